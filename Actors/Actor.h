@@ -1,0 +1,143 @@
+#pragma once
+
+#include "Actors/Tween.h"
+#include "Infrastructure/Renderable.h"
+#include "Messaging/MessageListener.h"
+#include "Util/Color.h"
+#include "Util/StringUtil.h"
+#include "Util/Vector2.h"
+
+#include <map>
+#include <set>
+#include <vector>
+
+enum actorDrawShape
+{
+    ADS_Square = 0,
+    ADS_Circle = 1,
+    // Calls the actor's display list; the engine never creates one.
+    ADS_CustomList = 2
+};
+
+enum spriteAnimationType
+{
+    SAT_None = 0,
+    SAT_Loop = 1,
+    SAT_PingPong = 2,
+    SAT_OneShot = 3
+};
+
+constexpr int MAX_SPRITE_FRAMES = 64;
+
+class Actor;
+using ActorList = std::vector<Actor*>;
+using ActorSet = std::set<Actor*>;
+
+// The common game object: a coloured, optionally textured, rotatable quad or disc with
+// timed animations, sprite frames, tags and a unique name.
+class Actor : public Renderable, public MessageListener
+{
+public:
+    // Registered nowhere: World::Add gives it its name.
+    Actor();
+    // Leaves every tag, drops every name it was registered under, unsubscribes.
+    ~Actor() override;
+
+    void Update(float dt) override;
+    void Render() override;
+
+    // Negative width becomes 0; a height that isn't positive becomes the width.
+    void SetSize(float x, float y = -1.0f);
+    // Negative components become 0.
+    void SetSize(const Vector2& newSize);
+    Vector2 GetSize() const { return size; }
+    virtual void SetPosition(float x, float y);
+    virtual void SetPosition(const Vector2& pos);
+    Vector2 GetPosition() const { return position; }
+    // Degrees, counter-clockwise, not normalised.
+    void SetRotation(float newRotation) { rotation = newRotation; }
+    float GetRotation() const { return rotation; }
+    // Channels are clamped to 0..1.
+    void SetColor(float r, float g, float b, float a = 1.0f);
+    void SetColor(const Color& newColor) { color = newColor; }
+    virtual Color GetColor() const { return color; }
+    // Not clamped.
+    void SetAlpha(float alpha) { color.A = alpha; }
+    float GetAlpha() const { return color.A; }
+    void SetDrawShape(actorDrawShape shape) { drawShape = shape; }
+    actorDrawShape GetDrawShape() const { return drawShape; }
+    void SetUVs(const Vector2 lowleft, const Vector2 upright);
+    void GetUVs(Vector2& lowleft, Vector2& upright) const;
+    // Moves the actor to another layer at the end of the next update walk.
+    void SetLayer(int layerIndex);
+    void SetLayer(const String& layerName);
+
+    // Timed changes; each replaces the running one of its kind silently. The message,
+    // if not empty, is broadcast in the frame the change completes.
+    void MoveTo(const Vector2& newPosition, float duration, bool smooth = false,
+                const String& onCompletionMessage = "");
+    void RotateTo(float newRotation, float duration, bool smooth = false, const String& onCompletionMessage = "");
+    void ChangeColorTo(const Color& newColor, float duration, bool smooth = false,
+                       const String& onCompletionMessage = "");
+    virtual void ChangeSizeTo(const Vector2& newSize, float duration, bool smooth = false,
+                              const String& onCompletionMessage = "");
+    virtual void ChangeSizeTo(float newSize, float duration, bool smooth = false,
+                              const String& onCompletionMessage = "");
+
+    virtual void OnSpriteAnimationEnd(const String& animName) { (void)animName; }
+    // Called by World::ResetWorld on actors that survive it.
+    virtual void WorldReset() {}
+    virtual String GetClassName() const { return "Actor"; }
+
+    // Registers the actor under the first free name of the form Name, Name1, Name2, ...
+    // (the class name when newName is empty; first letter upper-cased) and returns it.
+    String SetName(const String& newName);
+    String GetName() const { return name; }
+    // Exact, case-sensitive; null when nothing is registered under the name.
+    static Actor* GetNamed(const String& nameLookup);
+
+    void ReceiveMessage(Message*) override {}
+
+protected:
+    // Steps the sprite animation; part of Update.
+    void UpdateSpriteAnimation(float dt);
+
+    Vector2 size;
+    Vector2 position;
+    Color color;
+    float rotation = 0.0f;
+    Vector2 uvUpperRight = Vector2(1.0f, 1.0f);
+    Vector2 uvLowerLeft = Vector2(0.0f, 0.0f);
+    actorDrawShape drawShape = ADS_Square;
+
+    int spriteCurrentFrame = 0;
+    int spriteNumFrames = 0;
+    float spriteFrameDelay = 0.0f;
+    float spriteCurrentFrameDelay = 0.0f;
+    int spriteTextureReferences[MAX_SPRITE_FRAMES];
+    spriteAnimationType spriteAnimType = SAT_None;
+    int spriteAnimStartFrame = 0;
+    int spriteAnimEndFrame = 0;
+    int spriteAnimDirection = 1;
+    int displayList = -1;
+
+    StringSet tags;
+    String name;
+    String currentAnimName;
+
+    Tween<Vector2> positionInterval;
+    String positionIntervalMessage;
+    Tween<float> rotationInterval;
+    String rotationIntervalMessage;
+    Tween<Color> colorInterval;
+    String colorIntervalMessage;
+    Tween<Vector2> sizeInterval;
+    String sizeIntervalMessage;
+
+private:
+    void StepIntervals(float dt);
+    void ForgetNames();
+
+    // Every name this actor was registered under, so none outlives it.
+    StringList registeredNames;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Util/StringUtil.h"
+
+#include <map>
+#include <unordered_map>
+
+class Actor;
+
+// The process-wide map from unique actor names to actors. It does not own the actors.
+class ActorNameRegistry
+{
+public:
+    static ActorNameRegistry& GetInstance();
+
+    Actor* Find(const String& name) const;
+    // The first of base, base1, base2, ... under which nothing is registered.
+    String FirstFreeName(const String& base);
+    void Register(const String& name, Actor* actor);
+    // Removes the entry only if it belongs to `actor`.
+    void Unregister(const String& name, const Actor* actor);
+
+private:
+    ActorNameRegistry() = default;
+
+    std::map<String, Actor*> actorsByName;
+    // Per base name, a suffix below which every candidate is known to be taken, so
+    // naming many actors after one class doesn't rescan Actor, Actor1, ... each time.
+    std::unordered_map<String, int> firstPossiblyFree;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "Actors/Actor.h"
+
+// Base of heads-up display pieces, which draw themselves in screen coordinates.
+class HUDActor : public Actor
+{
+public:
+    String GetClassName() const override { return "HUDActor"; }
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Util/Color.h"
+#include "Util/Vector2.h"
+
+#include <cstdint>
+#include <vector>
+
+// The one place that talks to OpenGL for the engine's shapes and frame state.
+// Textures are GL texture names; -1 means untextured.
+namespace Draw
+{
+// Where a unit shape lands: translated, rotated (degrees, counter-clockwise) and scaled.
+struct Transform
+{
+    Vector2 position;
+    float rotation = 0.0f;
+    Vector2 scale = Vector2(1.0f, 1.0f);
+};
+
+// The fixed-function state the engine draws with: flat shading, back-face culling,
+// depth test, alpha blending, white clear colour.
+void InitState();
+void SetClearColor(const Color& color);
+// Clears colour and depth and saves the model-view matrix; EndFrame restores it.
+void BeginFrame();
+void EndFrame();
+
+void SetViewport(int width, int height);
+void SetPerspective(double apertureDegrees, double aspect, double nearClip, double farClip);
+void SetView(const Vector3& eye, const Vector3& target, const Vector3& up);
+
+// A unit quad centred on the origin with the given corner texture coordinates.
+void Quad(const Transform& transform, const Color& color, int texture, const Vector2& uvLowerLeft,
+          const Vector2& uvUpperRight);
+// A disc of diameter 1, drawn without texture coordinates.
+void Disc(const Transform& transform, const Color& color, int texture);
+// Calls a display list under the transform.
+void DisplayList(const Transform& transform, const Color& color, int texture, int list);
+
+// RGBA rows bottom-up, as GL reads them. `front` reads the shown buffer instead of
+// the one being drawn.
+std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool front = false);
+} // namespace Draw

@@ -1,0 +1,9 @@
+#include "Infrastructure/Renderable.h"
+
+void Renderable::Destroy()
+{
+    if (deleteMe)
+        return;
+    PreDestroy();
+    deleteMe = true;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+// Base of everything the World updates and draws once per frame.
+class Renderable
+{
+public:
+    virtual ~Renderable() = default;
+
+    virtual void Update(float dt) = 0;
+    virtual void Render() = 0;
+    // Runs once, from the first Destroy, before the element is marked.
+    virtual void PreDestroy() {}
+
+    // Marks the element; the World deletes it at the end of the next update walk.
+    // It stays listed and drawn until then. A second call does nothing.
+    void Destroy();
+    bool IsDestroyed() const { return deleteMe; }
+    int GetLayer() const { return layer; }
+
+protected:
+    bool deleteMe = false;
+    int layer = 0;
+
+    friend class World;
+};

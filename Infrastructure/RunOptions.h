@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Util/StringUtil.h"
+
+// Command-line options shared by the game and the examples.
+struct RunOptions
+{
+    int frames = 0;        // stop after this many frames; 0 runs until closed
+    float fixedDt = -1.0f; // each frame's dt when >= 0, instead of the clock's
+    bool seeded = false;   // seed the shared random source with `seed`
+    unsigned int seed = 0;
+    String screenshot; // write the last frame here as a PNG
+    bool antiAliasing = true;
+    bool help = false;
+};
+
+// Fills `options` from the arguments. Returns false with a one-line `error` for an
+// unknown option or a bad value.
+bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, String& error);
+String RunOptionsUsage(const String& programName);
+
+// Seeds the random source and sets the World's frame limit and time source.
+void ApplyRunOptions(const RunOptions& options);
+// Writes the requested screenshot, if any. Returns false if it could not be written.
+bool FinishRun(const RunOptions& options);

@@ -1,0 +1,159 @@
+#include "Infrastructure/World.h"
+
+#include "Infrastructure/Camera.h"
+#include "Infrastructure/Draw.h"
+#include "Infrastructure/GameManager.h"
+#include "Infrastructure/Log.h"
+#include "Infrastructure/Window.h"
+#include "Messaging/Switchboard.h"
+
+#include <algorithm>
+
+namespace
+{
+const char* const GameStartMessage = "GameStart";
+} // namespace
+
+World& World::GetInstance()
+{
+    static World* instance = new World();
+    return *instance;
+}
+
+double World::ReadTime() const { return timeSource ? timeSource() : Window::GetTime(); }
+
+bool World::Initialize(const String& windowName, bool antiAliasing)
+{
+    if (initialized)
+        return false;
+
+    String error;
+    if (!Window::Open(windowName, antiAliasing, error))
+    {
+        // Running the loop without a window would spin uselessly and draw nowhere.
+        SystemLogInstance().Printf("ERROR: could not open the window: %s", error.c_str());
+        Window::Terminate();
+        return false;
+    }
+    running = true;
+    lastFrameTime = ReadTime();
+
+    Draw::InitState();
+    Camera::ResizeCallback(Window::DefaultWidth, Window::DefaultHeight);
+
+    SetUpControllers();
+    CreateInputRouter();
+    CreateSoundDevice();
+    CreateConsole();
+    StartScriptHost();
+
+    initialized = true;
+    return true;
+}
+
+void World::StartGame()
+{
+    if (started)
+        return;
+    started = true;
+    Switchboard::GetInstance().Broadcast(new Message(GameStartMessage));
+
+    while (running)
+    {
+        Draw::BeginFrame();
+        RunFrame();
+        Draw::EndFrame();
+        if (frameDrawnHook)
+            frameDrawnHook();
+        Window::SwapBuffersAndPoll();
+        ++framesRun;
+        if (frameLimit > 0 && framesRun >= frameLimit)
+            StopGame();
+    }
+}
+
+void World::StopGame()
+{
+    // Terminating the window library here would crash when we are called from one of
+    // its callbacks; Destroy closes the window after the loop has ended.
+    running = false;
+}
+
+void World::Destroy()
+{
+    ShutdownSound();
+    DestroyInputRouter();
+    FinalizeScriptHost();
+    DestroyPhysicsDebugDraw();
+    Switchboard& switchboard = Switchboard::GetInstance();
+    for (const String& name : switchboard.GetSubscriptionsFor(this))
+        switchboard.UnsubscribeFrom(this, name);
+    Window::Terminate();
+}
+
+void World::MeasureFrameTime()
+{
+    currentTime = ReadTime();
+    dt = static_cast<float>(std::clamp(currentTime - lastFrameTime, 0.0, 1.0));
+    lastFrameTime = currentTime;
+}
+
+void World::RunFrame()
+{
+    Tick(simulateOn);
+
+    // Drawing, back to front.
+    Camera::GetInstance().Render();
+    if (gameManager)
+        gameManager->PreRender();
+    DrawElements();
+    if (gameManager)
+        gameManager->Render();
+    DrawDebugItems();
+    RenderConsole();
+}
+
+void World::Tick(bool simulate)
+{
+    MeasureFrameTime();
+    UpdateConsoleCaret(dt);
+    UpdateControllers();
+    Camera::GetInstance().Update(dt);
+    // Finished-sound notifications reach the game manager from here, on this thread.
+    UpdateSound();
+    if (gameManager)
+        gameManager->Update(dt);
+
+    if (!simulate)
+        return;
+
+    // Messages first, so everything updates knowing what happened last frame.
+    Switchboard::GetInstance().DeliverQueued();
+
+    // Let the elements think, then delete the ones that were destroyed.
+    elementsLocked = true;
+    UpdateElements(dt);
+    CleanUpElements();
+    elementsLocked = false;
+
+    // Apply the adds, moves and removes requested during the walk.
+    ProcessDeferredChanges();
+
+    StepPhysics(dt);
+
+    // Delayed messages count down after the step so they queue for the next frame.
+    Switchboard::GetInstance().Update(dt);
+    AgeDebugItems(dt);
+}
+
+void World::SetGameManager(GameManager* manager)
+{
+    if (gameManager || !manager)
+    {
+        SystemLogInstance().Log("ERROR: Can only have one game manager!");
+        return;
+    }
+    gameManager = manager;
+}
+
+void World::SetBackgroundColor(const Color& color) { Draw::SetClearColor(color); }

@@ -1,0 +1,162 @@
+#pragma once
+
+#include "Messaging/MessageListener.h"
+#include "Util/Color.h"
+#include "Util/Vector2.h"
+
+#include <functional>
+#include <map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+class Console;
+class GameManager;
+class Renderable;
+class PhysicsWorld;
+struct DebugDrawItem;
+
+// The process-wide owner of the window, the frame loop and the layered elements.
+class World : public MessageListener
+{
+public:
+    // Created on first use and never deleted.
+    static World& GetInstance();
+
+    // Opens the window and brings the engine's singletons up. Returns false, and does
+    // nothing, if called a second time; logs an ERROR line and returns false if the
+    // window can't be opened.
+    bool Initialize(const String& windowName, bool antiAliasing);
+    // Runs the frame loop until StopGame. A second call returns at once.
+    void StartGame();
+    // Shuts down sound, input, scripting and physics debug drawing, then the window.
+    void Destroy();
+    // Ends the loop after the current frame.
+    void StopGame();
+
+    // One frame: Tick, then the drawing steps.
+    void RunFrame();
+    // The update half of a frame; the simulation part runs only when `simulate`.
+    void Tick(bool simulate);
+    // Reads the time source and sets dt, clamped to 0..1 s.
+    void MeasureFrameTime();
+
+    // Logs "ERROR: Can only have one game manager!" unless no manager is set and
+    // `manager` is not null.
+    void SetGameManager(GameManager* manager);
+    GameManager* GetGameManager() const { return gameManager; }
+
+    // The previous console is neither notified nor deleted.
+    void RegisterConsole(Console* newConsole) { console = newConsole; }
+    Console* GetConsole() const { return console; }
+
+    // The frame clear colour; alpha is always 1.
+    void SetBackgroundColor(const Color& color);
+    float GetCurrentTimeSeconds() const { return currentTime; }
+    float GetDT() const { return dt; }
+    bool IsSimulationOn() const { return simulateOn; }
+    bool IsRunning() const { return running; }
+
+    // Layers: lower numbers update and draw first; within a layer, in order of adding.
+    // Changes made during an update walk take effect after it.
+    void Add(Renderable* newElement, int layer = 0);
+    void Add(Renderable* newElement, const String& layerName);
+    // Unlists without deleting.
+    void Remove(Renderable* oldElement);
+    void UpdateLayer(Renderable* element, int newLayer);
+    void UpdateLayer(Renderable* element, const String& layerName);
+    void NameLayer(const String& name, int number);
+    // 0 for a name never given.
+    int GetLayerByName(const String& name) const;
+    // Resets the camera, deletes every element the game manager doesn't protect and
+    // purges debug drawing. Never call it from inside an element's Update or Render.
+    void ResetWorld();
+    // Every listed element in walk order (tests and tools).
+    std::vector<Renderable*> GetElements() const;
+
+    // Timed debug lines, drawn over the world.
+    void DrawDebugLine(const Vector2& a, const Vector2& b, float time = 5.0f,
+                       const Color& color = Color(1.0f, 0.0f, 0.0f));
+    void PurgeDebugDrawing();
+
+    bool SetupPhysics(const Vector2& gravity = Vector2(0.0f, -10.0f),
+                      const Vector2& maxVertex = Vector2(100.0f, 100.0f),
+                      const Vector2& minVertex = Vector2(-100.0f, -100.0f));
+    bool IsPhysicsSetUp() const { return physicsSetUp; }
+    PhysicsWorld* GetPhysicsWorld() const { return physicsWorld; }
+
+    void ReceiveMessage(Message*) override {}
+
+    // Run-control for tools and tests: a source of seconds that replaces the window
+    // timer, and a frame count after which the loop stops by itself (0: no limit).
+    void SetTimeSource(std::function<double()> source) { timeSource = std::move(source); }
+    void SetFrameLimit(int frames) { frameLimit = frames; }
+    // Runs after each frame is drawn, before it is shown.
+    void SetFrameDrawnHook(std::function<void()> hook) { frameDrawnHook = std::move(hook); }
+    int GetFramesRun() const { return framesRun; }
+
+    // When true only particle systems are updated.
+    bool particlesOnly = false;
+
+private:
+    World() = default;
+
+    class ElementWalker;
+
+    double ReadTime() const;
+
+    // Layer walks.
+    void UpdateElements(float frameDt);
+    void CleanUpElements();
+    void ProcessDeferredChanges();
+    void DrawElements();
+    void UnloadAll();
+    void DropRequestsFor(const std::unordered_set<Renderable*>& deleted);
+
+    // The World's links to the subsystems that plug into the frame. Each lives in a
+    // file of its own beside World.cpp.
+    void SetUpControllers();
+    void UpdateControllers();
+    void CreateInputRouter();
+    void DestroyInputRouter();
+    void CreateSoundDevice();
+    void UpdateSound();
+    void ShutdownSound();
+    void CreateConsole();
+    void UpdateConsoleCaret(float frameDt);
+    void RenderConsole();
+    void StartScriptHost();
+    void FinalizeScriptHost();
+    void StepPhysics(float frameDt);
+    void DestroyPhysicsDebugDraw();
+    void AgeDebugItems(float frameDt);
+    void DrawDebugItems();
+
+    bool running = false;
+    double lastFrameTime = 0.0;
+    double currentTime = 0.0;
+    float dt = 0.0f;
+    float physicsAccumulator = 0.0f;
+    bool simulateOn = true;
+    bool initialized = false;
+    bool started = false;
+
+    std::map<int, std::vector<Renderable*>> layers;
+    std::vector<std::pair<Renderable*, int>> deferredAdds;
+    std::vector<std::pair<Renderable*, int>> deferredLayerChanges;
+    std::vector<Renderable*> deferredRemoves;
+    std::map<String, int> layerNames;
+    bool elementsLocked = false;
+
+    PhysicsWorld* physicsWorld = nullptr;
+    bool physicsSetUp = false;
+    std::vector<DebugDrawItem*> debugItems;
+
+    GameManager* gameManager = nullptr;
+    Console* console = nullptr;
+
+    std::function<double()> timeSource;
+    std::function<void()> frameDrawnHook;
+    int frameLimit = 0;
+    int framesRun = 0;
+};

@@ -1,0 +1,228 @@
+#include "Actors/Actor.h"
+#include "Infrastructure/Camera.h"
+#include "Infrastructure/GameManager.h"
+#include "Infrastructure/Log.h"
+#include "Infrastructure/World.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+// Walks every element, lowest layer first and in order of adding within a layer,
+// skipping empty layers. The current element can be erased without losing the place.
+class World::ElementWalker
+{
+public:
+    explicit ElementWalker(std::map<int, std::vector<Renderable*>>& walked) : layers(walked), layer(walked.begin())
+    {
+        SkipEmptyLayers();
+    }
+
+    bool Done() const { return layer == layers.end(); }
+    Renderable* Current() const { return layer->second[index]; }
+
+    void Next()
+    {
+        ++index;
+        SkipEmptyLayers();
+    }
+
+    // Erases the current element; the walker then stands on the one after it.
+    void EraseCurrent()
+    {
+        layer->second.erase(layer->second.begin() + static_cast<std::ptrdiff_t>(index));
+        SkipEmptyLayers();
+    }
+
+private:
+    void SkipEmptyLayers()
+    {
+        while (layer != layers.end() && index >= layer->second.size())
+        {
+            ++layer;
+            index = 0;
+        }
+    }
+
+    std::map<int, std::vector<Renderable*>>& layers;
+    std::map<int, std::vector<Renderable*>>::iterator layer;
+    size_t index = 0;
+};
+
+void World::Add(Renderable* newElement, int newLayer)
+{
+    if (!newElement)
+    {
+        SystemLogInstance().Log("WARNING: Can't add a null element to the World.");
+        return;
+    }
+    if (auto* actor = dynamic_cast<Actor*>(newElement))
+        actor->SetName(actor->GetName());
+    if (elementsLocked)
+    {
+        deferredAdds.emplace_back(newElement, newLayer);
+        return;
+    }
+    newElement->layer = newLayer;
+    layers[newLayer].push_back(newElement);
+}
+
+void World::Add(Renderable* newElement, const String& layerName) { Add(newElement, GetLayerByName(layerName)); }
+
+void World::Remove(Renderable* oldElement)
+{
+    if (!oldElement)
+        return;
+    if (elementsLocked)
+    {
+        deferredRemoves.push_back(oldElement);
+        return;
+    }
+    auto pending = std::find_if(deferredAdds.begin(), deferredAdds.end(),
+                                [oldElement](const auto& entry) { return entry.first == oldElement; });
+    if (pending != deferredAdds.end())
+    {
+        deferredAdds.erase(pending);
+        return;
+    }
+    auto listed = layers.find(oldElement->layer);
+    if (listed == layers.end())
+        return;
+    auto& elements = listed->second;
+    auto found = std::find(elements.begin(), elements.end(), oldElement);
+    if (found != elements.end())
+        elements.erase(found);
+}
+
+void World::UpdateLayer(Renderable* element, int newLayer)
+{
+    if (!element || newLayer == element->layer)
+        return;
+    deferredLayerChanges.emplace_back(element, newLayer);
+}
+
+void World::UpdateLayer(Renderable* element, const String& layerName)
+{
+    UpdateLayer(element, GetLayerByName(layerName));
+}
+
+void World::NameLayer(const String& layerName, int number) { layerNames[layerName] = number; }
+
+int World::GetLayerByName(const String& layerName) const
+{
+    auto found = layerNames.find(layerName);
+    return found == layerNames.end() ? 0 : found->second;
+}
+
+std::vector<Renderable*> World::GetElements() const
+{
+    std::vector<Renderable*> all;
+    for (const auto& entry : layers)
+        all.insert(all.end(), entry.second.begin(), entry.second.end());
+    return all;
+}
+
+void World::UpdateElements(float frameDt)
+{
+    for (ElementWalker walker(layers); !walker.Done(); walker.Next())
+        walker.Current()->Update(frameDt);
+}
+
+void World::CleanUpElements()
+{
+    std::unordered_set<Renderable*> deleted;
+    for (ElementWalker walker(layers); !walker.Done();)
+    {
+        Renderable* element = walker.Current();
+        if (!element->IsDestroyed())
+        {
+            walker.Next();
+            continue;
+        }
+        walker.EraseCurrent();
+        deleted.insert(element);
+        delete element;
+    }
+    DropRequestsFor(deleted);
+}
+
+void World::DropRequestsFor(const std::unordered_set<Renderable*>& deleted)
+{
+    if (deleted.empty())
+        return;
+    // Requests made for elements that no longer exist would touch freed memory.
+    auto gone = [&deleted](const auto& entry) { return deleted.count(entry.first) != 0; };
+    deferredAdds.erase(std::remove_if(deferredAdds.begin(), deferredAdds.end(), gone), deferredAdds.end());
+    deferredLayerChanges.erase(std::remove_if(deferredLayerChanges.begin(), deferredLayerChanges.end(), gone),
+                               deferredLayerChanges.end());
+    deferredRemoves.erase(std::remove_if(deferredRemoves.begin(), deferredRemoves.end(),
+                                         [&deleted](Renderable* element) { return deleted.count(element) != 0; }),
+                          deferredRemoves.end());
+}
+
+void World::ProcessDeferredChanges()
+{
+    std::vector<std::pair<Renderable*, int>> adds;
+    adds.swap(deferredAdds);
+    for (const auto& [element, newLayer] : adds)
+        Add(element, newLayer);
+
+    std::vector<std::pair<Renderable*, int>> moves;
+    moves.swap(deferredLayerChanges);
+    for (const auto& [element, newLayer] : moves)
+    {
+        Remove(element);
+        Add(element, newLayer);
+    }
+
+    std::vector<Renderable*> removes;
+    removes.swap(deferredRemoves);
+    for (Renderable* element : removes)
+        Remove(element);
+}
+
+void World::DrawElements()
+{
+    for (ElementWalker walker(layers); !walker.Done(); walker.Next())
+        walker.Current()->Render();
+}
+
+void World::ResetWorld()
+{
+    Camera::GetInstance().Reset();
+    UnloadAll();
+    PurgeDebugDrawing();
+}
+
+void World::UnloadAll()
+{
+    // Destructors may add or remove other elements; queue that until the walk is over.
+    const bool wasLocked = elementsLocked;
+    elementsLocked = true;
+    std::unordered_set<Renderable*> deleted;
+    for (ElementWalker walker(layers); !walker.Done();)
+    {
+        Renderable* element = walker.Current();
+        if (gameManager && gameManager->IsResetProof(element))
+        {
+            if (auto* actor = dynamic_cast<Actor*>(element))
+                actor->WorldReset();
+            walker.Next();
+            continue;
+        }
+        walker.EraseCurrent();
+        element->Destroy();
+        deleted.insert(element);
+        delete element;
+    }
+    elementsLocked = wasLocked;
+    DropRequestsFor(deleted);
+}
+
+// Design note: why changes made during a walk are queued.
+// Elements add, move, remove and destroy each other from inside their own Update: a
+// consumer spawns a dollar, a screen removes its actors, a particle system destroys
+// itself. Changing a layer's vector while it is being walked would skip or repeat
+// elements, or walk freed memory. So while the elements are locked, adds, removes and
+// layer moves are recorded and applied after the walk, in that order (so an element
+// added and removed in one frame ends up unlisted), and Destroy only marks: the
+// clean-up walk deletes marked elements at one safe point of the frame.

@@ -1,0 +1,15 @@
+#pragma once
+
+class Message;
+
+// Receives messages it has subscribed to through the Switchboard.
+class MessageListener
+{
+public:
+    // Unsubscribes from every name, so no message reaches a destroyed listener,
+    // not even one still being delivered when it was destroyed.
+    virtual ~MessageListener();
+
+    // The message is lent for the call only: it is deleted after the last receiver.
+    virtual void ReceiveMessage(Message* message) = 0;
+};

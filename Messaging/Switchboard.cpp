@@ -1,0 +1,135 @@
+#include "Messaging/Switchboard.h"
+
+#include <algorithm>
+
+MessageListener::~MessageListener() { Switchboard::GetInstance().ForgetListener(this); }
+
+Switchboard& Switchboard::GetInstance()
+{
+    static Switchboard* instance = new Switchboard();
+    return *instance;
+}
+
+void Switchboard::Broadcast(Message* message) { messageQueue.push_back(message); }
+
+void Switchboard::DeferredBroadcast(Message* message, float delay)
+{
+    delayedMessages.emplace_back(message, std::max(delay, 0.0f));
+}
+
+bool Switchboard::SubscribeTo(MessageListener* listener, const String& messageName)
+{
+    if (messagesLocked)
+    {
+        deferredSubscriptions.emplace_back(listener, messageName);
+        return false;
+    }
+    subscriptions[listener].insert(messageName);
+    return subscribers[messageName].insert(listener).second;
+}
+
+bool Switchboard::UnsubscribeFrom(MessageListener* listener, const String& messageName)
+{
+    if (messagesLocked)
+    {
+        deferredUnsubscriptions.emplace_back(listener, messageName);
+        return false;
+    }
+    auto named = subscribers.find(messageName);
+    if (named == subscribers.end() || named->second.erase(listener) == 0)
+        return false;
+    auto listed = subscriptions.find(listener);
+    if (listed != subscriptions.end())
+    {
+        listed->second.erase(messageName);
+        if (listed->second.empty())
+            subscriptions.erase(listed);
+    }
+    return true;
+}
+
+ListenerSet Switchboard::GetSubscribersTo(const String& messageName) const
+{
+    auto named = subscribers.find(messageName);
+    return named == subscribers.end() ? ListenerSet() : named->second;
+}
+
+StringSet Switchboard::GetSubscriptionsFor(MessageListener* listener) const
+{
+    auto listed = subscriptions.find(listener);
+    return listed == subscriptions.end() ? StringSet() : listed->second;
+}
+
+void Switchboard::DeliverQueued()
+{
+    messagesLocked = true;
+    while (!messageQueue.empty())
+    {
+        Message* message = messageQueue.front();
+        auto named = subscribers.find(message->GetMessageName());
+        if (named != subscribers.end())
+        {
+            // The set can't change under us: subscription changes wait for the end of delivery.
+            for (MessageListener* listener : named->second)
+            {
+                if (destroyedDuringDelivery.count(listener) == 0)
+                    listener->ReceiveMessage(message);
+            }
+        }
+        delete message;
+        messageQueue.pop_front();
+    }
+    messagesLocked = false;
+    destroyedDuringDelivery.clear();
+
+    // Removals before additions: a listener that did both ends up subscribed.
+    std::vector<std::pair<MessageListener*, String>> removals;
+    removals.swap(deferredUnsubscriptions);
+    for (const auto& [listener, name] : removals)
+        UnsubscribeFrom(listener, name);
+    std::vector<std::pair<MessageListener*, String>> additions;
+    additions.swap(deferredSubscriptions);
+    for (const auto& [listener, name] : additions)
+        SubscribeTo(listener, name);
+}
+
+void Switchboard::Update(float dt)
+{
+    for (size_t i = 0; i < delayedMessages.size();)
+    {
+        delayedMessages[i].second -= dt;
+        if (delayedMessages[i].second <= 0.0f)
+        {
+            Broadcast(delayedMessages[i].first);
+            delayedMessages.erase(delayedMessages.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        else
+        {
+            ++i;
+        }
+    }
+}
+
+void Switchboard::ForgetListener(MessageListener* listener)
+{
+    for (const String& name : GetSubscriptionsFor(listener))
+        UnsubscribeFrom(listener, name);
+    if (messagesLocked)
+    {
+        destroyedDuringDelivery.insert(listener);
+        // Its own postponed subscriptions die with it. A new object may take this address
+        // and subscribe later in this delivery; those requests come after, so they stay.
+        auto& pending = deferredSubscriptions;
+        pending.erase(std::remove_if(pending.begin(), pending.end(),
+                                     [listener](const auto& entry) { return entry.first == listener; }),
+                      pending.end());
+    }
+}
+
+// Design note: why broadcasts arrive a frame late.
+// Delivering at the moment of Broadcast would run receivers in the middle of whoever
+// sent the message: an actor's Update, a physics step, a key callback. Receivers could
+// then destroy or move the sender while it is still on the stack. Queuing everything
+// and draining at one fixed point of the frame, before the elements update, makes every
+// reaction happen in a known state, at the cost of a one-frame lag. Subscription changes
+// made while draining are queued for the same reason: the sets being walked never change.

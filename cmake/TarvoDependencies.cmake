@@ -1,0 +1,13 @@
+# Every library comes from Debian's packages (tools/setup.sh installs them).
+set(OpenGL_GL_PREFERENCE GLVND)
+find_package(OpenGL REQUIRED COMPONENTS OpenGL)
+find_package(glfw3 3.3 REQUIRED)
+find_package(box2d 2.4 REQUIRED)
+find_package(SDL2 REQUIRED)
+find_package(SDL2_mixer REQUIRED)
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(FTGL REQUIRED IMPORTED_TARGET ftgl)
+# pkg-config, not FindPython3: the latter prefers a pyenv interpreter over Debian's.
+pkg_check_modules(PYEMBED REQUIRED IMPORTED_TARGET python3-embed)
+find_path(FREEIMAGE_INCLUDE_DIR FreeImage.h REQUIRED)
+find_library(FREEIMAGE_LIBRARY freeimage REQUIRED)

@@ -1,0 +1,12 @@
+# The game and its tests run in a folder holding Resources/ and Config/: the committed
+# files, the generated art and sounds, and Debian's font.
+set(TARVO_RUN_DIR ${CMAKE_BINARY_DIR}/run)
+set(TARVO_FONT_SOURCE /usr/share/fonts/truetype/inconsolata/Inconsolata.otf)
+
+add_custom_target(run_folder ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TARVO_RUN_DIR}/Resources/Fonts ${TARVO_RUN_DIR}/Config
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/Resources ${TARVO_RUN_DIR}/Resources
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/Config ${TARVO_RUN_DIR}/Config
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${TARVO_FONT_SOURCE} ${TARVO_RUN_DIR}/Resources/Fonts/Inconsolata.otf
+  COMMENT "Preparing the run folder"
+  VERBATIM)

@@ -1,0 +1,245 @@
+#include "Messaging/Switchboard.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace
+{
+struct Received
+{
+    MessageListener* listener;
+    String name;
+};
+
+std::vector<Received> deliveries;
+
+// Records every delivery; an optional reaction runs inside ReceiveMessage.
+class Recorder : public MessageListener
+{
+public:
+    void ReceiveMessage(Message* message) override
+    {
+        deliveries.push_back({this, message->GetMessageName()});
+        if (onReceive)
+            onReceive(message);
+    }
+    std::function<void(Message*)> onReceive;
+};
+
+class SwitchboardTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { deliveries.clear(); }
+    Switchboard& board = Switchboard::GetInstance();
+};
+
+// Counts its own deletions, to check ownership.
+int messagesDeleted = 0;
+class CountedMessage : public Message
+{
+public:
+    explicit CountedMessage(const String& name) : Message(name) {}
+    ~CountedMessage() override { ++messagesDeleted; }
+};
+} // namespace
+
+TEST_F(SwitchboardTest, BroadcastWaitsForDeliveryAndUnheardMessagesAreDeleted)
+{
+    Recorder listener;
+    board.SubscribeTo(&listener, "Ping");
+    messagesDeleted = 0;
+    board.Broadcast(new CountedMessage("Ping"));
+    board.Broadcast(new CountedMessage("Nobody"));
+    EXPECT_TRUE(deliveries.empty());
+    board.DeliverQueued();
+    ASSERT_EQ(deliveries.size(), 1u);
+    EXPECT_EQ(deliveries[0].name, "Ping");
+    EXPECT_EQ(messagesDeleted, 2);
+}
+
+TEST_F(SwitchboardTest, ListenersReceiveInAddressOrderAndOnceEach)
+{
+    auto pair = std::make_unique<Recorder[]>(2);
+    Recorder* low = &pair[0];
+    Recorder* high = &pair[1];
+    board.SubscribeTo(high, "Ping");
+    EXPECT_TRUE(board.SubscribeTo(low, "Ping"));
+    EXPECT_FALSE(board.SubscribeTo(low, "Ping"));
+    board.Broadcast(new Message("Ping"));
+    board.DeliverQueued();
+    ASSERT_EQ(deliveries.size(), 2u);
+    EXPECT_EQ(deliveries[0].listener, low);
+    EXPECT_EQ(deliveries[1].listener, high);
+}
+
+TEST_F(SwitchboardTest, MessagesBroadcastDuringDeliveryArriveInTheSameDrainAfterTheQueue)
+{
+    Recorder listener;
+    listener.onReceive = [this](Message* m)
+    {
+        if (m->GetMessageName() == "First")
+            board.Broadcast(new Message("Reply"));
+    };
+    board.SubscribeTo(&listener, "First");
+    board.SubscribeTo(&listener, "Second");
+    board.SubscribeTo(&listener, "Reply");
+    board.Broadcast(new Message("First"));
+    board.Broadcast(new Message("Second"));
+    board.DeliverQueued();
+    ASSERT_EQ(deliveries.size(), 3u);
+    EXPECT_EQ(deliveries[0].name, "First");
+    EXPECT_EQ(deliveries[1].name, "Second");
+    EXPECT_EQ(deliveries[2].name, "Reply");
+}
+
+TEST_F(SwitchboardTest, SubscriptionsMadeDuringDeliveryStartWithTheNextDrain)
+{
+    Recorder trigger;
+    Recorder late;
+    bool subscribeResult = true;
+    trigger.onReceive = [&](Message*)
+    {
+        subscribeResult = board.SubscribeTo(&late, "Later");
+        board.Broadcast(new Message("Later"));
+    };
+    board.SubscribeTo(&trigger, "Go");
+    board.Broadcast(new Message("Go"));
+    board.DeliverQueued();
+    EXPECT_FALSE(subscribeResult);
+    EXPECT_EQ(deliveries.size(), 1u);
+
+    board.Broadcast(new Message("Later"));
+    board.DeliverQueued();
+    ASSERT_EQ(deliveries.size(), 2u);
+    EXPECT_EQ(deliveries[1].listener, &late);
+}
+
+TEST_F(SwitchboardTest, UnsubscribingDuringDeliveryKeepsReceivingUntilTheDrainEnds)
+{
+    Recorder listener;
+    bool unsubscribeResult = true;
+    listener.onReceive = [&](Message*) { unsubscribeResult = board.UnsubscribeFrom(&listener, "Tick"); };
+    board.SubscribeTo(&listener, "Tick");
+    board.Broadcast(new Message("Tick"));
+    board.Broadcast(new Message("Tick"));
+    board.DeliverQueued();
+    EXPECT_FALSE(unsubscribeResult);
+    EXPECT_EQ(deliveries.size(), 2u);
+    EXPECT_TRUE(board.GetSubscribersTo("Tick").empty());
+}
+
+TEST_F(SwitchboardTest, UnsubscribeThenSubscribeDuringOneDrainEndsSubscribed)
+{
+    Recorder listener;
+    listener.onReceive = [&](Message*)
+    {
+        board.SubscribeTo(&listener, "Other");
+        board.UnsubscribeFrom(&listener, "Other");
+    };
+    board.SubscribeTo(&listener, "Go");
+    board.SubscribeTo(&listener, "Other");
+    board.Broadcast(new Message("Go"));
+    board.DeliverQueued();
+    EXPECT_EQ(board.GetSubscribersTo("Other").count(&listener), 1u);
+}
+
+TEST_F(SwitchboardTest, ListenerDestroyedDuringDeliveryGetsNoFurtherMessages)
+{
+    Recorder killer;
+    auto* victim = new Recorder();
+    MessageListener* victimAddress = victim;
+    size_t deliveriesBeforeDeath = 0;
+    killer.onReceive = [&](Message*)
+    {
+        if (!victim)
+            return;
+        delete victim;
+        victim = nullptr;
+        deliveriesBeforeDeath = deliveries.size();
+    };
+    board.SubscribeTo(&killer, "Boom");
+    board.SubscribeTo(victim, "Boom");
+    board.SubscribeTo(victim, "After");
+    board.Broadcast(new Message("Boom"));
+    board.Broadcast(new Message("After"));
+    board.Broadcast(new Message("Boom"));
+    board.DeliverQueued();
+    for (size_t i = deliveriesBeforeDeath; i < deliveries.size(); ++i)
+        EXPECT_NE(deliveries[i].listener, victimAddress);
+    EXPECT_TRUE(board.GetSubscribersTo("After").empty());
+}
+
+TEST_F(SwitchboardTest, DestroyedListenerIsForgotten)
+{
+    auto* listener = new Recorder();
+    board.SubscribeTo(listener, "Ping");
+    delete listener;
+    EXPECT_TRUE(board.GetSubscribersTo("Ping").empty());
+    board.Broadcast(new Message("Ping"));
+    board.DeliverQueued();
+    EXPECT_TRUE(deliveries.empty());
+}
+
+TEST_F(SwitchboardTest, UnknownNamesAndListenersGiveEmptyAnswers)
+{
+    Recorder stranger;
+    EXPECT_TRUE(board.GetSubscribersTo("NeverUsed").empty());
+    EXPECT_TRUE(board.GetSubscriptionsFor(&stranger).empty());
+    EXPECT_FALSE(board.UnsubscribeFrom(&stranger, "NeverUsed"));
+    board.SubscribeTo(&stranger, "Used");
+    EXPECT_FALSE(board.UnsubscribeFrom(&stranger, "NeverUsed"));
+    EXPECT_TRUE(board.UnsubscribeFrom(&stranger, "Used"));
+}
+
+TEST_F(SwitchboardTest, DelayedMessagesQueueInDeferralOrderWhenTheirTimeRunsOut)
+{
+    Recorder listener;
+    board.SubscribeTo(&listener, "Slow");
+    board.SubscribeTo(&listener, "Fast");
+    board.DeferredBroadcast(new Message("Slow"), 0.5f);
+    board.DeferredBroadcast(new Message("Fast"), 0.2f);
+
+    board.Update(0.25f);
+    EXPECT_TRUE(deliveries.empty()) << "an expired message waits for the next delivery";
+    board.DeliverQueued();
+    ASSERT_EQ(deliveries.size(), 1u);
+    EXPECT_EQ(deliveries[0].name, "Fast");
+
+    board.Update(0.25f);
+    board.DeliverQueued();
+    ASSERT_EQ(deliveries.size(), 2u);
+    EXPECT_EQ(deliveries[1].name, "Slow");
+}
+
+TEST_F(SwitchboardTest, NegativeDelayActsLikeZero)
+{
+    Recorder listener;
+    board.SubscribeTo(&listener, "Now");
+    board.DeferredBroadcast(new Message("Now"), -3.0f);
+    board.DeliverQueued();
+    EXPECT_TRUE(deliveries.empty());
+    board.Update(0.0f);
+    board.DeliverQueued();
+    EXPECT_EQ(deliveries.size(), 1u);
+}
+
+TEST_F(SwitchboardTest, TypedMessageCarriesItsValueAndSender)
+{
+    Recorder sender;
+    Recorder listener;
+    int carried = 0;
+    MessageListener* from = nullptr;
+    listener.onReceive = [&](Message* m)
+    {
+        carried = static_cast<TypedMessage<int>*>(m)->GetValue();
+        from = m->GetSender();
+    };
+    board.SubscribeTo(&listener, "Value");
+    board.Broadcast(new TypedMessage<int>("Value", 42, &sender));
+    board.DeliverQueued();
+    EXPECT_EQ(carried, 42);
+    EXPECT_EQ(from, &sender);
+    EXPECT_EQ(Message().GetMessageName(), "GenericMessage");
+}

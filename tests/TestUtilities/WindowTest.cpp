@@ -1,0 +1,32 @@
+#include "TestUtilities/WindowTest.h"
+
+#include "Infrastructure/Camera.h"
+#include "Infrastructure/Draw.h"
+#include "Infrastructure/World.h"
+
+#include <cstdlib>
+
+void WindowTest::SetUp()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        GTEST_SKIP() << "no display";
+    ASSERT_TRUE(World::GetInstance().Initialize("QVRN test", false));
+}
+
+void WindowTest::TearDown()
+{
+    if (!IsSkipped())
+        World::GetInstance().Destroy();
+}
+
+Color WindowTest::DrawFrameAndReadPixel(int x, int y)
+{
+    Draw::BeginFrame();
+    World::GetInstance().RunFrame();
+    Draw::EndFrame();
+    const int height = Camera::GetInstance().GetWindowHeight();
+    const auto pixel = Draw::ReadPixels(x, height - 1 - y, 1, 1);
+    return Color(static_cast<int>(pixel[0]), static_cast<int>(pixel[1]), static_cast<int>(pixel[2]),
+                 static_cast<int>(pixel[3]));
+}

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, run and test.
+# Quick when everything is already present; run as root on Debian 12.
+set -euo pipefail
+
+packages=(
+  g++ cmake pkg-config make
+  libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
+  libglfw3-dev libftgl-dev libfreetype-dev libfreeimage-dev libbox2d-dev
+  python3-dev swig libsdl2-dev libsdl2-mixer-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils fonts-inconsolata
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

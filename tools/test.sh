@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the test configuration (AddressSanitizer and
+# UndefinedBehaviorSanitizer, warnings as errors) and runs the whole suite through
+# ctest, under a virtual X server when there is no display.
+# Extra arguments go to ctest, e.g. tools/test.sh -R Switchboard
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/setup.sh
+bash tools/check-format.sh
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$(nproc)"
+
+ctest_command=(ctest --preset sanitize -j "$(nproc)" "$@")
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb-run -a -s "-screen 0 1280x1024x24" "${ctest_command[@]}"
+else
+  "${ctest_command[@]}"
+fi
