@@ -120,6 +120,73 @@ void DisplayList(const Transform& transform, const Color& color, int texture, in
     End(texture);
 }
 
+void BeginScreenSpace(float x, float y, float rotation)
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, viewport[2], 0.0, viewport[3]);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    // GL counts rows from the bottom; screen space counts them from the top.
+    glTranslatef(x, static_cast<float>(viewport[3]) - y, 0.0f);
+    glRotatef(rotation, 0.0f, 0.0f, 1.0f);
+}
+
+void EndScreenSpace()
+{
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void BeginGlyphs()
+{
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+}
+
+void EndGlyphs()
+{
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void ScreenRect(float left, float top, float width, float height, const Color& color)
+{
+    // In screen space y grows upward from the translated origin, so "down" is negative.
+    glColor4f(color.R, color.G, color.B, color.A);
+    glBegin(GL_QUADS);
+    glVertex2f(left, -top);
+    glVertex2f(left, -(top + height));
+    glVertex2f(left + width, -(top + height));
+    glVertex2f(left + width, -top);
+    glEnd();
+}
+
+void Line(const Vector2& from, const Vector2& to, const Color& color)
+{
+    glColor4f(color.R, color.G, color.B, color.A);
+    glBegin(GL_LINES);
+    glVertex2f(from.X, from.Y);
+    glVertex2f(to.X, to.Y);
+    glEnd();
+}
+
+void Polygon(const Vector2* points, int count, const Color& color, bool filled)
+{
+    glColor4f(color.R, color.G, color.B, color.A);
+    glBegin(filled ? GL_TRIANGLE_FAN : GL_LINE_LOOP);
+    for (int i = 0; i < count; ++i)
+        glVertex2f(points[i].X, points[i].Y);
+    glEnd();
+}
+
 std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool front)
 {
     std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);

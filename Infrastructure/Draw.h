@@ -38,6 +38,21 @@ void Disc(const Transform& transform, const Color& color, int texture);
 // Calls a display list under the transform.
 void DisplayList(const Transform& transform, const Color& color, int texture, int list);
 
+// Screen space: window pixels with the origin at the top left and y down. Begin saves
+// both matrices and places the origin at (x, y), rotated counter-clockwise by `rotation`
+// degrees; End restores them and leaves the model-view matrix selected.
+void BeginScreenSpace(float x = 0.0f, float y = 0.0f, float rotation = 0.0f);
+void EndScreenSpace();
+// Around text rendering: textures on, depth test off, and back.
+void BeginGlyphs();
+void EndGlyphs();
+// A filled rectangle in screen space (inside BeginScreenSpace), top-left corner first.
+void ScreenRect(float left, float top, float width, float height, const Color& color);
+// Untransformed lines in the current space, for debug drawing.
+void Line(const Vector2& from, const Vector2& to, const Color& color);
+// A closed outline or, with `filled`, a convex polygon.
+void Polygon(const Vector2* points, int count, const Color& color, bool filled);
+
 // RGBA rows bottom-up, as GL reads them. `front` reads the shown buffer instead of
 // the one being drawn.
 std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool front = false);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Util/StringUtil.h"
+#include "Util/Vector2.h"
+
+// Fonts registered under short nicknames, rendered at a fixed point size at 72 dpi, so
+// one point is one pixel. Positions are window pixels, origin top left, y down.
+
+// Loads the font file; a nickname already taken is replaced. Logs "Failed to open font
+// <file>" or "Failed to set size." and returns false on failure.
+bool AddFont(const String& filename, int pointSize, const String& nickname);
+// Logs a line and returns false when no font has that nickname.
+bool RemoveFont(const String& nickname);
+// Draws the text with its baseline starting at the pixel, rotated counter-clockwise by
+// `rotation` degrees about that point, in the current colour. Returns the text's extents
+// in pixels; an unknown nickname draws nothing and returns (0, 0).
+Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, int pixelY, float rotation = 0.0f);
+// Width and height of the text's bounding box in pixels; (0, 0) for an unknown nickname.
+Vector2 MeasureText(const String& text, const String& nickname);
