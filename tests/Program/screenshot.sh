@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The game runs a fixed number of frames and leaves a 1024 x 768 picture of the last one.
+set -euo pipefail
+qvrn=$1
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+"$qvrn" --frames 60 --fixed-dt 0.016 --seed 1 --screenshot "$out/frame.png" 2>"$out/log"
+[ -s "$out/frame.png" ] || { echo "no screenshot written"; cat "$out/log"; exit 1; }
+# The PNG header holds width and height as big-endian numbers at bytes 16..23.
+size=$(od -An -tu1 -j16 -N8 "$out/frame.png" | tr -s ' ')
+[ "$size" = " 0 0 4 0 0 0 3 0" ] || { echo "unexpected PNG size bytes:$size"; exit 1; }
+echo "screenshot ok"
