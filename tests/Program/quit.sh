@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The game ends cleanly on an unbound Escape and on the window's close button.
+set -uo pipefail
+qvrn=$1
+build=$2
+closer=$build/tests/close_window
+
+run_and_quit() {
+  local how=$1
+  "$qvrn" --no-msaa 2>/dev/null &
+  local pid=$!
+  if ! timeout 20 xdotool search --sync --name '^QVRN$' >/dev/null; then
+    kill $pid 2>/dev/null; echo "$how: the window never appeared"; return 1
+  fi
+  sleep 0.5
+  if [ "$how" = escape ]; then
+    local id
+    id=$(xdotool search --name '^QVRN$' | head -n1)
+    xdotool windowfocus --sync "$id" key Escape 2>/dev/null || xdotool key Escape
+  else
+    "$closer" QVRN
+  fi
+  for _ in $(seq 100); do
+    kill -0 $pid 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 $pid 2>/dev/null; then
+    kill -9 $pid; echo "$how: the game kept running"; return 1
+  fi
+  wait $pid
+  local status=$?
+  [ $status -eq 0 ] || { echo "$how: exit status $status"; return 1; }
+  echo "$how ok"
+}
+
+run_and_quit escape && run_and_quit close
