@@ -24,6 +24,7 @@ class SoundDeviceTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        SKIP_WITHOUT_AUDIO_BACKEND();
         UseDummyAudio();
         folder = TempFolder();
         tone = WriteTone(folder, "tone.wav", 0.05);
@@ -257,6 +258,7 @@ TEST_F(SoundDeviceTest, RunsOutOfChannelsGracefully)
 
 TEST(SoundDeviceStartTest, FallsBackToSilenceWithOneWarningWhenNoDeviceOpens)
 {
+    SKIP_WITHOUT_AUDIO_BACKEND();
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     const String tone = WriteTone(TempFolder(), "tone.wav", 0.05);
     LogCapture log;

@@ -17,6 +17,7 @@ class SoundOutputTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        SKIP_WITHOUT_AUDIO_BACKEND();
         const String folder = TempFolder();
         output = UseDiskAudio(folder);
         shortTone = WriteTone(folder, "short.wav", 0.1);

@@ -6,6 +6,7 @@
 
 #include "Infrastructure/GameManager.h"
 #include "Sound/SoundDevice.h"
+#include "Sound/backend/SoundBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,11 @@ inline String TempFolder()
     const char* folder = mkdtemp(pattern);
     return folder ? String(folder) : String("/tmp");
 }
+
+// The silent back-end plays nothing, so there is nothing for these tests to hear.
+#define SKIP_WITHOUT_AUDIO_BACKEND()                                                                                   \
+    if (SoundBackend::GetVersion() == 0)                                                                               \
+    GTEST_SKIP() << "built with the silent sound back-end"
 
 inline void UseDummyAudio() { setenv("SDL_AUDIODRIVER", "dummy", 1); }
 

@@ -17,6 +17,7 @@ class WorldSoundTest : public WindowTest
 protected:
     void SetUp() override
     {
+        SKIP_WITHOUT_AUDIO_BACKEND();
         UseDummyAudio();
         tone = WriteTone(TempFolder(), "tone.wav", 0.05);
         WindowTest::SetUp();
@@ -43,6 +44,7 @@ TEST_F(WorldSoundTest, InitializeStartsTheDeviceAndTheTickReportsFinishedSounds)
 
 TEST(WorldSoundShutdownTest, DestroyShutsTheDeviceDown)
 {
+    SKIP_WITHOUT_AUDIO_BACKEND();
     UseDummyAudio();
     const String tone = WriteTone(TempFolder(), "tone.wav", 0.05);
     SoundDevice::GetInstance().LoadSample(tone.c_str(), false);
