@@ -151,7 +151,7 @@ TEST_F(SoundDeviceTest, FinishedSoundIsReportedOnceFromTheUpdateOnTheMainThread)
 
     Sleep(0.3);
     EXPECT_TRUE(recorder.handles.empty()) << "delivered outside the update";
-    Device().Update();
+    ASSERT_TRUE(UpdateUntilFinished(recorder, 1));
     Device().Update();
     ASSERT_EQ(recorder.handles.size(), 1u);
     EXPECT_EQ(recorder.handles[0], static_cast<void*>(sound));
@@ -191,9 +191,7 @@ TEST_F(SoundDeviceTest, StaleHandleNeverTouchesTheSoundThatReusedItsChannel)
     recorder.Install();
     SAMPLE_HANDLE sample = Device().LoadSample(tone.c_str(), false);
     SOUND_HANDLE ended = Device().PlaySound(sample);
-    Sleep(0.3);
-    Device().Update();
-    ASSERT_EQ(recorder.handles.size(), 1u);
+    ASSERT_TRUE(UpdateUntilFinished(recorder, 1));
 
     // Every channel is free again, so the new sound takes the old one's channel.
     SOUND_HANDLE current = Device().PlaySound(sample, 1.0f, true);
@@ -241,7 +239,12 @@ TEST_F(SoundDeviceTest, HookMayShutSoundDownWhileSeveralAreReported)
     Device().PlaySound(sample);
     Device().PlaySound(sample);
     Sleep(0.3);
-    Device().Update();
+    UpdateUntil([&] { return !recorder.handles.empty(); },
+                []
+                {
+                    if (SoundDevice* device = SoundDevice::FindInstance())
+                        device->Update();
+                });
     EXPECT_EQ(recorder.handles.size(), 1u);
     EXPECT_EQ(SoundDevice::FindInstance(), nullptr);
 }

