@@ -131,7 +131,10 @@ SoundResult Start(int channelCount)
         SystemLogInstance().Printf("WARNING: No audio device could be opened (%s); the game runs without sound.",
                                    error.c_str());
         SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-        if (!OpenDevice(error))
+        const bool opened = OpenDevice(error);
+        // A later start tries the real device again.
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+        if (!opened)
             return Fail(SR_DeviceFailed, error);
     }
     channelCount = std::clamp(channelCount, 1, MaxChannels);
