@@ -100,7 +100,7 @@ TEST_F(SoundOutputTest, FullLeftPanPutsTheEnergyLeft)
     EXPECT_LT(peak.right, SilenceLevel);
 }
 
-TEST_F(SoundOutputTest, PanIsResetForTheNextSoundOnTheChannel)
+TEST_F(SoundOutputTest, VolumeAndPanAreResetForTheNextSoundOnTheChannel)
 {
     SOUND_HANDLE first = Device().PlaySound(Load(shortTone));
     Device().SetPan(first, 1.0f);
@@ -144,8 +144,11 @@ TEST_F(SoundOutputTest, PauseSilencesAndResumeContinues)
     SOUND_HANDLE sound = Device().PlaySound(Load(shortTone), 1.0f, true);
     Sleep(0.1);
     Device().PauseSound(sound, true);
+    EXPECT_TRUE(Device().IsPaused(sound));
+    EXPECT_TRUE(Device().IsPlaying(sound));
     Sleep(0.3);
     Device().PauseSound(sound, false);
+    EXPECT_FALSE(Device().IsPaused(sound));
     Sleep(0.1);
     Device().StopSound(sound);
     const Recording played = Finish();
