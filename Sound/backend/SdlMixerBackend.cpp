@@ -332,3 +332,12 @@ SoundResult SetVolume(SOUND_HANDLE sound, float volume)
 
 String GetErrorDetail() { return errorDetail; }
 } // namespace SoundBackend
+
+// Design note: who owns a channel.
+// The mixer marks a channel idle on its audio thread and only afterwards, still on that
+// thread, calls OnChannelFinished. Choosing a free channel by asking the mixer
+// (Mix_Playing) would race with that gap: a new sound could be placed on the channel and
+// then be reported finished by the old sound's late callback. So the back-end keeps its
+// own `busy` flag, set by Play on the main thread and cleared only inside the callback,
+// and a channel is reused only once its old sound has been reported. The handle's play
+// count then tells a stale handle from the channel's current sound.
