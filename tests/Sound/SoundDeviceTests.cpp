@@ -26,14 +26,14 @@ protected:
     {
         SKIP_WITHOUT_AUDIO_BACKEND();
         UseDummyAudio();
-        folder = TempFolder();
-        tone = WriteTone(folder, "tone.wav", 0.05);
+        tone = WriteTone(scratch.path, "tone.wav", 0.05);
     }
     void TearDown() override { SoundDevice::Shutdown(); }
 
     SoundDevice& Device() { return SoundDevice::GetInstance(); }
 
-    String folder;
+    ScratchFolder scratch;
+    const String& folder = scratch.path;
     String tone;
 };
 } // namespace
@@ -243,7 +243,8 @@ TEST(SoundDeviceStartTest, FallsBackToSilenceWithOneWarningWhenNoDeviceOpens)
 {
     SKIP_WITHOUT_AUDIO_BACKEND();
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    const String tone = WriteTone(TempFolder(), "tone.wav", 0.05);
+    ScratchFolder scratch;
+    const String tone = WriteTone(scratch.path, "tone.wav", 0.05);
     LogCapture log;
     SoundDevice& device = SoundDevice::GetInstance();
     ASSERT_EQ(log.lines.size(), 1u);

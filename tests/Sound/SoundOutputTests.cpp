@@ -18,10 +18,9 @@ protected:
     void SetUp() override
     {
         SKIP_WITHOUT_AUDIO_BACKEND();
-        const String folder = TempFolder();
-        output = UseDiskAudio(folder);
-        shortTone = WriteTone(folder, "short.wav", 0.1);
-        tone = WriteTone(folder, "tone.wav", 0.2);
+        output = UseDiskAudio(scratch.path);
+        shortTone = WriteTone(scratch.path, "short.wav", 0.1);
+        tone = WriteTone(scratch.path, "tone.wav", 0.2);
     }
     void TearDown() override { SoundDevice::Shutdown(); }
 
@@ -45,6 +44,7 @@ protected:
         return Recording::Read(output);
     }
 
+    ScratchFolder scratch;
     String output;
     String shortTone;
     String tone;

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <thread>
@@ -30,12 +31,26 @@ constexpr int SilenceLevel = 500;
 
 inline void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
-inline String TempFolder()
+// A fresh folder under /tmp, removed with everything in it when this goes.
+class ScratchFolder
 {
-    char pattern[] = "/tmp/tarvo-sound-XXXXXX";
-    const char* folder = mkdtemp(pattern);
-    return folder ? String(folder) : String("/tmp");
-}
+public:
+    ScratchFolder()
+    {
+        char pattern[] = "/tmp/tarvo-sound-XXXXXX";
+        if (mkdtemp(pattern))
+            path = pattern;
+    }
+    ~ScratchFolder()
+    {
+        if (!path.empty())
+            std::filesystem::remove_all(path);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    String path;
+};
 
 // The silent back-end plays nothing, so there is nothing for these tests to hear.
 #define SKIP_WITHOUT_AUDIO_BACKEND()                                                                                   \

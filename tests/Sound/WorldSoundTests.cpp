@@ -19,10 +19,11 @@ protected:
     {
         SKIP_WITHOUT_AUDIO_BACKEND();
         UseDummyAudio();
-        tone = WriteTone(TempFolder(), "tone.wav", 0.05);
+        tone = WriteTone(scratch.path, "tone.wav", 0.05);
         WindowTest::SetUp();
     }
 
+    ScratchFolder scratch;
     String tone;
 };
 } // namespace
@@ -46,7 +47,8 @@ TEST(WorldSoundShutdownTest, DestroyShutsTheDeviceDown)
 {
     SKIP_WITHOUT_AUDIO_BACKEND();
     UseDummyAudio();
-    const String tone = WriteTone(TempFolder(), "tone.wav", 0.05);
+    ScratchFolder scratch;
+    const String tone = WriteTone(scratch.path, "tone.wav", 0.05);
     SoundDevice::GetInstance().LoadSample(tone.c_str(), false);
     World::GetInstance().Destroy();
     EXPECT_EQ(SoundDevice::FindInstance(), nullptr);
