@@ -1,0 +1,209 @@
+#include "Sound/SoundDevice.h"
+
+#include "Infrastructure/GameManager.h"
+#include "Infrastructure/Log.h"
+#include "Sound/backend/SoundBackend.h"
+
+namespace
+{
+constexpr int ChannelCount = 100;
+// Cache modes: a sample is shared by name, a stream never is.
+constexpr int SampleMode = 0;
+constexpr int StreamMode = 0x80;
+
+SoundDevice* instance = nullptr;
+// Counts the instances ever made, so Update notices when a hook shut the device down.
+unsigned instanceSerial = 0;
+
+const char* ResultText(SoundResult result)
+{
+    switch (result)
+    {
+    case SR_Ok:
+        return "No errors.";
+    case SR_NotRunning:
+        return "The sound system is not running";
+    case SR_DeviceFailed:
+        return "No audio device could be opened, not even a silent one";
+    case SR_FileNotFound:
+        return "File not found";
+    case SR_BadFile:
+        return "Unsupported, corrupt or empty sound file";
+    case SR_InvalidSample:
+        return "Invalid sample handle";
+    case SR_InvalidHandle:
+        return "Invalid sound handle: the sound has ended or was stopped";
+    case SR_NoFreeChannel:
+        return "All channels are busy";
+    case SR_MixerFailed:
+        return "The mixer refused the request";
+    case SR_InvalidArgument:
+        return "Invalid argument";
+    }
+    return "Unknown error";
+}
+
+void LogError(SoundResult result, const String& subject, const String& detail)
+{
+    String text = ResultText(result);
+    if (!subject.empty())
+        text += ": " + subject;
+    if (!detail.empty())
+        text += " (" + detail + ")";
+    SystemLogInstance().Printf("Sound error! (%d) %s", static_cast<int>(result), text.c_str());
+}
+
+// Logs a failed back-end result with what it was about; returns true on success.
+bool ErrorCheck(SoundResult result, const char* subject = "")
+{
+    if (result == SR_Ok)
+        return true;
+    LogError(result, subject, SoundBackend::GetErrorDetail());
+    return false;
+}
+
+// NaN takes the fallback, so a bad number never reaches the mixer.
+float Clamp(float value, float low, float high, float fallback)
+{
+    if (value != value)
+        return fallback;
+    return value < low ? low : (value > high ? high : value);
+}
+} // namespace
+
+SoundDevice& SoundDevice::GetInstance()
+{
+    if (!instance)
+        instance = new SoundDevice();
+    return *instance;
+}
+
+SoundDevice* SoundDevice::FindInstance() { return instance; }
+
+SoundDevice::SoundDevice()
+{
+    ++instanceSerial;
+    const unsigned found = SoundBackend::GetVersion();
+    const unsigned required = SoundBackend::GetRequiredVersion();
+    if (found < required)
+    {
+        // The device still exists; every later call fails with a logged error.
+        SystemLogInstance().Printf("Error! You are using an old version of %s %08x. This program requires %08x",
+                                   SoundBackend::GetLibraryName(), found, required);
+        return;
+    }
+    ErrorCheck(SoundBackend::Start(ChannelCount));
+}
+
+SoundDevice::~SoundDevice() = default;
+
+void SoundDevice::Shutdown()
+{
+    if (!instance)
+        return;
+    for (const CacheEntry& entry : instance->sampleCache)
+    {
+        if (entry.sample)
+            SoundBackend::Release(entry.sample);
+    }
+    instance->sampleCache.clear();
+    ErrorCheck(SoundBackend::Stop());
+    delete instance;
+    instance = nullptr;
+}
+
+SAMPLE_HANDLE SoundDevice::LoadSample(const char* filename, bool isStream)
+{
+    if (!filename)
+    {
+        LogError(SR_InvalidArgument, "LoadSample without a file name", String());
+        return nullptr;
+    }
+    const int mode = isStream ? StreamMode : SampleMode;
+    if (mode == SampleMode)
+    {
+        for (const CacheEntry& entry : sampleCache)
+        {
+            if (entry.mode == SampleMode && entry.fileName == filename)
+                return entry.sample;
+        }
+    }
+
+    SAMPLE_HANDLE sample = nullptr;
+    ErrorCheck(SoundBackend::Load(filename, sample), filename);
+    // A failure is cached too, so a missing sample is reported once and not retried.
+    sampleCache.push_back(CacheEntry{filename, sample, mode});
+    return sample;
+}
+
+SOUND_HANDLE SoundDevice::PlaySound(SAMPLE_HANDLE sample, float volume, bool looping, int flags)
+{
+    if (flags != 0)
+        SystemLogInstance().Log("WARNING: PlaySound doesn't use the passed in flags yet.");
+    SOUND_HANDLE sound = nullptr;
+    ErrorCheck(SoundBackend::Play(sample, Clamp(volume, 0.0f, 1.0f, 0.0f), looping, sound));
+    return sound;
+}
+
+void SoundDevice::StopSound(SOUND_HANDLE sound)
+{
+    if (sound)
+        ErrorCheck(SoundBackend::Halt(sound));
+}
+
+void SoundDevice::PauseSound(SOUND_HANDLE sound, bool paused)
+{
+    if (sound)
+        ErrorCheck(SoundBackend::SetPaused(sound, paused));
+}
+
+bool SoundDevice::IsPlaying(SOUND_HANDLE sound)
+{
+    bool playing = false;
+    if (!sound || !ErrorCheck(SoundBackend::GetPlaying(sound, playing)))
+        return false;
+    return playing;
+}
+
+bool SoundDevice::IsPaused(SOUND_HANDLE sound)
+{
+    bool paused = false;
+    if (!sound || !ErrorCheck(SoundBackend::GetPaused(sound, paused)))
+        return false;
+    return paused;
+}
+
+void SoundDevice::SetPan(SOUND_HANDLE sound, float pan)
+{
+    if (sound)
+        ErrorCheck(SoundBackend::SetPan(sound, Clamp(pan, -1.0f, 1.0f, 0.0f)));
+}
+
+void SoundDevice::SetVolume(SOUND_HANDLE sound, float volume)
+{
+    if (sound)
+        ErrorCheck(SoundBackend::SetVolume(sound, Clamp(volume, 0.0f, 1.0f, 0.0f)));
+}
+
+void SoundDevice::SetFinishedHandler(GameManager* target, SoundFinishedFunction function)
+{
+    finishedTarget = target;
+    finishedFunction = function;
+}
+
+void SoundDevice::Update()
+{
+    std::vector<SOUND_HANDLE> finished;
+    ErrorCheck(SoundBackend::Update(finished));
+
+    const unsigned serial = instanceSerial;
+    for (SOUND_HANDLE sound : finished)
+    {
+        if (!finishedTarget || !finishedFunction)
+            return;
+        (finishedTarget->*finishedFunction)(sound);
+        // The hook may have shut sound down, and this object with it.
+        if (instanceSerial != serial || instance != this)
+            return;
+    }
+}

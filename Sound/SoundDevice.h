@@ -1,0 +1,85 @@
+#pragma once
+
+#include "Util/StringUtil.h"
+
+#include <cstddef>
+#include <vector>
+
+class GameManager;
+struct SoundSample;
+struct SoundInstance;
+
+// A loaded sound. Opaque; null means no sound.
+using SAMPLE_HANDLE = SoundSample*;
+// One playing instance of a sound. Opaque; null means not playing. It stays safe to use
+// after its sound has ended: operations on it then log an error and do nothing.
+using SOUND_HANDLE = SoundInstance*;
+
+// A game-manager method that is told which sound ended.
+using SoundFinishedFunction = void (GameManager::*)(void* soundHandle);
+
+// The engine's only door to audio. Every failure is written to the log as one
+// "Sound error! (code) text" line and the operation carries on with a neutral result;
+// nothing stops on an audio error. Call it from the main thread only.
+class SoundDevice
+{
+public:
+    // The first call (and the first after Shutdown) starts audio. Without an audio device
+    // it logs one WARNING line and runs silently.
+    static SoundDevice& GetInstance();
+    // The running instance, or null; never starts audio.
+    static SoundDevice* FindInstance();
+
+    // Loads a whole file. Samples are cached by their exact file name, so loading one
+    // twice returns the same handle; a stream is loaded anew every time. A failed load
+    // logs one error and returns null, and a sample that failed stays null from the cache.
+    SAMPLE_HANDLE LoadSample(const char* filename, bool isStream);
+
+    // Starts the sample on a free channel. Volume runs 0 (silent) to 1 (full) and is
+    // clamped. Returns null, after logging why, if it can't play. Flags are not used yet.
+    SOUND_HANDLE PlaySound(SAMPLE_HANDLE sample, float volume = 1.0f, bool looping = false, int flags = 0);
+    // Handle operations do nothing (or return false) for a null handle, and log an error
+    // for a sound that has already ended.
+    void StopSound(SOUND_HANDLE sound);
+    // True pauses, false resumes.
+    void PauseSound(SOUND_HANDLE sound, bool paused);
+    // A paused sound is still playing.
+    bool IsPlaying(SOUND_HANDLE sound);
+    bool IsPaused(SOUND_HANDLE sound);
+    // -1 full left, 0 centre, 1 full right; clamped.
+    void SetPan(SOUND_HANDLE sound, float pan);
+    // 0 silent to 1 full; clamped.
+    void SetVolume(SOUND_HANDLE sound, float volume);
+
+    // When a sound ends (by itself or stopped), Update calls target->*function with the
+    // handle PlaySound returned for it. A null target or function means no call.
+    void SetFinishedHandler(GameManager* target, SoundFinishedFunction function);
+
+    // Once per frame, on the main thread: services audio and delivers the finished
+    // notifications that arrived since the last call.
+    void Update();
+
+    // Releases every sound and the audio device, and destroys the instance: handles
+    // from before are dead, and the next GetInstance starts afresh.
+    static void Shutdown();
+
+    // Entries in the load cache, streams included (tools and tests).
+    size_t GetCacheSize() const { return sampleCache.size(); }
+
+private:
+    struct CacheEntry
+    {
+        String fileName;
+        SAMPLE_HANDLE sample;
+        int mode;
+    };
+
+    SoundDevice();
+    ~SoundDevice();
+    SoundDevice(const SoundDevice&) = delete;
+    SoundDevice& operator=(const SoundDevice&) = delete;
+
+    GameManager* finishedTarget = nullptr;
+    SoundFinishedFunction finishedFunction = nullptr;
+    std::vector<CacheEntry> sampleCache;
+};
