@@ -59,6 +59,9 @@ void ParticleActor::Update(float dt)
 void ParticleActor::AgeParticles(float dt)
 {
     numParticlesAlive = 0;
+    // Channel by channel here: this loop runs for every slot of every system each frame.
+    const Color fade = endColor - color;
+    const Vector2 gravityStep = gravity * dt;
     for (int i = 0; i < maxParticlesAlive; ++i)
     {
         Particle& particle = particles[i];
@@ -72,9 +75,12 @@ void ParticleActor::AgeParticles(float dt)
             continue;
         }
         particle.pos += particle.vel * dt;
-        particle.vel += gravity * dt;
+        particle.vel += gravityStep;
         const float t = particle.age / particle.lifetime;
-        particle.color = MathKit::Lerp(color, endColor, t);
+        particle.color.R = color.R + fade.R * t;
+        particle.color.G = color.G + fade.G * t;
+        particle.color.B = color.B + fade.B * t;
+        particle.color.A = color.A + fade.A * t;
         particle.scale = 1.0f + (endScale - 1.0f) * t;
         ++numParticlesAlive;
     }

@@ -102,6 +102,11 @@ TEST(IntervalTest, ZeroDurationJumpsAndAnnouncesInTheNextUpdate)
     EXPECT_EQ(counter.Deliver(), 1u);
     actor.Update(0.5f);
     EXPECT_EQ(counter.Deliver(), 0u);
+
+    // Even a step backwards in time finishes an interval that has no duration.
+    actor.MoveTo(Vector2(3.0f, 4.0f), 0.0f);
+    actor.Update(-0.1f);
+    EXPECT_VEC2_NEAR(Vector2(3.0f, 4.0f), actor.GetPosition(), 0.0f);
 }
 
 TEST(IntervalTest, KindsRunSideBySideAndSilentlyWithoutAName)

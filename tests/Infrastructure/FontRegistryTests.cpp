@@ -57,3 +57,18 @@ TEST_F(FontRegistryTest, RemovingAnUnknownNicknameIsLogged)
     EXPECT_FALSE(RemoveFont("Console"));
     EXPECT_EQ(log.lines, StringList{"No font called \"Console\"; un-registration failed."});
 }
+
+TEST_F(FontRegistryTest, BrokenUtf8IsMeasuredAndDrawnWithoutOverrun)
+{
+    ASSERT_TRUE(AddFont(FontFile, 24, "Console"));
+    // A character cut off at the end, a stray continuation byte, bytes never valid, and
+    // the last code point, which the font doesn't have.
+    for (const String& text :
+         {String("abc\xe2\x82"), String("\x80x"), String("\xff\xfe\xf4"), String("\xf0"), String("\xf4\x8f\xbf\xbf")})
+    {
+        MeasureText(text, "Console");
+        DrawScreenText(text, "Console", 10, 40);
+    }
+    // Each broken byte stands in as one character of the same width.
+    EXPECT_VEC2_NEAR(MeasureText("abc??", "Console"), MeasureText("abc\xe2\x82", "Console"), 0.0f);
+}
