@@ -125,12 +125,3 @@ TEST(IntervalTest, KindsRunSideBySideAndSilentlyWithoutAName)
     EXPECT_VEC2_NEAR(Vector2(3.0f, 3.0f), actor.GetSize(), 0.0f);
     EXPECT_EQ(counter.Deliver(), 0u);
 }
-
-TEST(IntervalTest, DirectChangesAreOverwrittenByARunningInterval)
-{
-    Actor actor;
-    actor.ChangeSizeTo(Vector2(5.0f, 1.0f), 2.0f);
-    actor.SetSize(9.0f, 9.0f);
-    actor.Update(1.0f);
-    EXPECT_VEC2_NEAR(Vector2(3.0f, 1.0f), actor.GetSize(), 1e-6f);
-}

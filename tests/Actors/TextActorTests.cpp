@@ -103,15 +103,6 @@ TEST_F(TextLayoutTest, CameraMovesReachTheTextOnlyWhenTheMessageIsDelivered)
     World::GetInstance().ResetWorld();
 }
 
-TEST_F(TextLayoutTest, MoveToCarriesTheLinesAlong)
-{
-    TextActor text("Console", "Hello");
-    text.MoveTo(Vector2(2.0f, 0.0f), 1.0f);
-    const float start = text.GetLines()[0].position.X;
-    text.Update(0.5f);
-    EXPECT_NEAR(text.GetLines()[0].position.X - start, 1.0f / MathKit::PixelLengthToWorld(1.0f), 0.01f);
-}
-
 TEST_F(TextLayoutTest, TextDrawsWhereItsBoundsSay)
 {
     ASSERT_TRUE(AddFont("Resources/Fonts/Inconsolata.otf", 44, "ConsoleLarge"));

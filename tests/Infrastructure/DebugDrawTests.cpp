@@ -62,15 +62,6 @@ TEST(DebugDrawTest, ResetWorldPurgesEvenPermanentItems)
     EXPECT_TRUE(Items().empty());
 }
 
-TEST(DebugDrawTest, StoppedSimulationDoesNotAge)
-{
-    FrameDriver driver;
-    World::GetInstance().DrawDebugLine(Vector2(), Vector2(1.0f, 0.0f), 1.0f);
-    driver.SetTime(2.0);
-    World::GetInstance().Tick(false);
-    EXPECT_EQ(TimesLeft(), std::vector<float>{1.0f});
-}
-
 using DebugDrawPixelTest = WindowTest;
 
 TEST_F(DebugDrawPixelTest, LineIsDrawnOverTheWorldInItsColour)

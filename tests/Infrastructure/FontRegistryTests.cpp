@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace
 {
 const char* const FontFile = "Resources/Fonts/Inconsolata.otf";
@@ -38,6 +40,13 @@ TEST_F(FontRegistryTest, MissingFileIsLoggedAndItsNicknameMeasuresNothing)
     EXPECT_EQ(log.lines, StringList{"Failed to open font Resources/Fonts/Missing.otf"});
     EXPECT_VEC2_NEAR(Vector2(), MeasureText("Hello", "Missing"), 0.0f);
     EXPECT_VEC2_NEAR(Vector2(), DrawScreenText("Hello", "Missing", 10, 10), 0.0f);
+
+    // A file that exists but holds no font fails the same way.
+    const String junk = ::testing::TempDir() + "junk.otf";
+    std::ofstream(junk) << "OTTO this is not a font";
+    EXPECT_FALSE(AddFont(junk, 24, "Junk"));
+    EXPECT_TRUE(log.Contains("Failed to open font " + junk));
+    EXPECT_VEC2_NEAR(Vector2(), MeasureText("Hello", "Junk"), 0.0f);
 }
 
 TEST_F(FontRegistryTest, FailedReplacementLeavesTheNicknameFree)
