@@ -20,7 +20,8 @@ public:
         if (!active)
             return current;
         timer += dt;
-        if (timer >= duration)
+        // Without a duration there is nothing to interpolate over (t would be infinite).
+        if (timer >= duration || duration <= 0.0f)
         {
             active = false;
             current = end;

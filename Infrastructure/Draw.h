@@ -56,4 +56,19 @@ void Polygon(const Vector2* points, int count, const Color& color, bool filled);
 // RGBA rows bottom-up, as GL reads them. `front` reads the shown buffer instead of
 // the one being drawn.
 std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool front = false);
+
+// The current colour, for drawing that takes none of its own (text).
+void SetColor(const Color& color);
+
+// One quad of a batch: its centre, its size factor and its colour.
+struct BatchQuad
+{
+    Vector2 center;
+    float scale = 1.0f;
+    Color color;
+};
+// Unit quads sharing a rotation (degrees), a size and a texture, each moved, scaled and
+// coloured on its own, in one draw call: the same pixels as one Quad per entry with
+// texture coordinates 0..1, at a fraction of the cost.
+void QuadBatch(const std::vector<BatchQuad>& quads, float rotation, const Vector2& size, int texture);
 } // namespace Draw

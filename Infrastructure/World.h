@@ -73,6 +73,8 @@ public:
     void ResetWorld();
     // Every listed element in walk order (tests and tools).
     std::vector<Renderable*> GetElements() const;
+    // Live debug items in creation order (tests and tools).
+    const std::vector<DebugDrawItem*>& GetDebugItems() const { return debugItems; }
 
     // Timed debug lines, drawn over the world.
     void DrawDebugLine(const Vector2& a, const Vector2& b, float time = 5.0f,

@@ -1,4 +1,5 @@
 #include "Actors/Actor.h"
+#include "Actors/ParticleActor.h"
 #include "Infrastructure/Camera.h"
 #include "Infrastructure/GameManager.h"
 #include "Infrastructure/Log.h"
@@ -124,7 +125,12 @@ std::vector<Renderable*> World::GetElements() const
 void World::UpdateElements(float frameDt)
 {
     for (ElementWalker walker(layers); !walker.Done(); walker.Next())
+    {
+        // A frozen world still lets its effects play out.
+        if (particlesOnly && !dynamic_cast<ParticleActor*>(walker.Current()))
+            continue;
         walker.Current()->Update(frameDt);
+    }
 }
 
 void World::CleanUpElements()

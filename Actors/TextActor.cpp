@@ -1,0 +1,143 @@
+#include "Actors/TextActor.h"
+
+#include "Infrastructure/Draw.h"
+#include "Infrastructure/FontRegistry.h"
+#include "Infrastructure/ScreenMath.h"
+#include "Messaging/Switchboard.h"
+
+#include <algorithm>
+
+namespace
+{
+const char* const CameraChangeMessage = "CameraChange";
+} // namespace
+
+TextActor::TextActor(const String& font, const String& displayString, TextAlignment align, int spacing)
+    : fontNickname(font), alignment(align), lineSpacing(spacing)
+{
+    SetColor(0.0f, 0.0f, 0.0f, 1.0f);
+    SetDisplayString(displayString);
+    Switchboard::GetInstance().SubscribeTo(this, CameraChangeMessage);
+}
+
+void TextActor::Render()
+{
+    Draw::SetColor(color);
+    for (const TextLine& line : lines)
+        DrawScreenText(line.text, fontNickname, static_cast<int>(line.position.X), static_cast<int>(line.position.Y),
+                       0.0f);
+}
+
+void TextActor::SetPosition(float x, float y)
+{
+    Actor::SetPosition(x, y);
+    Layout();
+}
+
+void TextActor::SetPosition(const Vector2& pos)
+{
+    Actor::SetPosition(pos);
+    Layout();
+}
+
+void TextActor::ReceiveMessage(Message* message)
+{
+    // Lines sit at fixed pixels, so a moved or resized view needs them placed again.
+    if (message->GetMessageName() == CameraChangeMessage)
+        Layout();
+}
+
+void TextActor::SetFont(const String& newFont)
+{
+    fontNickname = newFont;
+    Layout();
+}
+
+void TextActor::SetDisplayString(const String& newString)
+{
+    rawString = newString;
+    lines.clear();
+    size_t start = 0;
+    while (start < newString.size())
+    {
+        size_t end = newString.find('\n', start);
+        if (end == String::npos)
+            end = newString.size();
+        lines.push_back({newString.substr(start, end - start), Vector2(), Vector2()});
+        start = end + 1;
+    }
+    Layout();
+}
+
+void TextActor::SetAlignment(TextAlignment newAlignment)
+{
+    alignment = newAlignment;
+    Layout();
+}
+
+void TextActor::SetLineSpacing(int spacing)
+{
+    lineSpacing = spacing;
+    Layout();
+}
+
+void TextActor::Layout()
+{
+    float maxWidth = 0.0f;
+    float maxHeight = 0.0f;
+    for (TextLine& line : lines)
+    {
+        line.extents = MeasureText(line.text, fontNickname);
+        maxWidth = std::max(maxWidth, line.extents.X);
+        maxHeight = std::max(maxHeight, line.extents.Y);
+    }
+
+    const Vector2 screen = MathKit::WorldPointToScreen(position);
+    float y = screen.Y;
+    for (TextLine& line : lines)
+    {
+        switch (alignment)
+        {
+        case Align_Left:
+            line.position.X = screen.X;
+            break;
+        case Align_Center:
+            line.position.X = screen.X - 0.5f * line.extents.X;
+            break;
+        case Align_Right:
+            line.position.X = screen.X - line.extents.X;
+            break;
+        }
+        line.position.Y = y;
+        y += static_cast<float>(lineSpacing) + maxHeight;
+    }
+
+    if (lines.empty())
+    {
+        // With no line the box would turn inside out (one line "below" the first goes
+        // up); keep it to the actor's own point so hit-tests select nothing else.
+        boundsLowerLeft = position;
+        boundsUpperRight = position;
+        return;
+    }
+
+    const float width = MathKit::PixelLengthToWorld(maxWidth);
+    const float lineStep = MathKit::PixelLengthToWorld(static_cast<float>(lineSpacing) + maxHeight);
+    const float bottom = position.Y - lineStep * static_cast<float>(lines.size() - 1);
+    const float top = position.Y + MathKit::PixelLengthToWorld(maxHeight);
+    switch (alignment)
+    {
+    case Align_Left:
+        boundsLowerLeft = Vector2(position.X, bottom);
+        boundsUpperRight = Vector2(position.X + width, top);
+        break;
+    case Align_Center:
+        boundsLowerLeft = Vector2(position.X - 0.5f * width, bottom);
+        boundsUpperRight = Vector2(position.X + 0.5f * width, top);
+        break;
+    case Align_Right:
+        boundsLowerLeft = Vector2(position.X - width, bottom);
+        boundsUpperRight = Vector2(position.X, top);
+        break;
+    }
+}
