@@ -195,4 +195,14 @@ std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool f
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
 }
+
+void SetColor(const Color& color) { glColor4f(color.R, color.G, color.B, color.A); }
+
+void SetDepthTest(bool on)
+{
+    if (on)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+}
 } // namespace Draw

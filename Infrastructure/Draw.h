@@ -56,4 +56,9 @@ void Polygon(const Vector2* points, int count, const Color& color, bool filled);
 // RGBA rows bottom-up, as GL reads them. `front` reads the shown buffer instead of
 // the one being drawn.
 std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool front = false);
+
+// The colour later text is drawn in (the font registry draws in the current colour).
+void SetColor(const Color& color);
+// Overlays drawn last switch depth testing off so the world never hides them.
+void SetDepthTest(bool on);
 } // namespace Draw

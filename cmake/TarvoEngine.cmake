@@ -6,6 +6,15 @@ foreach(folder ${TARVO_ENGINE_FOLDERS})
   list(APPEND TARVO_ENGINE_SOURCES ${folder_sources})
 endforeach()
 
+# The game-pad back-end: SDL game controllers, or a null one that never finds a pad.
+set(TARVO_PAD_BACKEND "sdl" CACHE STRING "Game-pad back-end: sdl or null")
+set_property(CACHE TARVO_PAD_BACKEND PROPERTY STRINGS sdl null)
+if(TARVO_PAD_BACKEND STREQUAL "null")
+  list(APPEND TARVO_ENGINE_SOURCES ${CMAKE_SOURCE_DIR}/Input/backend/NullPadBackend.cpp)
+else()
+  list(APPEND TARVO_ENGINE_SOURCES ${CMAKE_SOURCE_DIR}/Input/backend/SdlPadBackend.cpp)
+endif()
+
 add_library(tarvo STATIC ${TARVO_ENGINE_SOURCES})
 add_library(tarvo::tarvo ALIAS tarvo)
 target_include_directories(tarvo PUBLIC ${CMAKE_SOURCE_DIR})
