@@ -20,7 +20,7 @@ constexpr int BackquoteCharacter = '`';
 // Asking for completions of one or two characters gives lists too long to be useful.
 constexpr size_t CompletionMinimumLength = 3;
 constexpr float CaretBlinkSeconds = 0.15f;
-constexpr int MaxCompletionRows = 7;
+constexpr size_t MaxCompletionRows = 7;
 
 const Color BackdropColor(0.0f, 0.0f, 0.0f, 0.75f);
 const Color OutputColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -186,6 +186,16 @@ void Console::AdvanceInputHistory(int byVal)
     }
 }
 
+StringList Console::GetShownCompletions() const
+{
+    const size_t rows = std::min(autoCompleteList.size(), MaxCompletionRows);
+    StringList shown(autoCompleteList.begin(), autoCompleteList.begin() + static_cast<std::ptrdiff_t>(rows));
+    // The last row says that there are more than fit.
+    if (rows == MaxCompletionRows)
+        shown.back() = "...";
+    return shown;
+}
+
 void Console::Update(float dt)
 {
     cursorCountdown += dt;
@@ -218,7 +228,8 @@ void Console::Render()
     const int textY = half + barHeight - halfBorder - border - halfBorder;
     const int completionTop = half + barHeight;
     const int completionLeft = textX + height / 24;
-    const int completionRows = std::min(static_cast<int>(autoCompleteList.size()), MaxCompletionRows);
+    const StringList shownCompletions = GetShownCompletions();
+    const int completionRows = static_cast<int>(shownCompletions.size());
 
     Draw::SetDepthTest(false);
 
@@ -244,12 +255,8 @@ void Console::Render()
         RectFromBottom(completionLeft - border, completionTop + completionRows * barHeight,
                        width - (completionLeft - border), completionRows * barHeight, BackdropColor);
         for (int row = 0; row < completionRows; ++row)
-        {
-            // The last row says that there are more than fit.
-            const bool more = row == MaxCompletionRows - 1 && autoCompleteList.size() > MaxCompletionRows - 1;
-            const String& shown = more ? String("...") : autoCompleteList[static_cast<size_t>(row)];
-            Text(shown, completionLeft, completionTop + 2 * barHeight / 3 + row * barHeight, TextColor);
-        }
+            Text(shownCompletions[static_cast<size_t>(row)], completionLeft,
+                 completionTop + 2 * barHeight / 3 + row * barHeight, TextColor);
     }
 
     Draw::SetDepthTest(true);

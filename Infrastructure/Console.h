@@ -40,6 +40,9 @@ public:
     const StringList& GetOutputLines() const { return outputLines; }
     const StringList& GetCompletionCandidates() const { return autoCompleteList; }
     bool IsCaretVisible() const { return cursorDispOn; }
+    // The rows of the completion list as drawn: at most six candidates, then "..." when
+    // there are more.
+    StringList GetShownCompletions() const;
 
 private:
     void AcceptCurrentInput();
