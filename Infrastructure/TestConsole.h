@@ -8,7 +8,7 @@ class TestConsole : public Console
 public:
     TestConsole() { SetPrompt("::>"); }
 
-    // Writes "Test Console Echo: " and the input, without a line feed.
+    // Writes "Test Console Echo: " and the input, without a line feed, and logs the same.
     void Execute(String input) override;
     StringList GetCompletions(String) override { return StringList(); }
 };
