@@ -1,6 +1,6 @@
 #include "Input/ControllerManager.h"
 #include "Input/InputRouter.h"
-#include "Messaging/Switchboard.h"
+#include "MessageRecorder.h"
 #include "TestUtilities/LogCapture.h"
 
 #include <SDL2/SDL.h>
@@ -69,24 +69,6 @@ public:
 private:
     int deviceIndex = -1;
     SDL_Joystick* joystick = nullptr;
-};
-
-class MessageRecorder : public MessageListener
-{
-public:
-    explicit MessageRecorder(const StringList& names)
-    {
-        for (const String& name : names)
-            Switchboard::GetInstance().SubscribeTo(this, name);
-    }
-    void ReceiveMessage(Message* message) override { received.push_back(message->GetMessageName()); }
-    StringList Deliver()
-    {
-        received.clear();
-        Switchboard::GetInstance().DeliverQueued();
-        return received;
-    }
-    StringList received;
 };
 
 Controller& Pad(int index = 0) { return ControllerManager::GetInstance().GetController(index); }

@@ -5,7 +5,7 @@
 #include "Input/InputRouter.h"
 #include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
-#include "Messaging/Switchboard.h"
+#include "MessageRecorder.h"
 #include "TestUtilities/WindowTest.h"
 
 #include <gtest/gtest.h>
@@ -17,26 +17,6 @@
 namespace
 {
 // Collects the names of delivered messages in order.
-class MessageRecorder : public MessageListener
-{
-public:
-    explicit MessageRecorder(const StringList& names)
-    {
-        for (const String& name : names)
-            Switchboard::GetInstance().SubscribeTo(this, name);
-    }
-    void ReceiveMessage(Message* message) override { received.push_back(message->GetMessageName()); }
-
-    StringList Deliver()
-    {
-        received.clear();
-        Switchboard::GetInstance().DeliverQueued();
-        return received;
-    }
-
-    StringList received;
-};
-
 // A console that records what reaches it.
 class RecordingConsole : public Console
 {
