@@ -27,7 +27,7 @@ constexpr KeyName singleNames[] = {
     {"PLUS", '+'},
     {"LEFTBRACE", '['},
     {"RIGHTBRACE", ']'},
-    // The two slash names are swapped on purpose: existing binding files rely on it.
+    // The two slash names are swapped; kept so that binding files written for them still work.
     {"FORWARDSLASH", '\\'},
     {"BACKSLASH", '/'},
     {"SEMICOLON", ';'},

@@ -4,7 +4,7 @@
 
 // What a game-pad back-end provides. Exactly one implementation is linked (see
 // cmake/TarvoEngine.cmake): SDL game controllers, or a null one that finds no pads.
-// Only Input/Controller.cpp includes this header.
+// Only Controller uses it; it names no library type.
 namespace PadBackend
 {
 // One reading in the classic pad layout: button bits as in Input/Controller.h, sticks
