@@ -257,4 +257,12 @@ void QuadBatch(const std::vector<BatchQuad>& quads, float rotation, const Vector
     if (texture >= 0)
         glDisable(GL_TEXTURE_2D);
 }
+
+void SetDepthTest(bool on)
+{
+    if (on)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
+}
 } // namespace Draw

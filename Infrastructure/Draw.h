@@ -71,4 +71,6 @@ struct BatchQuad
 // coloured on its own, in one draw call: the same pixels as one Quad per entry with
 // texture coordinates 0..1, at a fraction of the cost.
 void QuadBatch(const std::vector<BatchQuad>& quads, float rotation, const Vector2& size, int texture);
+// Overlays drawn last switch depth testing off so the world never hides them.
+void SetDepthTest(bool on);
 } // namespace Draw

@@ -1,20 +1,67 @@
 #include "Input/InputCallbacks.h"
 
+#include "Infrastructure/Console.h"
+#include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
+#include "Input/InputRouter.h"
+#include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
+#include "Input/MouseListener.h"
+
+namespace
+{
+// The console's key: it has no name in the binding table, so nothing else can claim it.
+constexpr int BackquoteKey = '`';
+
+void ToggleConsole()
+{
+    Console* console = World::GetInstance().GetConsole();
+    if (!console)
+        return;
+    console->SetEnabled(!console->IsEnabled());
+    // Held editing keys (backspace, arrows) should repeat while typing, and nothing else should.
+    Window::SetKeyRepeat(console->IsEnabled());
+}
+} // namespace
 
 namespace InputCallbacks
 {
 void OnKey(int key, bool pressed)
 {
-    // Escape stops the game; the console and key bindings get their say first once they exist.
-    if (pressed && key == KeyCodes::KEY_ESCAPE)
+    Console* console = World::GetInstance().GetConsole();
+    if (!pressed)
+    {
+        if (console && console->IsEnabled())
+            return;
+        if (KeyBinding* binding = InputRouter::GetInstance().GetBinding(LowerCaseKeyCode(key)))
+            binding->OnKeyUp();
+        return;
+    }
+
+    if (key == BackquoteKey)
+    {
+        ToggleConsole();
+        return;
+    }
+    if (console && console->HandleKeyDown(key))
+        return;
+    if (InputRouter::GetInstance().OnKeyDown(key))
+        return;
+    if (key == KeyCodes::KEY_ESCAPE)
         World::GetInstance().StopGame();
 }
 
-void OnCharacter(unsigned int) {}
+void OnCharacter(unsigned int codepoint)
+{
+    if (codepoint == static_cast<unsigned int>(BackquoteKey))
+        return;
+    Console* console = World::GetInstance().GetConsole();
+    // Code points beyond the int range can't be anything the console accepts.
+    if (console && codepoint <= 0x10FFFF)
+        console->HandleCharacter(static_cast<int>(codepoint));
+}
 
-void OnMouseMotion(int, int) {}
+void OnMouseMotion(int x, int y) { MouseInput::OnMotion(x, y); }
 
-void OnMouseButton(int, bool) {}
+void OnMouseButton(int button, bool pressed) { MouseInput::OnButton(button, pressed); }
 } // namespace InputCallbacks

@@ -1,11 +1,18 @@
 #pragma once
 
 // Where the window's input events enter the engine. Keys arrive in the engine's key
-// code space; repeats have already been turned into presses or dropped.
+// code space (letters upper-case); repeats have already been turned into presses or
+// dropped.
+//
+// A key press goes to the first taker of: the backquote, which toggles the console;
+// the open console; the key's binding; and finally Escape, which stops the game. Key
+// releases reach the bindings only while the console is closed.
 namespace InputCallbacks
 {
 void OnKey(int key, bool pressed);
+// Printable characters go to the console, which ignores them while closed.
 void OnCharacter(unsigned int codepoint);
 void OnMouseMotion(int x, int y);
+// `button` is the window layer's button number.
 void OnMouseButton(int button, bool pressed);
 } // namespace InputCallbacks

@@ -1,0 +1,263 @@
+#include "Infrastructure/Console.h"
+
+#include "Infrastructure/Camera.h"
+#include "Infrastructure/Draw.h"
+#include "Infrastructure/FontRegistry.h"
+#include "Infrastructure/Window.h"
+#include "Input/KeyCodes.h"
+
+#include <algorithm>
+
+namespace
+{
+const char* const FontFile = "Resources/Fonts/Inconsolata.otf";
+const char* const ConsoleFont = "ConsoleSmall";
+
+constexpr int FirstTypedCharacter = 32;
+// The tilde is left out: on many layouts it shares the console key.
+constexpr int LastTypedCharacter = 125;
+constexpr int BackquoteCharacter = '`';
+// Asking for completions of one or two characters gives lists too long to be useful.
+constexpr size_t CompletionMinimumLength = 3;
+constexpr float CaretBlinkSeconds = 0.15f;
+constexpr size_t MaxCompletionRows = 7;
+
+const Color BackdropColor(0.0f, 0.0f, 0.0f, 0.75f);
+const Color OutputColor(1.0f, 1.0f, 1.0f, 1.0f);
+const Color BarColor(0.0f, 1.0f, 0.0f, 0.375f);
+const Color TextColor(0.0f, 1.0f, 0.0f, 1.0f);
+
+// A rectangle given by its bottom edge, in window pixels (y down).
+void RectFromBottom(int left, int bottom, int width, int height, const Color& color)
+{
+    Draw::BeginScreenSpace();
+    Draw::ScreenRect(static_cast<float>(left), static_cast<float>(bottom - height), static_cast<float>(width),
+                     static_cast<float>(height), color);
+    Draw::EndScreenSpace();
+}
+
+void Text(const String& text, int x, int y, const Color& color)
+{
+    Draw::SetColor(color);
+    DrawScreenText(text, ConsoleFont, x, y);
+}
+} // namespace
+
+Console::Console()
+{
+    AddFont(FontFile, 24, "Console");
+    AddFont(FontFile, 16, "ConsoleSmall");
+    AddFont(FontFile, 44, "ConsoleLarge");
+}
+
+void Console::WriteToOutput(String output)
+{
+    unsplitOutput += output;
+    outputLines = SplitText(unsplitOutput, "\n", false);
+    lineHeight = 0.0f;
+    for (const String& line : outputLines)
+        lineHeight = std::max(lineHeight, MeasureText(line, ConsoleFont).Y);
+}
+
+bool Console::HandleCharacter(int c)
+{
+    if (!enabledState)
+        return false;
+    if (c == BackquoteCharacter)
+    {
+        Close();
+        return true;
+    }
+    if (c >= FirstTypedCharacter && c <= LastTypedCharacter)
+    {
+        currentInput.insert(static_cast<size_t>(cursorPos), 1, static_cast<char>(c));
+        ++cursorPos;
+        if (currentInput.size() >= CompletionMinimumLength)
+            RefreshCompletions();
+    }
+    return true;
+}
+
+bool Console::HandleKeyDown(int keyCode)
+{
+    if (!enabledState)
+        return false;
+
+    const int inputLength = static_cast<int>(currentInput.size());
+    switch (keyCode)
+    {
+    case KeyCodes::KEY_ESCAPE:
+    case BackquoteCharacter:
+        Close();
+        break;
+    case KeyCodes::KEY_UP:
+        AdvanceInputHistory(-1);
+        break;
+    case KeyCodes::KEY_DOWN:
+        AdvanceInputHistory(1);
+        break;
+    case KeyCodes::KEY_LEFT:
+        if (cursorPos > 0)
+            --cursorPos;
+        break;
+    case KeyCodes::KEY_RIGHT:
+        if (cursorPos < inputLength)
+            ++cursorPos;
+        break;
+    case KeyCodes::KEY_HOME:
+        cursorPos = 0;
+        break;
+    case KeyCodes::KEY_END:
+        cursorPos = inputLength;
+        break;
+    case KeyCodes::KEY_TAB:
+        // The whole line becomes the candidate; the list stays for another look.
+        if (!autoCompleteList.empty())
+        {
+            currentInput = autoCompleteList.front();
+            cursorPos = static_cast<int>(currentInput.size());
+        }
+        break;
+    case KeyCodes::KEY_ENTER:
+        AcceptCurrentInput();
+        autoCompleteList.clear();
+        break;
+    case KeyCodes::KEY_BACKSPACE:
+        // Deleting always asks again, however short the input has become.
+        if (cursorPos > 0)
+        {
+            currentInput.erase(static_cast<size_t>(cursorPos - 1), 1);
+            --cursorPos;
+            RefreshCompletions();
+        }
+        break;
+    case KeyCodes::KEY_DELETE:
+        if (cursorPos < inputLength)
+        {
+            currentInput.erase(static_cast<size_t>(cursorPos), 1);
+            RefreshCompletions();
+        }
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void Console::Close()
+{
+    enabledState = false;
+    Window::SetKeyRepeat(false);
+}
+
+void Console::RefreshCompletions() { autoCompleteList = GetCompletions(currentInput); }
+
+void Console::AcceptCurrentInput()
+{
+    // A copy: Execute may write to the console or otherwise reach back into it.
+    const String input = currentInput;
+    Execute(input);
+    if (!input.empty())
+    {
+        inputHistory.push_back(input);
+        inputHistoryPos = static_cast<int>(inputHistory.size());
+    }
+    currentInput.clear();
+    cursorPos = 0;
+}
+
+void Console::AdvanceInputHistory(int byVal)
+{
+    if (inputHistory.empty())
+        return;
+    const int historySize = static_cast<int>(inputHistory.size());
+    if (byVal < 0 || inputHistoryPos + byVal < historySize)
+    {
+        inputHistoryPos = std::max(0, inputHistoryPos + byVal);
+        currentInput = inputHistory[static_cast<size_t>(inputHistoryPos)];
+        cursorPos = static_cast<int>(currentInput.size());
+    }
+    else
+    {
+        // Past the newest line: back to an empty line.
+        currentInput.clear();
+        inputHistoryPos = historySize;
+        cursorPos = 0;
+    }
+}
+
+StringList Console::GetShownCompletions() const
+{
+    const size_t rows = std::min(autoCompleteList.size(), MaxCompletionRows);
+    StringList shown(autoCompleteList.begin(), autoCompleteList.begin() + static_cast<std::ptrdiff_t>(rows));
+    // The last row says that there are more than fit.
+    if (rows == MaxCompletionRows)
+        shown.back() = "...";
+    return shown;
+}
+
+void Console::Update(float dt)
+{
+    cursorCountdown += dt;
+    if (cursorCountdown > CaretBlinkSeconds)
+    {
+        cursorCountdown = 0.0f;
+        cursorDispOn = !cursorDispOn;
+    }
+}
+
+void Console::Render()
+{
+    if (!enabledState)
+        return;
+
+    const Camera& camera = Camera::GetInstance();
+    const int width = camera.GetWindowWidth();
+    const int height = camera.GetWindowHeight();
+    if (!layoutFixed)
+    {
+        border = height / 192;
+        barHeight = height / 32 + border;
+        outputMargin = border;
+        layoutFixed = true;
+    }
+    const int half = static_cast<int>(static_cast<float>(height) * 0.5f);
+    const int halfBorder = border / 2;
+
+    const int textX = halfBorder + border;
+    const int textY = half + barHeight - halfBorder - border - halfBorder;
+    const int completionTop = half + barHeight;
+    const int completionLeft = textX + height / 24;
+    const StringList shownCompletions = GetShownCompletions();
+    const int completionRows = static_cast<int>(shownCompletions.size());
+
+    Draw::SetDepthTest(false);
+
+    RectFromBottom(0, half, width, half, BackdropColor);
+
+    // Newest line at the bottom; older ones climb out of the window and are still drawn.
+    int y = half - border;
+    for (auto line = outputLines.rbegin(); line != outputLines.rend(); ++line)
+    {
+        Text(*line, outputMargin, y, OutputColor);
+        y -= static_cast<int>(lineHeight) + border;
+    }
+
+    RectFromBottom(0, half + barHeight, width, barHeight, BarColor);
+    RectFromBottom(halfBorder, half + barHeight - halfBorder, width - border, barHeight - border, BackdropColor);
+    const size_t caret = static_cast<size_t>(cursorPos);
+    const String inputText =
+        prompt + currentInput.substr(0, caret) + (cursorDispOn ? "|" : " ") + currentInput.substr(caret);
+    Text(inputText, textX, textY, TextColor);
+
+    if (completionRows > 0)
+    {
+        RectFromBottom(completionLeft - border, completionTop + completionRows * barHeight,
+                       width - (completionLeft - border), completionRows * barHeight, BackdropColor);
+        for (int row = 0; row < completionRows; ++row)
+            Text(shownCompletions[static_cast<size_t>(row)], completionLeft,
+                 completionTop + 2 * barHeight / 3 + row * barHeight, TextColor);
+    }
+
+    Draw::SetDepthTest(true);
+}

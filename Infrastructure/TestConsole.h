@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Infrastructure/Console.h"
+
+// The console the engine starts with: it echoes what is entered and completes nothing.
+class TestConsole : public Console
+{
+public:
+    TestConsole() { SetPrompt("::>"); }
+
+    // Writes "Test Console Echo: " and the input, without a line feed, and logs the same.
+    void Execute(String input) override;
+    StringList GetCompletions(String) override { return StringList(); }
+};

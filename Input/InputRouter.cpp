@@ -1,0 +1,234 @@
+#include "Input/InputRouter.h"
+
+#include "Infrastructure/Log.h"
+#include "Infrastructure/Window.h"
+#include "Input/Controller.h"
+#include "Input/KeyBinding.h"
+#include "Input/KeyCodes.h"
+
+namespace
+{
+const char* const BindingFile = "Config/input_bindings.ini";
+
+constexpr int FirstPadBase = 1000;
+constexpr int SecondPadBase = 1020;
+constexpr int PadButtonCount = 12;
+
+// Single names with their codes. Runs of consecutive codes (letters, digits, F keys,
+// keypad digits, pad buttons) are filled in by the constructor.
+struct KeyName
+{
+    const char* name;
+    int code;
+};
+
+constexpr KeyName singleNames[] = {
+    {"MINUS", '-'},
+    {"PLUS", '+'},
+    {"LEFTBRACE", '['},
+    {"RIGHTBRACE", ']'},
+    // The two slash names are swapped; kept so that binding files written for them still work.
+    {"FORWARDSLASH", '\\'},
+    {"BACKSLASH", '/'},
+    {"SEMICOLON", ';'},
+    {"APOSTROPHE", '\''},
+    {"COMMA", ','},
+    {"PERIOD", '.'},
+    {"SPACE", ' '},
+    {"ESCAPE", KeyCodes::KEY_ESCAPE},
+    {"UP_ARROW", KeyCodes::KEY_UP},
+    {"DOWN_ARROW", KeyCodes::KEY_DOWN},
+    {"LEFT_ARROW", KeyCodes::KEY_LEFT},
+    {"RIGHT_ARROW", KeyCodes::KEY_RIGHT},
+    {"L_SHIFT", KeyCodes::KEY_LSHIFT},
+    {"R_SHIFT", KeyCodes::KEY_RSHIFT},
+    {"L_CONTROL", KeyCodes::KEY_LCTRL},
+    {"R_CONTROL", KeyCodes::KEY_RCTRL},
+    {"L_ALT", KeyCodes::KEY_LALT},
+    {"R_ALT", KeyCodes::KEY_RALT},
+    {"TAB", KeyCodes::KEY_TAB},
+    {"ENTER", KeyCodes::KEY_ENTER},
+    {"BACKSPACE", KeyCodes::KEY_BACKSPACE},
+    {"INSERT", KeyCodes::KEY_INSERT},
+    {"DELETE", KeyCodes::KEY_DELETE},
+    {"PAGEUP", KeyCodes::KEY_PAGEUP},
+    {"PAGEDOWN", KeyCodes::KEY_PAGEDOWN},
+    {"HOME", KeyCodes::KEY_HOME},
+    {"END", KeyCodes::KEY_END},
+    {"KP_DIVIDE", KeyCodes::KEY_KP_DIVIDE},
+    {"KP_MULTIPLY", KeyCodes::KEY_KP_MULTIPLY},
+    {"KP_SUBTRACT", KeyCodes::KEY_KP_SUBTRACT},
+    {"KP_ADD", KeyCodes::KEY_KP_ADD},
+    {"KP_DECIMAL", KeyCodes::KEY_KP_DECIMAL},
+    {"KP_EQUAL", KeyCodes::KEY_KP_EQUAL},
+    {"KP_ENTER", KeyCodes::KEY_KP_ENTER},
+};
+
+const char* const digitNames[] = {"ZERO", "ONE", "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE"};
+
+const char* const padButtonSuffixes[PadButtonCount] = {
+    "BUTTON_A",          "BUTTON_B",          "BUTTON_X",          "BUTTON_Y",           "BUTTON_START",
+    "BUTTON_BACK",       "BUTTON_LEFTTHUMB",  "BUTTON_RIGHTTHUMB", "BUTTON_LEFTTRIGGER", "BUTTON_RIGHTTRIGGER",
+    "BUTTON_LEFTBUMPER", "BUTTON_RIGHTBUMPER"};
+
+// The button tests in the order of the codes above; several buttons changing in one
+// poll broadcast in this order.
+using ButtonTest = bool (Controller::*)() const;
+const ButtonTest padButtonTests[PadButtonCount] = {
+    &Controller::IsAButtonDown,
+    &Controller::IsBButtonDown,
+    &Controller::IsXButtonDown,
+    &Controller::IsYButtonDown,
+    &Controller::IsStartButtonDown,
+    &Controller::IsBackButtonDown,
+    &Controller::IsLeftThumbstickButtonDown,
+    &Controller::IsRightThumbstickButtonDown,
+    &Controller::IsLeftTriggerPressed,
+    &Controller::IsRightTriggerPressed,
+    &Controller::IsLeftBumperDown,
+    &Controller::IsRightBumperDown,
+};
+} // namespace
+
+int LowerCaseKeyCode(int keyCode) { return (keyCode >= 'A' && keyCode <= 'Z') ? keyCode - 'A' + 'a' : keyCode; }
+
+InputRouter& InputRouter::GetInstance()
+{
+    static InputRouter* instance = new InputRouter();
+    return *instance;
+}
+
+InputRouter::InputRouter()
+{
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        keyNames[String(1, letter)] = letter - 'A' + 'a';
+    for (int digit = 0; digit < 10; ++digit)
+        keyNames[digitNames[digit]] = '0' + digit;
+    for (const KeyName& entry : singleNames)
+        keyNames[entry.name] = entry.code;
+    for (int f = 0; f < 25; ++f)
+        keyNames["F" + std::to_string(f + 1)] = KeyCodes::KEY_F1 + f;
+    for (int k = 0; k < 10; ++k)
+        keyNames["KP_" + std::to_string(k)] = KeyCodes::KEY_KP_0 + k;
+    for (int b = 0; b < PadButtonCount; ++b)
+    {
+        keyNames[String("P1") + padButtonSuffixes[b]] = FirstPadBase + b;
+        keyNames[String("P2") + padButtonSuffixes[b]] = SecondPadBase + b;
+        firstPadButtons[FirstPadBase + b] = false;
+        secondPadButtons[SecondPadBase + b] = false;
+    }
+    ReadBindingFile(BindingFile);
+}
+
+void InputRouter::ReadBindingFile(const String& fileName)
+{
+    StringList lines;
+    if (!ReadFileLines(fileName, lines))
+        return;
+    for (const String& line : lines)
+    {
+        // Only a semicolon in the very first column starts a comment.
+        if (line.empty() || line[0] == ';')
+            continue;
+        const StringList pieces = SplitText(line, "=:", false);
+        if (pieces.size() < 2)
+            continue;
+        BindKey(TrimText(pieces[0]), TrimText(pieces[1]));
+    }
+}
+
+void InputRouter::ClearBindings()
+{
+    for (auto& entry : bindings)
+        delete entry.second;
+    bindings.clear();
+}
+
+int InputRouter::GetKeyCode(const String& keyName) const
+{
+    auto found = keyNames.find(ToUpper(keyName));
+    return found == keyNames.end() ? -1 : found->second;
+}
+
+void InputRouter::BindKey(const String& keyName, const String& binding)
+{
+    if (binding.empty())
+        return;
+    const int code = GetKeyCode(keyName);
+    if (code < 0)
+        return;
+
+    KeyBinding*& keyBinding = bindings[code];
+    if (!keyBinding)
+        keyBinding = new KeyBinding();
+    // Only the prefix character goes: "+ word" keeps its space.
+    if (binding[0] == '-')
+        keyBinding->SetKeyUpMessage(binding.substr(1));
+    else if (binding[0] == '+')
+        keyBinding->SetKeyDownMessage(binding.substr(1));
+    else
+        keyBinding->SetKeyDownMessage(binding);
+}
+
+bool InputRouter::OnKeyDown(int keyCode)
+{
+    KeyBinding* binding = GetBinding(LowerCaseKeyCode(keyCode));
+    if (!binding)
+        return false;
+    binding->OnKeyDown();
+    return true;
+}
+
+KeyBinding* InputRouter::GetBinding(int keyCode) const
+{
+    auto found = bindings.find(keyCode);
+    return found == bindings.end() ? nullptr : found->second;
+}
+
+void InputRouter::PollPadButtons(Controller& controller)
+{
+    int base = 0;
+    std::unordered_map<int, bool>* states = nullptr;
+    switch (controller.GetControllerID())
+    {
+    case 0:
+        base = FirstPadBase;
+        states = &firstPadButtons;
+        break;
+    case 1:
+        base = SecondPadBase;
+        states = &secondPadButtons;
+        break;
+    default:
+        SystemLogInstance().Log("Bad controller ID.");
+        return;
+    }
+
+    for (int b = 0; b < PadButtonCount; ++b)
+    {
+        const int code = base + b;
+        const bool held = (controller.*padButtonTests[b])();
+        bool& previous = (*states)[code];
+        const bool wasHeld = previous;
+        previous = held;
+        KeyBinding* binding = GetBinding(code);
+        if (!binding || held == wasHeld)
+            continue;
+        if (held)
+            binding->OnKeyDown();
+        else
+            binding->OnKeyUp();
+    }
+}
+
+bool InputRouter::IsKeyDown(int keyCode) const
+{
+    // The window layer knows letters by their upper-case codes.
+    const int upper = (keyCode >= 'a' && keyCode <= 'z') ? keyCode - 'a' + 'A' : keyCode;
+    if (upper > KeyCodes::KEY_LAST)
+        return false;
+    const int libraryKey = KeyCodes::ToLibraryKey(upper);
+    if (libraryKey < 0)
+        return false;
+    return Window::IsLibraryKeyDown(libraryKey);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Util/StringUtil.h"
+
+#include <unordered_map>
+
+class Controller;
+class KeyBinding;
+
+// Key and pad-button bindings read from Config/input_bindings.ini, and direct key
+// queries. Key codes: printable keys by their lower-case character, special keys
+// 257..318 (see Input/KeyCodes.h), pad buttons 1000..1011 (first pad) and 1020..1031.
+class InputRouter
+{
+public:
+    // Created on first use and never deleted; creation reads the binding file.
+    static InputRouter& GetInstance();
+
+    // The code for a key name (any case), or -1 for an unknown name.
+    int GetKeyCode(const String& keyName) const;
+    // `binding` is a press message, "+message" (press) or "-message" (release). An empty
+    // text or an unknown key name binds nothing, silently.
+    void BindKey(const String& keyName, const String& binding);
+    // Fires the press message bound to the key (letters in either case). Returns true
+    // when the key is bound at all, even to an empty press message.
+    bool OnKeyDown(int keyCode);
+    // The binding of exactly this code, or null.
+    KeyBinding* GetBinding(int keyCode) const;
+    // Sends the press and release messages of the pad's buttons that changed since the
+    // last poll, in a fixed button order. Logs "Bad controller ID." for a pad other than 0 or 1.
+    void PollPadButtons(Controller& controller);
+    // Whether the key is held now. False without an open window or for codes above 318.
+    bool IsKeyDown(int keyCode) const;
+
+    // Reads a binding file; a file that can't be opened binds nothing and says nothing.
+    void ReadBindingFile(const String& fileName);
+    // Forgets every binding (the World's shutdown).
+    void ClearBindings();
+
+private:
+    InputRouter();
+
+    std::unordered_map<String, int> keyNames;
+    std::unordered_map<int, KeyBinding*> bindings;
+    std::unordered_map<int, bool> firstPadButtons;
+    std::unordered_map<int, bool> secondPadButtons;
+};
+
+// Letters in the window layer's upper case (65..90) become the bindable lower-case codes.
+int LowerCaseKeyCode(int keyCode);

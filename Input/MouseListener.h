@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Util/Vector2.h"
+
+enum MouseButtonInput
+{
+    MOUSE_LEFT = 0,
+    MOUSE_MIDDLE = 1,
+    MOUSE_RIGHT = 2
+};
+
+// Base of everything that wants mouse events. A listener is registered from the end of
+// its construction to the start of its destruction and is called in ascending address
+// order. Positions are window pixels, origin top left, y down.
+class MouseListener
+{
+public:
+    MouseListener();
+    virtual ~MouseListener();
+
+    virtual void MouseMotionEvent(Vec2i screenCoordinates);
+    virtual void MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button);
+    virtual void MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button);
+};
+
+// The window layer's mouse events. Listeners may create or destroy listeners (also
+// themselves) from inside their handlers.
+namespace MouseInput
+{
+// Stores the position and tells every listener.
+void OnMotion(int x, int y);
+// `libraryButton` is the window layer's number: 1 right, 2 middle, anything else left.
+// Reports the position of the last motion.
+void OnButton(int libraryButton, bool pressed);
+Vec2i GetLastPosition();
+} // namespace MouseInput

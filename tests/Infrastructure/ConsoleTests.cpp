@@ -1,0 +1,260 @@
+#include "Infrastructure/Camera.h"
+#include "Infrastructure/Console.h"
+#include "Infrastructure/FontRegistry.h"
+#include "Infrastructure/TestConsole.h"
+#include "Infrastructure/Window.h"
+#include "Infrastructure/World.h"
+#include "Input/KeyCodes.h"
+#include "TestUtilities/Approx.h"
+#include "TestUtilities/FrameDriver.h"
+#include "TestUtilities/WindowTest.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Records what the base class asks of a subclass; completions are whatever the test sets.
+class ScriptedConsole : public Console
+{
+public:
+    void Execute(String input) override { executed.push_back(input); }
+    StringList GetCompletions(String input) override
+    {
+        asked.push_back(input);
+        return candidates;
+    }
+
+    StringList executed;
+    StringList asked;
+    StringList candidates;
+};
+
+void Type(Console& console, const String& text)
+{
+    for (char c : text)
+        console.HandleCharacter(c);
+}
+
+void Enter(Console& console, const String& text)
+{
+    Type(console, text);
+    console.HandleKeyDown(KeyCodes::KEY_ENTER);
+}
+
+class ConsoleTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { console.SetEnabled(true); }
+    ScriptedConsole console;
+};
+} // namespace
+
+TEST_F(ConsoleTest, ClosedConsoleTakesNothing)
+{
+    console.SetEnabled(false);
+    EXPECT_FALSE(console.HandleCharacter('a'));
+    EXPECT_FALSE(console.HandleKeyDown(KeyCodes::KEY_ENTER));
+    EXPECT_TRUE(console.executed.empty());
+    console.SetEnabled(true);
+    // Open, every key is taken, also ones that do nothing.
+    EXPECT_TRUE(console.HandleKeyDown(KeyCodes::KEY_F1 + 4));
+    EXPECT_TRUE(console.HandleCharacter(0x263A));
+}
+
+TEST_F(ConsoleTest, EditsAtTheCaret)
+{
+    Type(console, "ace");
+    console.HandleKeyDown(KeyCodes::KEY_LEFT);
+    Type(console, "d");
+    console.HandleKeyDown(KeyCodes::KEY_HOME);
+    console.HandleKeyDown(KeyCodes::KEY_LEFT);
+    Type(console, "_");
+    console.HandleKeyDown(KeyCodes::KEY_RIGHT);
+    console.HandleKeyDown(KeyCodes::KEY_DELETE);
+    EXPECT_EQ(console.GetCurrentInput(), "_ade");
+    console.HandleKeyDown(KeyCodes::KEY_END);
+    console.HandleKeyDown(KeyCodes::KEY_RIGHT);
+    EXPECT_EQ(console.GetCaretPosition(), 4);
+    console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
+    console.HandleKeyDown(KeyCodes::KEY_DELETE);
+    EXPECT_EQ(console.GetCurrentInput(), "_ad");
+
+    // 32..125 are typed; the tilde, control characters and beyond ASCII are not.
+    console.HandleKeyDown(KeyCodes::KEY_HOME);
+    console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
+    Type(console, " }~\t");
+    console.HandleCharacter(0xE9);
+    EXPECT_EQ(console.GetCurrentInput(), " }_ad");
+}
+
+TEST_F(ConsoleTest, CompletionsFromTheThirdCharacterAndOnEveryDeletion)
+{
+    Type(console, "ab");
+    EXPECT_TRUE(console.asked.empty());
+    Type(console, "c");
+    EXPECT_EQ(console.asked, StringList({"abc"}));
+
+    console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
+    console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
+    EXPECT_EQ(console.asked, StringList({"abc", "ab", "a"}));
+    console.HandleKeyDown(KeyCodes::KEY_HOME);
+    console.HandleKeyDown(KeyCodes::KEY_DELETE);
+    EXPECT_EQ(console.asked.back(), "");
+    // Nothing to delete: nobody is asked.
+    console.HandleKeyDown(KeyCodes::KEY_DELETE);
+    console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
+    EXPECT_EQ(console.asked.size(), 4u);
+}
+
+TEST_F(ConsoleTest, TabReplacesTheWholeLineAndKeepsTheList)
+{
+    console.candidates = {"world.StopGame()", "world.Start()"};
+    Type(console, "x = wor");
+    console.HandleKeyDown(KeyCodes::KEY_TAB);
+    EXPECT_EQ(console.GetCurrentInput(), "world.StopGame()");
+    EXPECT_EQ(console.GetCaretPosition(), 16);
+    EXPECT_EQ(console.GetCompletionCandidates().size(), 2u);
+
+    console.HandleKeyDown(KeyCodes::KEY_ENTER);
+    EXPECT_TRUE(console.GetCompletionCandidates().empty());
+    console.HandleKeyDown(KeyCodes::KEY_TAB);
+    EXPECT_EQ(console.GetCurrentInput(), "");
+}
+
+TEST_F(ConsoleTest, CompletionListShowsSixThenAnEllipsis)
+{
+    console.candidates = {"c1", "c2", "c3", "c4", "c5", "c6"};
+    Type(console, "abc");
+    EXPECT_EQ(console.GetShownCompletions(), console.candidates);
+
+    console.candidates.push_back("c7");
+    Type(console, "d");
+    EXPECT_EQ(console.GetShownCompletions(), StringList({"c1", "c2", "c3", "c4", "c5", "c6", "..."}));
+    console.candidates.push_back("c8");
+    Type(console, "e");
+    EXPECT_EQ(console.GetShownCompletions(), StringList({"c1", "c2", "c3", "c4", "c5", "c6", "..."}));
+}
+
+TEST_F(ConsoleTest, EnterSubmitsAlsoEmptyLinesButRemembersOnlyText)
+{
+    Enter(console, "");
+    EXPECT_EQ(console.executed, StringList({""}));
+    console.HandleKeyDown(KeyCodes::KEY_UP);
+    EXPECT_EQ(console.GetCurrentInput(), "");
+
+    Enter(console, "one");
+    EXPECT_EQ(console.executed.back(), "one");
+    EXPECT_EQ(console.GetCurrentInput(), "");
+    EXPECT_EQ(console.GetCaretPosition(), 0);
+}
+
+TEST_F(ConsoleTest, HistoryStepsStopAtTheOldestAndClearPastTheNewest)
+{
+    Enter(console, "first");
+    Enter(console, "second");
+    Enter(console, "third");
+    for (int i = 0; i < 3; ++i)
+        console.HandleKeyDown(KeyCodes::KEY_UP);
+    EXPECT_EQ(console.GetCurrentInput(), "first");
+    EXPECT_EQ(console.GetCaretPosition(), 5);
+    console.HandleKeyDown(KeyCodes::KEY_UP);
+    EXPECT_EQ(console.GetCurrentInput(), "first");
+
+    console.HandleKeyDown(KeyCodes::KEY_DOWN);
+    console.HandleKeyDown(KeyCodes::KEY_DOWN);
+    EXPECT_EQ(console.GetCurrentInput(), "third");
+    console.HandleKeyDown(KeyCodes::KEY_DOWN);
+    EXPECT_EQ(console.GetCurrentInput(), "");
+    EXPECT_EQ(console.GetCaretPosition(), 0);
+    // After clearing, up starts again from the newest line.
+    console.HandleKeyDown(KeyCodes::KEY_UP);
+    EXPECT_EQ(console.GetCurrentInput(), "third");
+}
+
+TEST_F(ConsoleTest, EscapeAndBackquoteCloseAndStopKeyRepeat)
+{
+    Window::SetKeyRepeat(true);
+    console.HandleKeyDown(KeyCodes::KEY_ESCAPE);
+    EXPECT_FALSE(console.IsEnabled());
+    EXPECT_FALSE(Window::IsKeyRepeatOn());
+
+    console.SetEnabled(true);
+    Window::SetKeyRepeat(true);
+    console.HandleCharacter('`');
+    EXPECT_FALSE(console.IsEnabled());
+    EXPECT_FALSE(Window::IsKeyRepeatOn());
+    EXPECT_EQ(console.GetCurrentInput(), "");
+}
+
+TEST_F(ConsoleTest, CaretBlinksAfterMoreThanFifteenHundredths)
+{
+    ASSERT_TRUE(console.IsCaretVisible());
+    console.Update(0.1f);
+    EXPECT_TRUE(console.IsCaretVisible());
+    console.Update(0.1f);
+    EXPECT_FALSE(console.IsCaretVisible());
+    // The timer restarted at the toggle.
+    console.Update(0.1f);
+    EXPECT_FALSE(console.IsCaretVisible());
+}
+
+TEST(TestConsole, EchoesWithoutLineFeeds)
+{
+    TestConsole console;
+    console.SetEnabled(true);
+    Enter(console, "a");
+    Enter(console, "b");
+    EXPECT_EQ(console.GetOutputLines(), StringList({"Test Console Echo: aTest Console Echo: b"}));
+
+    console.WriteToOutput("\n\nend\n");
+    EXPECT_EQ(console.GetOutputLines(), StringList({"Test Console Echo: aTest Console Echo: b", "", "end"}));
+}
+
+class ConsoleWindow : public WindowTest
+{
+protected:
+    // The drawn colour; the alpha channel of the frame is of no interest here.
+    Color Rgb(int x, int y)
+    {
+        const Color pixel = DrawFrameAndReadPixel(x, y);
+        return Color(pixel.R, pixel.G, pixel.B);
+    }
+    Console& TheConsole() { return *World::GetInstance().GetConsole(); }
+};
+
+TEST_F(ConsoleWindow, WorldStartsATestConsoleWithItsFonts)
+{
+    ASSERT_NE(World::GetInstance().GetConsole(), nullptr);
+    EXPECT_FALSE(TheConsole().IsEnabled());
+    for (const char* font : {"Console", "ConsoleSmall", "ConsoleLarge"})
+        EXPECT_GT(MeasureText("QVRN", font).X, 0.0f) << font;
+    EXPECT_GT(MeasureText("QVRN", "ConsoleLarge").X, MeasureText("QVRN", "Console").X);
+
+    // The World's tick drives the caret.
+    FrameDriver frames;
+    frames.Tick(0.2f);
+    EXPECT_FALSE(TheConsole().IsCaretVisible());
+}
+
+TEST_F(ConsoleWindow, DrawsOverTheTopHalfAndKeepsItsFirstLayout)
+{
+    World::GetInstance().SetBackgroundColor(Color(1.0f, 1.0f, 1.0f));
+    // Closed: nothing drawn.
+    EXPECT_COLOR_NEAR(Color(1.0f, 1.0f, 1.0f), Rgb(500, 100), 0.02f);
+
+    TheConsole().SetEnabled(true);
+    // The backdrop: black at 0.75 over white.
+    EXPECT_COLOR_NEAR(Color(0.25f, 0.25f, 0.25f), Rgb(500, 100), 0.02f);
+    EXPECT_COLOR_NEAR(Color(1.0f, 1.0f, 1.0f), Rgb(500, 600), 0.02f);
+    // At 768 rows: border 4, bar 28. The bar's top two rows show its green; the field
+    // below them is black at 0.75 over the green.
+    const Color bar(0.625f, 1.0f, 0.625f);
+    EXPECT_COLOR_NEAR(bar, Rgb(500, 385), 0.02f);
+    EXPECT_COLOR_NEAR(Color(0.156f, 0.25f, 0.156f), Rgb(500, 388), 0.02f);
+
+    // Shrunk to 384 rows, the layout keeps border 4 and bar 28 from the first drawing:
+    // the bar's green stays two rows deep (recomputed it would be one).
+    Camera::ResizeCallback(1024, 384);
+    EXPECT_COLOR_NEAR(bar, Rgb(500, 193), 0.02f);
+    EXPECT_COLOR_NEAR(bar, Rgb(500, 192 + 27), 0.02f);
+}

@@ -1,0 +1,230 @@
+#include "Infrastructure/Console.h"
+#include "Infrastructure/Window.h"
+#include "Infrastructure/World.h"
+#include "Input/InputCallbacks.h"
+#include "Input/InputRouter.h"
+#include "Input/KeyBinding.h"
+#include "Input/KeyCodes.h"
+#include "MessageRecorder.h"
+#include "TestUtilities/WindowTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+namespace
+{
+// Collects the names of delivered messages in order.
+// A console that records what reaches it.
+class RecordingConsole : public Console
+{
+public:
+    void Execute(String input) override { executed.push_back(input); }
+    StringList GetCompletions(String) override { return StringList(); }
+    StringList executed;
+};
+
+String WriteTempFile(const String& contents)
+{
+    char name[] = "/tmp/tarvo_bindings_XXXXXX";
+    const int fd = mkstemp(name);
+    EXPECT_GE(fd, 0);
+    std::ofstream(name, std::ios::binary) << contents;
+    close(fd);
+    return name;
+}
+
+void ReadBindings(const String& contents)
+{
+    const String file = WriteTempFile(contents);
+    InputRouter::GetInstance().ReadBindingFile(file);
+    std::remove(file.c_str());
+}
+
+String PressMessage(int code)
+{
+    KeyBinding* binding = InputRouter::GetInstance().GetBinding(code);
+    return binding ? binding->GetKeyDownMessage() : "<unbound>";
+}
+
+String ReleaseMessage(int code)
+{
+    KeyBinding* binding = InputRouter::GetInstance().GetBinding(code);
+    return binding ? binding->GetKeyUpMessage() : "<unbound>";
+}
+} // namespace
+
+TEST(InputRouter, KeyNameTableCoversEveryGroup)
+{
+    InputRouter& router = InputRouter::GetInstance();
+    EXPECT_EQ(router.GetKeyCode("a"), 'a');
+    EXPECT_EQ(router.GetKeyCode("Z"), 'z');
+    EXPECT_EQ(router.GetKeyCode("nine"), '9');
+    EXPECT_EQ(router.GetKeyCode("FORWARDSLASH"), '\\');
+    EXPECT_EQ(router.GetKeyCode("BACKSLASH"), '/');
+    EXPECT_EQ(router.GetKeyCode("F25"), 282);
+    EXPECT_EQ(router.GetKeyCode("R_ALT"), 292);
+    EXPECT_EQ(router.GetKeyCode("KP_9"), 311);
+    EXPECT_EQ(router.GetKeyCode("KP_ENTER"), 318);
+    EXPECT_EQ(router.GetKeyCode("P1BUTTON_A"), 1000);
+    EXPECT_EQ(router.GetKeyCode("P2BUTTON_RIGHTBUMPER"), 1031);
+    EXPECT_EQ(router.GetKeyCode("BACKQUOTE"), -1);
+    EXPECT_EQ(router.GetKeyCode("F26"), -1);
+}
+
+TEST(InputRouter, ShippedFileBindsPressAndReleaseButNotEscape)
+{
+    // Tests run in the run folder, which holds the shipped Config/.
+    InputRouter& router = InputRouter::GetInstance();
+    EXPECT_EQ(router.GetBinding(KeyCodes::KEY_ESCAPE), nullptr);
+    bool press = false, release = false;
+    for (int code = 0; code < 1040; ++code)
+    {
+        if (KeyBinding* binding = router.GetBinding(code))
+        {
+            press = press || !binding->GetKeyDownMessage().empty();
+            release = release || !binding->GetKeyUpMessage().empty();
+        }
+    }
+    EXPECT_TRUE(press);
+    EXPECT_TRUE(release);
+}
+
+TEST(InputRouter, FileFormat)
+{
+    ReadBindings("; comment = Nothing\n"
+                 "X = Message ; not a comment\n"
+                 "b = Lower\n"
+                 "C:Colon\n"
+                 "  D \t=  Trimmed \r\n"
+                 "E = +Press\n"
+                 "E = -Release\n"
+                 "F = -\n"
+                 "G = + word\n"
+                 "H = First\n"
+                 "H = Second\n"
+                 "I = x = y\n"
+                 "J\n"
+                 "K =\n"
+                 "NOSUCHKEY = Lost\n"
+                 "L =:Empty\n");
+    EXPECT_EQ(PressMessage('b'), "Lower");
+    EXPECT_EQ(PressMessage('c'), "Colon");
+    EXPECT_EQ(PressMessage('d'), "Trimmed");
+    EXPECT_EQ(PressMessage('e'), "Press");
+    EXPECT_EQ(ReleaseMessage('e'), "Release");
+    EXPECT_EQ(PressMessage('f'), "");
+    EXPECT_EQ(ReleaseMessage('f'), "");
+    EXPECT_EQ(PressMessage('g'), " word");
+    EXPECT_EQ(PressMessage('h'), "Second");
+    EXPECT_EQ(PressMessage('i'), "x");
+    // Only a semicolon in column 1 makes a comment.
+    EXPECT_EQ(PressMessage('x'), "Message ; not a comment");
+    EXPECT_EQ(PressMessage('j'), "<unbound>");
+    EXPECT_EQ(PressMessage('k'), "<unbound>");
+    EXPECT_EQ(PressMessage('l'), "<unbound>");
+}
+
+TEST(InputRouter, MissingOrBinaryFilesBindNothing)
+{
+    InputRouter& router = InputRouter::GetInstance();
+    router.ClearBindings();
+    router.ReadBindingFile("/nonexistent/input_bindings.ini");
+    String binary("\0\xff\xfe=\x01:\n\x80\x81\x82\n", 12);
+    for (int i = 0; i < 256; ++i)
+        binary += static_cast<char>(i);
+    ReadBindings(binary);
+    for (int code = 0; code < 1040; ++code)
+        EXPECT_EQ(router.GetBinding(code), nullptr) << code;
+}
+
+TEST(InputRouter, BindingsBroadcastOnTheirEdges)
+{
+    InputRouter::GetInstance().ClearBindings();
+    ReadBindings("SPACE = +Down\nSPACE = -Up\nA = Letter\nF = -\n");
+    MessageRecorder recorder({"Down", "Up", "Letter", ""});
+
+    InputCallbacks::OnKey(' ', true);
+    EXPECT_EQ(recorder.Deliver(), StringList({"Down"}));
+    InputCallbacks::OnKey(' ', false);
+    EXPECT_EQ(recorder.Deliver(), StringList({"Up"}));
+    // The window reports letters upper-case, shifted or not.
+    InputCallbacks::OnKey('A', true);
+    InputCallbacks::OnKey('A', false);
+    EXPECT_EQ(recorder.Deliver(), StringList({"Letter"}));
+    // Bound to nothing: the key is taken but sends nothing.
+    EXPECT_TRUE(InputRouter::GetInstance().OnKeyDown('F'));
+    EXPECT_TRUE(recorder.Deliver().empty());
+}
+
+class InputRouterWindow : public WindowTest
+{
+};
+
+TEST_F(InputRouterWindow, EscapeStopsTheGameOnlyWhenUnbound)
+{
+    World& world = World::GetInstance();
+    ASSERT_TRUE(world.IsRunning());
+    MessageRecorder recorder({"Menu"});
+
+    InputRouter::GetInstance().BindKey("ESCAPE", "Menu");
+    InputCallbacks::OnKey(KeyCodes::KEY_ESCAPE, true);
+    EXPECT_TRUE(world.IsRunning());
+    EXPECT_EQ(recorder.Deliver(), StringList({"Menu"}));
+
+    InputRouter::GetInstance().ClearBindings();
+    InputCallbacks::OnKey(KeyCodes::KEY_ESCAPE, true);
+    EXPECT_FALSE(world.IsRunning());
+}
+
+TEST(InputRouter, OpenConsoleTakesKeysAndCharacters)
+{
+    RecordingConsole console;
+    World::GetInstance().RegisterConsole(&console);
+    InputRouter::GetInstance().ClearBindings();
+    ReadBindings("Q = +QDown\nQ = -QUp\nESCAPE = Esc\n");
+    MessageRecorder recorder({"QDown", "QUp", "Esc"});
+
+    // Closed: characters are ignored, keys reach the bindings.
+    InputCallbacks::OnCharacter('q');
+    InputCallbacks::OnKey('Q', true);
+    EXPECT_EQ(recorder.Deliver(), StringList({"QDown"}));
+    EXPECT_EQ(console.GetCurrentInput(), "");
+
+    // Backquote opens it with key repeat on, and never becomes text.
+    InputCallbacks::OnKey('`', true);
+    InputCallbacks::OnCharacter('`');
+    ASSERT_TRUE(console.IsEnabled());
+    EXPECT_TRUE(Window::IsKeyRepeatOn());
+    EXPECT_EQ(console.GetCurrentInput(), "");
+
+    // Q was pressed before opening; its release while open is swallowed.
+    InputCallbacks::OnKey('Q', false);
+    InputCallbacks::OnKey('Q', true);
+    InputCallbacks::OnCharacter('q');
+    InputCallbacks::OnKey(KeyCodes::KEY_ENTER, true);
+    EXPECT_TRUE(recorder.Deliver().empty());
+    EXPECT_EQ(console.executed, StringList({"q"}));
+
+    // Escape, although bound, closes the open console first.
+    InputCallbacks::OnKey(KeyCodes::KEY_ESCAPE, true);
+    EXPECT_FALSE(console.IsEnabled());
+    EXPECT_FALSE(Window::IsKeyRepeatOn());
+    EXPECT_TRUE(recorder.Deliver().empty());
+
+    // Backquote toggles it shut as well, and the bindings never see it.
+    InputCallbacks::OnKey('`', true);
+    InputCallbacks::OnKey('`', true);
+    EXPECT_FALSE(console.IsEnabled());
+    EXPECT_EQ(InputRouter::GetInstance().GetBinding('`'), nullptr);
+    World::GetInstance().RegisterConsole(nullptr);
+}
+
+TEST(InputRouter, IsKeyDownIsFalseWithoutWindowOrForLargeCodes)
+{
+    EXPECT_FALSE(InputRouter::GetInstance().IsKeyDown('a'));
+    EXPECT_FALSE(InputRouter::GetInstance().IsKeyDown(KeyCodes::KEY_UP));
+    EXPECT_FALSE(InputRouter::GetInstance().IsKeyDown(1000));
+}

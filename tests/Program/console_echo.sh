@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The game in a real window: the backquote key opens the console, a typed line and
+# Enter reach the test console, which echoes it to the log. Then Escape closes the
+# console and a second Escape ends the game.
+# $1: the game binary; runs in the run folder. Needs a display (the suite runs under Xvfb).
+set -u
+qvrn="$1"
+line="hello console 42"
+expected="Test Console Echo: $line"
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "no display: skipped"
+  exit 0
+fi
+
+log=$(mktemp)
+"$qvrn" --no-msaa >"$log" 2>&1 &
+pid=$!
+cleanup() {
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null
+    sleep 1
+    kill -9 "$pid" 2>/dev/null
+  fi
+  wait "$pid" 2>/dev/null
+  rm -f "$log"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  echo "--- game log:"
+  cat "$log"
+  exit 1
+}
+
+window=$(timeout 60 xdotool search --sync --name '^QVRN$' | head -n 1)
+[ -n "$window" ] || fail "the game window did not appear"
+# Keys are sent to the window itself, not to whatever has the focus: other tests open
+# windows on the same display meanwhile.
+
+# Let the first frames run so that the console exists and keys are read.
+sleep 1
+timeout 10 xdotool key --window "$window" --delay 80 grave || fail "xdotool key"
+timeout 20 xdotool type --window "$window" --delay 60 "$line" || fail "xdotool type"
+timeout 10 xdotool key --window "$window" --delay 80 Return || fail "xdotool key"
+
+for _ in $(seq 1 100); do
+  grep -qxF "$expected" "$log" && break
+  sleep 0.2
+done
+grep -qxF "$expected" "$log" || fail "no echo of the typed line in the log"
+
+# Escape closes the console; the next one, unbound, ends the game.
+timeout 10 xdotool key --window "$window" Escape || fail "xdotool key"
+sleep 0.5
+# The window may be gone before xdotool is done with it: its complaint is expected.
+timeout 10 xdotool key --window "$window" Escape >/dev/null 2>&1
+for _ in $(seq 1 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+kill -0 "$pid" 2>/dev/null && fail "the game did not stop on an unbound Escape"
+
+echo "PASS: $expected"
+exit 0
