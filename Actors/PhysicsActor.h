@@ -10,7 +10,7 @@ struct PhysicsShapeDef;
 class PhysicsActor : public Actor
 {
 public:
-    enum eShapeType
+    enum eShapeType : int
     {
         SHAPETYPE_BOX = 0,
         SHAPETYPE_CIRCLE = 1
