@@ -73,7 +73,7 @@ public:
         // --- Initialization: walls, floor, two ramps and the sensor ---
         World& world = World::GetInstance();
         world.SetBackgroundColor(Color(0.93f, 0.95f, 0.98f));
-        AddStatic(Vector2(0.0f, -8.75f), Vector2(26.5f, 1.5f), 0.0f, FloorColor);
+        AddStatic(Vector2(0.0f, -9.0f), Vector2(26.5f, 2.0f), 0.0f, FloorColor);
         AddStatic(Vector2(-12.75f, 0.0f), Vector2(1.0f, 18.0f), 0.0f, FloorColor);
         AddStatic(Vector2(12.75f, 0.0f), Vector2(1.0f, 18.0f), 0.0f, FloorColor);
         AddStatic(Vector2(-6.5f, 1.0f), Vector2(9.0f, 0.5f), -14.0f, Color(0.45f, 0.5f, 0.6f));
