@@ -130,6 +130,7 @@ private:
     void StartScriptHost();
     void FinalizeScriptHost();
     void StepPhysics(float frameDt);
+    void DrawPhysicsDebug();
     void DestroyPhysicsDebugDraw();
     void AgeDebugItems(float frameDt);
     void DrawDebugItems();

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "Actors/Actor.h"
+
+struct PhysicsShapeDef;
+
+// An Actor driven by the physics simulation: it owns one body with one box or circle
+// shape. Configure it, add it to the World, then call InitPhysics; from then on the
+// body moves the actor, and the property setters only log a warning.
+class PhysicsActor : public Actor
+{
+public:
+    enum eShapeType : int
+    {
+        SHAPETYPE_BOX = 0,
+        SHAPETYPE_CIRCLE = 1
+    };
+
+    PhysicsActor() = default;
+    // Destroys the body, if any, before the Actor goes.
+    ~PhysicsActor() override;
+
+    // Creates the body from the current size, position, rotation and properties.
+    // Logs an ERROR line and creates nothing if the World's physics are not set up,
+    // the shape type is unknown or the size is not positive; logs a WARNING line and
+    // does nothing if the body already exists.
+    virtual void InitPhysics();
+    // Called right after InitPhysics created the body; does nothing by default.
+    virtual void CustomInitPhysics() {}
+
+    // Before InitPhysics these store the value; afterwards they log a WARNING line and
+    // change nothing.
+    // 0 makes a static body; negative values count as 0.
+    void SetDensity(float density);
+    void SetFriction(float friction);
+    void SetRestitution(float restitution);
+    void SetShapeType(eShapeType shapeType);
+    void SetIsSensor(bool isSensor);
+    // Shapes sharing a positive group always collide, a negative one never (-32768..32767).
+    void SetGroupIndex(int groupIndex);
+    void SetFixedRotation(bool fixedRotation);
+    // A circle's diameter is the width.
+    void SetSize(float x, float y = -1.0f);
+    void SetSize(const Vector2& newSize);
+    void SetPosition(float x, float y) override;
+    void SetPosition(const Vector2& pos) override;
+    // Degrees.
+    void SetRotation(float newRotation);
+
+    // Changes only the drawn size, never the body; works at any time.
+    void SetDrawSize(float x, float y = -1.0f);
+
+    // Forces do nothing before InitPhysics. `point` is an offset from the actor's
+    // position, in world axes.
+    void ApplyForce(const Vector2& force, const Vector2& point);
+    // `force` is in the body's own axes.
+    void ApplyLocalForce(const Vector2& force, const Vector2& point);
+    void ApplyTorque(float torque);
+    // Changes the velocities at once.
+    void ApplyImpulse(const Vector2& impulse, const Vector2& point);
+
+    bool HasBody() const { return physBody != nullptr; }
+    float GetDensity() const { return density; }
+    float GetFriction() const { return friction; }
+    float GetRestitution() const { return restitution; }
+    eShapeType GetShapeType() const { return shapeType; }
+    bool IsSensor() const { return isSensor; }
+    int GetGroupIndex() const { return groupIndex; }
+    bool IsFixedRotation() const { return fixedRotation; }
+
+    String GetClassName() const override { return "PhysicsActor"; }
+
+protected:
+    // Receives the shape definition just before the body is created; changes made here
+    // are used. Does nothing by default.
+    virtual void InitShape(PhysicsShapeDef& shapeDef) { (void)shapeDef; }
+
+    // The library's body; opaque outside the physics layer.
+    void* physBody = nullptr;
+    float density = 1.0f;
+    float friction = 0.3f;
+    float restitution = 0.0f;
+    eShapeType shapeType = SHAPETYPE_BOX;
+    bool isSensor = false;
+    int groupIndex = 0;
+    bool fixedRotation = false;
+
+private:
+    friend class PhysicsWorld;
+
+    // Copies the body's position and angle (normalised to -180..180 degrees) to the actor.
+    void SyncFromBody();
+    // The physics world is going away with the body.
+    void ForgetBody() { physBody = nullptr; }
+    // Logs the setter's warning and returns true once the body exists.
+    bool WarnIfInitialized(const char* operation) const;
+};
+
+// What InitPhysics builds the shape from, handed to PhysicsActor::InitShape.
+struct PhysicsShapeDef
+{
+    PhysicsActor::eShapeType shapeType = PhysicsActor::SHAPETYPE_BOX;
+    // Box half width and half height, world units.
+    Vector2 halfExtents;
+    // Circle radius, world units.
+    float radius = 0.0f;
+    float density = 1.0f;
+    float friction = 0.3f;
+    float restitution = 0.0f;
+    bool isSensor = false;
+    int groupIndex = 0;
+    // The library's collision filter bits.
+    unsigned int categoryBits = 0x0001;
+    unsigned int maskBits = 0xFFFF;
+};

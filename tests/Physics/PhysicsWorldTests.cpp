@@ -1,0 +1,203 @@
+#include "PhysicsTestScene.h"
+
+#include "TestUtilities/Approx.h"
+#include "TestUtilities/FrameDriver.h"
+#include "TestUtilities/LogCapture.h"
+
+#include <box2d/box2d.h>
+#include <gtest/gtest.h>
+
+TEST(PhysicsWorldSetup, SecondSetupChangesNothing)
+{
+    World& world = World::GetInstance();
+    EXPECT_FALSE(world.IsPhysicsSetUp());
+    ASSERT_TRUE(world.SetupPhysics(Vector2(0.0f, -3.0f)));
+    PhysicsWorld* first = world.GetPhysicsWorld();
+    EXPECT_TRUE(first->HasDebugDraw());
+    EXPECT_EQ(first->GetDebugDrawFlags(), 0u);
+
+    EXPECT_FALSE(world.SetupPhysics(Vector2(0.0f, 5.0f)));
+    EXPECT_EQ(world.GetPhysicsWorld(), first);
+    EXPECT_VEC2_NEAR(Vector2(0.0f, -3.0f), first->GetGravity(), 1e-6f);
+}
+
+TEST(PhysicsWorldStepping, AccumulatorCarriesTheRemainder)
+{
+    World::GetInstance().SetupPhysics();
+    FrameDriver frames;
+
+    frames.Tick(0.04f);
+    EXPECT_EQ(Physics().GetStepsLastFrame(), 2);
+    EXPECT_NEAR(Physics().GetAccumulator(), 0.04f - 2.0f / 60.0f, 1e-5f);
+
+    // 0.00667 carried + 0.005 is still short of a step.
+    frames.Tick(0.005f);
+    EXPECT_EQ(Physics().GetStepsLastFrame(), 0);
+    EXPECT_NEAR(Physics().GetAccumulator(), 0.045f - 2.0f / 60.0f, 1e-5f);
+}
+
+TEST(PhysicsWorldStepping, ShortFrameRunsNoStep)
+{
+    World::GetInstance().SetupPhysics();
+    Physics().Advance(0.01f);
+    EXPECT_EQ(Physics().GetStepsLastFrame(), 0);
+    EXPECT_NEAR(Physics().GetAccumulator(), 0.01f, 1e-7f);
+}
+
+TEST(PhysicsWorldStepping, LongFramesAreCappedAtOneSecond)
+{
+    World::GetInstance().SetupPhysics();
+    Physics().Advance(0.0166f);
+    Physics().Advance(1.0f);
+    EXPECT_LE(Physics().GetStepsLastFrame(), PhysicsWorld::MaxStepsPerFrame);
+    EXPECT_GE(Physics().GetStepsLastFrame(), PhysicsWorld::MaxStepsPerFrame - 1);
+    Physics().Advance(5.0f);
+    EXPECT_EQ(Physics().GetStepsLastFrame(), PhysicsWorld::MaxStepsPerFrame);
+    EXPECT_GE(Physics().GetAccumulator(), 0.0f);
+    EXPECT_LT(Physics().GetAccumulator(), PhysicsWorld::StepSeconds);
+}
+
+// A box resting on the ground touches it at two points in every sub-step.
+class CollisionMessages : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        World::GetInstance().SetupPhysics();
+        ground = MakeBody("Ground", Vector2(0.0f, -0.5f), Vector2(10.0f, 1.0f), 0.0f);
+        box = MakeBody("Box", Vector2(0.0f, 0.49f), Vector2(1.0f, 1.0f));
+    }
+
+    FrameDriver frames;
+    std::unique_ptr<PhysicsActor> ground;
+    std::unique_ptr<PhysicsActor> box;
+    CollisionRecorder recorder;
+};
+
+TEST_F(CollisionMessages, OneMessagePerReceiverPerFrame)
+{
+    recorder.Listen("CollisionWithBox");
+    recorder.Listen("CollisionWithGround");
+
+    frames.Tick(0.1f);
+    EXPECT_EQ(Physics().GetStepsLastFrame(), 6);
+    EXPECT_GE(Physics().GetContactPointCount(), 12);
+    EXPECT_TRUE(recorder.received.empty()) << "broadcasts arrive a frame late";
+
+    frames.Tick(0.02f);
+    ASSERT_EQ(recorder.Count("CollisionWithBox"), 1u);
+    ASSERT_EQ(recorder.Count("CollisionWithGround"), 1u);
+    for (const CollisionRecorder::Received& r : recorder.received)
+    {
+        const MessageListener* other = r.name == "CollisionWithBox" ? static_cast<MessageListener*>(ground.get())
+                                                                    : static_cast<MessageListener*>(box.get());
+        EXPECT_EQ(r.sender, other);
+        EXPECT_TRUE((r.point.actorA == box.get() && r.point.actorB == ground.get()) ||
+                    (r.point.actorA == ground.get() && r.point.actorB == box.get()));
+        EXPECT_NEAR(r.point.position.Y, 0.0f, 0.05f);
+        EXPECT_NEAR(r.point.friction, 0.3f, 1e-6f);
+    }
+
+    // Persisting contacts are reported again in the next frame, once more.
+    recorder.received.clear();
+    frames.Tick(0.02f);
+    EXPECT_EQ(recorder.Count("CollisionWithBox"), 1u);
+    EXPECT_EQ(recorder.Count("CollisionWithGround"), 1u);
+}
+
+TEST_F(CollisionMessages, NoSubscriberNoMessage)
+{
+    frames.Tick(0.1f);
+    EXPECT_GT(Physics().GetContactPointCount(), 0);
+    // A message queued without subscribers would reach one that arrives before delivery.
+    recorder.Listen("CollisionWithBox");
+    recorder.Listen("CollisionWithGround");
+    Switchboard::GetInstance().DeliverQueued();
+    EXPECT_TRUE(recorder.received.empty());
+}
+
+TEST_F(CollisionMessages, ContactPointsTellNewFromPersisting)
+{
+    Physics().Advance(PhysicsWorld::StepSeconds);
+    ASSERT_GT(Physics().GetContactPointCount(), 0);
+    EXPECT_TRUE(Physics().GetContactPoints()[0].isNew);
+    Physics().Advance(PhysicsWorld::StepSeconds);
+    ASSERT_GT(Physics().GetContactPointCount(), 0);
+    EXPECT_FALSE(Physics().GetContactPoints()[0].isNew);
+}
+
+TEST_F(CollisionMessages, DestroyedActorIsNoLongerReported)
+{
+    recorder.Listen("CollisionWithGround");
+    frames.Tick(0.05f);
+    box.reset();
+    EXPECT_EQ(Physics().GetLibraryWorld()->GetBodyCount(), 1);
+    frames.Tick(0.05f);
+    EXPECT_EQ(Physics().GetContactPointCount(), 0);
+    recorder.received.clear();
+    frames.Tick(0.05f);
+    EXPECT_TRUE(recorder.received.empty());
+}
+
+TEST(CollisionNames, EmptyNameIsReportedAsCollisionWith)
+{
+    World::GetInstance().SetupPhysics(Vector2(0.0f, 0.0f));
+    auto unnamed = MakeBody("", Vector2(0.0f, 0.0f), Vector2(1.0f, 1.0f));
+    auto other = MakeBody("Other", Vector2(0.9f, 0.0f), Vector2(1.0f, 1.0f));
+    ASSERT_EQ(unnamed->GetName(), "");
+    CollisionRecorder recorder;
+    recorder.Listen("CollisionWith");
+    FrameDriver frames;
+    frames.Tick(0.02f);
+    frames.Tick(0.02f);
+    ASSERT_EQ(recorder.received.size(), 1u);
+    EXPECT_EQ(recorder.received[0].sender, other.get());
+}
+
+TEST(CollisionSensors, SensorContactsAreReported)
+{
+    World::GetInstance().SetupPhysics(Vector2(0.0f, 0.0f));
+    auto zone = std::make_unique<PhysicsActor>();
+    zone->SetName("Zone");
+    zone->SetSize(4.0f, 4.0f);
+    zone->SetDensity(0.0f);
+    zone->SetIsSensor(true);
+    zone->InitPhysics();
+    // One ball straddles the edge, one lies wholly inside.
+    auto edge = MakeBody("Edge", Vector2(2.0f, 0.0f), Vector2(1.0f, 1.0f), 1.0f, PhysicsActor::SHAPETYPE_CIRCLE);
+    auto inside = MakeBody("Inside", Vector2(0.0f, 0.0f), Vector2(1.0f, 1.0f), 1.0f, PhysicsActor::SHAPETYPE_CIRCLE);
+
+    CollisionRecorder recorder;
+    recorder.Listen("CollisionWithZone");
+    recorder.Listen("CollisionWithInside");
+    FrameDriver frames;
+    frames.Tick(0.02f);
+    frames.Tick(0.02f);
+    EXPECT_EQ(recorder.Count("CollisionWithZone"), 2u);
+    EXPECT_EQ(recorder.Count("CollisionWithInside"), 1u);
+    // Sensors don't push: the balls stay put.
+    EXPECT_VEC2_NEAR(Vector2(2.0f, 0.0f), edge->GetPosition(), 1e-4f);
+}
+
+TEST(CollisionLimits, PointsBeyondTheArrayAreDropped)
+{
+    World::GetInstance().SetupPhysics(Vector2(0.0f, -10.0f));
+    auto ground = MakeBody("Ground", Vector2(0.0f, -0.5f), Vector2(4000.0f, 1.0f), 0.0f);
+    std::vector<std::unique_ptr<PhysicsActor>> boxes;
+    for (int i = 0; i < 1100; ++i)
+        boxes.push_back(
+            MakeBody("Crate", Vector2(-1800.0f + 3.0f * static_cast<float>(i), 0.49f), Vector2(1.0f, 1.0f)));
+    CollisionRecorder recorder;
+    recorder.Listen("CollisionWithGround");
+    for (const auto& box : boxes)
+        recorder.Listen("CollisionWith" + box->GetName());
+
+    Physics().Advance(PhysicsWorld::StepSeconds);
+    EXPECT_EQ(Physics().GetContactPointCount(), PhysicsWorld::MaxContactPoints);
+    Switchboard::GetInstance().DeliverQueued();
+    // Each crate touches at two points: only the crates whose points fitted are told,
+    // and the ground hears once about each of them.
+    const size_t fitted = PhysicsWorld::MaxContactPoints / 2;
+    EXPECT_EQ(recorder.Count("CollisionWithGround"), fitted);
+    EXPECT_EQ(recorder.received.size(), 2 * fitted);
+}
