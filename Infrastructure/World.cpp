@@ -110,6 +110,7 @@ void World::RunFrame()
     if (gameManager)
         gameManager->Render();
     DrawDebugItems();
+    DrawPhysicsDebug();
     RenderConsole();
 }
 
