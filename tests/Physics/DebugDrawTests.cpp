@@ -1,7 +1,5 @@
 #include "PhysicsTestScene.h"
 
-#include "Infrastructure/Camera.h"
-#include "Infrastructure/Draw.h"
 #include "TestUtilities/WindowTest.h"
 
 #include <gtest/gtest.h>
