@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -144,4 +145,31 @@ void ApplyRunOptions(const RunOptions& options)
 bool FinishRun(const RunOptions& options)
 {
     return options.screenshot.empty() || SavePng(lastFrameImage, options.screenshot);
+}
+
+int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
+               const std::function<void()>& setUp)
+{
+    RunOptions options;
+    String error;
+    if (!ParseRunOptions(argc, argv, options, error))
+    {
+        std::fprintf(stderr, "%s: %s\n%s", programName.c_str(), error.c_str(), RunOptionsUsage(programName).c_str());
+        return 2;
+    }
+    if (options.help)
+    {
+        std::printf("%s", RunOptionsUsage(programName).c_str());
+        return 0;
+    }
+    ApplyRunOptions(options);
+
+    World& world = World::GetInstance();
+    if (!world.Initialize(windowTitle, options.antiAliasing))
+        return 1;
+    setUp();
+    world.StartGame();
+    const bool finished = FinishRun(options);
+    world.Destroy();
+    return finished ? 0 : 1;
 }

@@ -2,6 +2,8 @@
 
 #include "Util/StringUtil.h"
 
+#include <functional>
+
 // Command-line options shared by the game and the examples.
 struct RunOptions
 {
@@ -23,3 +25,10 @@ String RunOptionsUsage(const String& programName);
 void ApplyRunOptions(const RunOptions& options);
 // Writes the requested screenshot, if any. Returns false if it could not be written.
 bool FinishRun(const RunOptions& options);
+
+// The whole life of a program on the engine: reads the options (status 2 and a message
+// on bad ones), initialises the World with a window titled `windowTitle`, lets `setUp`
+// build the scene, runs the frame loop, writes the screenshot and shuts down. Returns
+// the process exit status.
+int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
+               const std::function<void()>& setUp);

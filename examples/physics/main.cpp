@@ -13,7 +13,6 @@
 #include "Messaging/Switchboard.h"
 #include "Util/MathKit.h"
 
-#include <cstdio>
 #include <deque>
 
 namespace
@@ -136,31 +135,12 @@ private:
 
 int main(int argc, char** argv)
 {
-    RunOptions options;
-    String error;
-    if (!ParseRunOptions(argc, argv, options, error))
-    {
-        std::fprintf(stderr, "physics_example: %s\n%s", error.c_str(), RunOptionsUsage("physics_example").c_str());
-        return 2;
-    }
-    if (options.help)
-    {
-        std::printf("%s", RunOptionsUsage("physics_example").c_str());
-        return 0;
-    }
-    ApplyRunOptions(options);
-
-    World& world = World::GetInstance();
-    if (!world.Initialize("Tarvo physics", options.antiAliasing))
-        return 1;
-    world.SetupPhysics(Vector2(0.0f, -10.0f), Vector2(100.0f, 100.0f), Vector2(-100.0f, -100.0f));
-    world.SetGameManager(new PhysicsExample());
-
-    // --- Draw: the World draws the actors; the loop runs until the window closes ---
-    world.StartGame();
-
-    // --- De-Initialization ---
-    const bool finished = FinishRun(options);
-    world.Destroy();
-    return finished ? 0 : 1;
+    return RunProgram(argc, argv, "physics_example", "Tarvo physics",
+                      []
+                      {
+                          // --- Initialization: the World draws the actors and runs the loop ---
+                          World& world = World::GetInstance();
+                          world.SetupPhysics(Vector2(0.0f, -10.0f), Vector2(100.0f, 100.0f), Vector2(-100.0f, -100.0f));
+                          world.SetGameManager(new PhysicsExample());
+                      });
 }

@@ -9,7 +9,6 @@
 #include "Infrastructure/World.h"
 #include "Sound/SoundDevice.h"
 
-#include <cstdio>
 
 namespace
 {
@@ -82,31 +81,13 @@ private:
 
 int main(int argc, char** argv)
 {
-    // Initialization
-    RunOptions options;
-    String error;
-    if (!ParseRunOptions(argc, argv, options, error))
-    {
-        std::fprintf(stderr, "sound_board: %s\n%s", error.c_str(), RunOptionsUsage("sound_board").c_str());
-        return 2;
-    }
-    if (options.help)
-    {
-        std::printf("%s", RunOptionsUsage("sound_board").c_str());
-        return 0;
-    }
-    ApplyRunOptions(options);
-    World& world = World::GetInstance();
-    if (!world.Initialize("Sound board", options.antiAliasing))
-        return 1;
-    world.SetBackgroundColor(Color(0.1f, 0.1f, 0.14f));
-    world.SetGameManager(new SoundBoard());
-
-    // Update and Draw: the World's loop runs the board until the window closes.
-    world.StartGame();
-
-    // De-Initialization: Destroy shuts the sound device down.
-    const bool finished = FinishRun(options);
-    world.Destroy();
-    return finished ? 0 : 1;
+    return RunProgram(argc, argv, "sound_board", "Sound board",
+                      []
+                      {
+                          // Initialization: the World's loop runs the board until the window
+                          // closes, and Destroy shuts the sound device down.
+                          World& world = World::GetInstance();
+                          world.SetBackgroundColor(Color(0.1f, 0.1f, 0.14f));
+                          world.SetGameManager(new SoundBoard());
+                      });
 }
