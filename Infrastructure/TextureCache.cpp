@@ -51,6 +51,36 @@ FIBITMAP* ToUploadLayout(FIBITMAP* image, int& components)
     return FreeImage_ConvertTo24Bits(image);
 }
 
+// The power of two GLU would pick for a side: the nearest one, with 3 x 2^k going up.
+unsigned int PowerOfTwoSide(unsigned int side)
+{
+    unsigned int power = 1;
+    while (side > 1)
+    {
+        if (side == 3)
+            return power * 4;
+        side >>= 1;
+        power *= 2;
+    }
+    return power;
+}
+
+// GLU would rescale sides that aren't powers of two itself, but its scaler leaves rows
+// black when only one side changes; rescaled here, GLU gets nothing to rescale.
+FIBITMAP* ToPowerOfTwo(FIBITMAP* image)
+{
+    const unsigned int width = FreeImage_GetWidth(image);
+    const unsigned int height = FreeImage_GetHeight(image);
+    const unsigned int newWidth = PowerOfTwoSide(width);
+    const unsigned int newHeight = PowerOfTwoSide(height);
+    if (newWidth == width && newHeight == height)
+        return image;
+    FIBITMAP* scaled =
+        FreeImage_Rescale(image, static_cast<int>(newWidth), static_cast<int>(newHeight), FILTER_BILINEAR);
+    FreeImage_Unload(image);
+    return scaled;
+}
+
 int Upload(const String& filename, GLint clampmode, GLint filtermode)
 {
     FIBITMAP* image = Decode(filename);
@@ -59,6 +89,8 @@ int Upload(const String& filename, GLint clampmode, GLint filtermode)
     int components = 0;
     FIBITMAP* converted = ToUploadLayout(image, components);
     FreeImage_Unload(image);
+    if (converted)
+        converted = ToPowerOfTwo(converted);
     if (!converted)
         return -1;
 
