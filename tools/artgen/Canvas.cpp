@@ -146,11 +146,10 @@ Sdf Grow(Sdf a, float amount)
     return [=](Vec p) { return a(p) - amount; };
 }
 
-Sdf SqueezeX(Sdf a, float axis, float scale, bool mirror)
+Sdf SqueezeX(Sdf a, float axis, float scale)
 {
-    const float sign = mirror ? -1.0f : 1.0f;
     // Multiplying by the scale keeps the result a distance bound.
-    return [=](Vec p) { return a(Vec{axis + sign * (p.x - axis) / scale, p.y}) * scale; };
+    return [=](Vec p) { return a(Vec{axis + (p.x - axis) / scale, p.y}) * scale; };
 }
 
 Paint Solid(const Rgba& color)

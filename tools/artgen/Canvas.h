@@ -49,9 +49,8 @@ Sdf Union(Sdf a, Sdf b);
 Sdf Intersect(Sdf a, Sdf b);
 Sdf Subtract(Sdf a, Sdf b);
 Sdf Grow(Sdf a, float amount);
-// The shape squeezed horizontally about x = axis by `scale` (0 < scale <= 1), mirrored
-// when `mirror`.
-Sdf SqueezeX(Sdf a, float axis, float scale, bool mirror = false);
+// The shape squeezed horizontally about x = axis by `scale` (0 < scale <= 1).
+Sdf SqueezeX(Sdf a, float axis, float scale);
 
 Paint Solid(const Rgba& color);
 // From `from` at point a to `to` at point b, clamped beyond them.

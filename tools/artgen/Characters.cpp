@@ -1,4 +1,4 @@
-#include "Figure.h"
+#include "Pictures.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "Figure.h"
+#include "Pictures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,22 +66,20 @@ void Coin(Canvas& canvas, Vec centre, float radius, float degrees, float signWei
     if (std::fabs(facing) < 0.08f)
         return;
 
-    // The back shows the same sign, unmirrored: a mirrored one reads as a mistake.
-    const bool mirrored = false;
     canvas.Fill(frontFace, Radial(Vec{front.x - radius * 0.4f * facing, centre.y - radius * 0.4f}, radius * 1.6f,
                                   Rgb(255, 236, 130), Rgb(226, 160, 30)));
     const Sdf field = Ellipse(front, radius * 0.8f * squeeze, radius * 0.8f);
     canvas.Fill(Grow(field, radius * 0.04f), Rgb(200, 132, 20));
     canvas.Fill(field, Radial(Vec{front.x - radius * 0.3f * facing, centre.y - radius * 0.3f}, radius * 1.3f,
                               Rgb(255, 222, 96), Rgb(232, 166, 36)));
+    // The back shows the same sign, unmirrored: a mirrored one reads as a mistake.
     // The sign is embossed: a dark shadow below right, the face colour above.
     const float signScale = radius * 0.56f;
     const Sdf sign = DollarSign(front, signScale, signWeight);
     const Sdf shadow = DollarSign(Vec{front.x + radius * 0.05f, centre.y + radius * 0.05f}, signScale, signWeight);
-    canvas.Fill(Intersect(SqueezeX(shadow, front.x, squeeze, mirrored), field), Rgb(150, 90, 12));
-    canvas.Fill(Intersect(SqueezeX(sign, front.x, squeeze, mirrored), field), Rgb(255, 246, 190));
-    canvas.Fill(Intersect(SqueezeX(Grow(sign, -radius * 0.035f), front.x, squeeze, mirrored), field),
-                Rgb(250, 204, 70));
+    canvas.Fill(Intersect(SqueezeX(shadow, front.x, squeeze), field), Rgb(150, 90, 12));
+    canvas.Fill(Intersect(SqueezeX(sign, front.x, squeeze), field), Rgb(255, 246, 190));
+    canvas.Fill(Intersect(SqueezeX(Grow(sign, -radius * 0.035f), front.x, squeeze), field), Rgb(250, 204, 70));
     // A glint across the upper left.
     const Sdf glint = Intersect(
         frontFace, Intersect(HalfPlane(Vec{0.0f, centre.y - radius * 0.25f}, Vec{centre.x, 0.0f}),

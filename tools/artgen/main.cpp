@@ -2,7 +2,7 @@
 //   tarvo_artgen <folder> [--preview <file.png> [<name part>]]
 // The preview is a contact sheet of the images (those whose name holds <name part>, at
 // a larger size) on white and on grey, for looking at the art.
-#include "Figure.h"
+#include "Pictures.h"
 
 #include <FreeImage.h>
 
