@@ -61,8 +61,8 @@ std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool f
 namespace Draw
 {
 // A mipmapped 2-D texture from rows stored bottom-up, each padded to 4 bytes, in BGR
-// (3 components) or BGRA (4) order; sides that aren't powers of two are rescaled.
-// Returns the GL texture name, or 0 when none could be made (no current GL context,
-// or the upload failed).
+// (3 components) or BGRA (4) order. Pass sides that are powers of two: GLU rescales
+// others itself, and blacks out rows when only one side changes. Returns the GL texture
+// name, or 0 when none could be made (no current GL context, or the upload failed).
 unsigned int CreateTexture(const void* pixels, int width, int height, int components, int clampMode, int filterMode);
 } // namespace Draw
