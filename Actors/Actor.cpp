@@ -15,6 +15,10 @@ Actor::Actor()
 
 Actor::~Actor()
 {
+    // Untag shrinks the set, so walk a copy.
+    const StringSet carried = tags;
+    for (const String& tag : carried)
+        Untag(tag);
     ForgetNames();
     // ~MessageListener drops the subscriptions.
 }

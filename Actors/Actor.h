@@ -2,6 +2,7 @@
 
 #include "Actors/Tween.h"
 #include "Infrastructure/Renderable.h"
+#include "Infrastructure/TextureCache.h"
 #include "Messaging/MessageListener.h"
 #include "Util/Color.h"
 #include "Util/StringUtil.h"
@@ -84,6 +85,39 @@ public:
     virtual void ChangeSizeTo(float newSize, float duration, bool smooth = false,
                               const String& onCompletionMessage = "");
 
+    // Sprite frames: up to MAX_SPRITE_FRAMES textures, drawn one at a time.
+    // Stores the file's texture in the frame slot (clamped to 0..63), growing the frame
+    // count to include it; the current frame doesn't change. Returns false, and changes
+    // nothing, when the image can't be loaded (logged unless optional).
+    bool SetSprite(const String& filename, int frame = 0, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR,
+                   bool optional = false);
+    // Empties every frame slot in use and stops the animation at frame 0.
+    void ClearSpriteInfo();
+    // Clamped to the frames in use; a slot without texture is logged and still selected.
+    // A running animation goes on from there.
+    void SetSpriteFrame(int frame);
+    int GetSpriteFrame() const { return spriteCurrentFrame; }
+    // The texture of the frame (clamped to the frames in use), -1 for none.
+    int GetSpriteTexture(int frame = 0) const;
+    // Loads the numbered series that starts at firstFilename (name_###.ext; later numbers
+    // keep the first one's zero padding) into the slots from 0 until a file is missing
+    // or 64 frames are loaded. Returns the number of frames loaded. A name not of that
+    // form is logged and loaded as a single frame.
+    int LoadSpriteFrames(const String& firstFilename, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR);
+    // Steps from startFrame to endFrame (each clamped to the frames in use, so -1 means
+    // frame 0) every `delay` seconds. A null animName keeps the previous name; a named
+    // one-shot reports its end through OnSpriteAnimationEnd.
+    void PlaySpriteAnimation(float delay, spriteAnimationType animType = SAT_Loop, int startFrame = -1,
+                             int endFrame = -1, const char* animName = nullptr);
+    bool IsSpriteAnimPlaying() const { return spriteFrameDelay > 0.0f; }
+
+    // Tags are split at commas and spaces and stored lower-case.
+    void Tag(const String& newTag);
+    // Removes exactly oldTag (no splitting or case folding).
+    void Untag(const String& oldTag);
+    bool IsTagged(const String& tag) const;
+    StringSet GetTags() const { return tags; }
+
     virtual void OnSpriteAnimationEnd(const String& animName) { (void)animName; }
     // Called by World::ResetWorld on actors that survive it.
     virtual void WorldReset() {}
@@ -101,6 +135,7 @@ public:
 protected:
     // Steps the sprite animation; part of Update.
     void UpdateSpriteAnimation(float dt);
+    void StepSpriteFrame();
 
     Vector2 size;
     Vector2 position;

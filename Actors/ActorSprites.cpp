@@ -1,4 +1,208 @@
 #include "Actors/Actor.h"
 
-// Sprite frames and their animation arrive with the texture cache.
-void Actor::UpdateSpriteAnimation(float) {}
+#include "Infrastructure/Log.h"
+
+#include <algorithm>
+
+namespace
+{
+int ClampFrame(int frame, int frameCount) { return std::max(0, std::min(frame, frameCount - 1)); }
+
+// Adds one to a decimal number written as text, keeping its width: "007" -> "008",
+// "099" -> "100", "999" -> "1000". Text avoids overflow on series with long numbers.
+String NextNumber(String number)
+{
+    for (auto digit = number.rbegin(); digit != number.rend(); ++digit)
+    {
+        if (*digit != '9')
+        {
+            ++*digit;
+            return number;
+        }
+        *digit = '0';
+    }
+    return "1" + number;
+}
+
+bool AllDigits(const String& text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// More frame steps than this in one update are meaningless on screen; the cap keeps a
+// tiny delay (or one lost in float rounding) from stalling the frame.
+constexpr int maxFrameStepsPerUpdate = 4 * MAX_SPRITE_FRAMES;
+} // namespace
+
+bool Actor::SetSprite(const String& filename, int frame, GLint clampmode, GLint filtermode, bool optional)
+{
+    const int texture = AcquireTexture(filename, clampmode, filtermode, optional);
+    if (texture < 0)
+        return false;
+    frame = std::max(0, std::min(frame, MAX_SPRITE_FRAMES - 1));
+    if (frame >= spriteNumFrames)
+    {
+        // Slots skipped over would otherwise hold whatever was there before and could be
+        // selected and drawn.
+        std::fill(spriteTextureReferences + std::max(spriteNumFrames, 0), spriteTextureReferences + frame, -1);
+        spriteNumFrames = frame + 1;
+    }
+    spriteTextureReferences[frame] = texture;
+    return true;
+}
+
+void Actor::ClearSpriteInfo()
+{
+    std::fill(spriteTextureReferences, spriteTextureReferences + spriteNumFrames, -1);
+    spriteAnimType = SAT_None;
+    spriteFrameDelay = 0.0f;
+    spriteCurrentFrame = 0;
+}
+
+void Actor::SetSpriteFrame(int frame)
+{
+    frame = ClampFrame(frame, spriteNumFrames);
+    if (spriteTextureReferences[frame] == -1)
+        SystemLogInstance().Log("setSpriteFrame() - Warning: frame(" + std::to_string(frame) +
+                                ") has an invalid texture reference.");
+    spriteCurrentFrame = frame;
+}
+
+int Actor::GetSpriteTexture(int frame) const
+{
+    frame = std::min(frame, spriteNumFrames - 1);
+    return spriteTextureReferences[frame < 0 ? 0 : frame];
+}
+
+int Actor::LoadSpriteFrames(const String& firstFilename, GLint clampmode, GLint filtermode)
+{
+    const size_t lastDot = firstFilename.rfind('.');
+    const size_t lastUnderscore = firstFilename.rfind('_');
+    spriteNumFrames = 0;
+
+    const bool wellFormed = lastDot != String::npos && lastUnderscore != String::npos && lastDot > lastUnderscore + 1 &&
+                            AllDigits(firstFilename.substr(lastUnderscore + 1, lastDot - lastUnderscore - 1));
+    if (!wellFormed)
+    {
+        SystemLogInstance().Log("LoadSpriteFrames() - Bad FileName Format - Expecting somename_###.ext");
+        SystemLogInstance().Log("Attempting to load single texture: " + firstFilename);
+        return SetSprite(firstFilename, 0, clampmode, filtermode) ? 1 : 0;
+    }
+
+    const String prefix = firstFilename.substr(0, lastUnderscore + 1);
+    const String suffix = firstFilename.substr(lastDot);
+    String number = firstFilename.substr(lastUnderscore + 1, lastDot - lastUnderscore - 1);
+    int loaded = 0;
+    while (SetSprite(prefix + number + suffix, spriteNumFrames, clampmode, filtermode, true))
+    {
+        ++loaded;
+        if (spriteNumFrames >= MAX_SPRITE_FRAMES)
+        {
+            SystemLogInstance().Log("Maximum number of frames reached (" + std::to_string(MAX_SPRITE_FRAMES) +
+                                    "). Bailing out...");
+            SystemLogInstance().Log("Increment MAX_SPRITE_FRAMES if you need more.");
+            break;
+        }
+        number = NextNumber(number);
+    }
+    if (loaded == 0)
+        SystemLogInstance().Log("LoadSpriteFrames() - Could not load file (bad image format?) " + firstFilename);
+    return loaded;
+}
+
+void Actor::PlaySpriteAnimation(float delay, spriteAnimationType animType, int startFrame, int endFrame,
+                                const char* animName)
+{
+    startFrame = ClampFrame(startFrame, spriteNumFrames);
+    endFrame = ClampFrame(endFrame, spriteNumFrames);
+    spriteFrameDelay = delay;
+    spriteCurrentFrameDelay = delay;
+    spriteCurrentFrame = spriteAnimStartFrame = startFrame;
+    spriteAnimEndFrame = endFrame;
+    spriteAnimDirection = startFrame <= endFrame ? 1 : -1;
+    spriteAnimType = animType;
+    if (animName)
+        currentAnimName = animName;
+}
+
+void Actor::UpdateSpriteAnimation(float dt)
+{
+    if (!(spriteFrameDelay > 0.0f))
+        return;
+    spriteCurrentFrameDelay -= dt;
+    int steps = 0;
+    while (spriteCurrentFrameDelay < 0.0f)
+    {
+        if (++steps > maxFrameStepsPerUpdate)
+        {
+            spriteCurrentFrameDelay = spriteFrameDelay;
+            break;
+        }
+        StepSpriteFrame();
+        spriteCurrentFrameDelay += spriteFrameDelay;
+    }
+}
+
+void Actor::StepSpriteFrame()
+{
+    const int low = std::min(spriteAnimStartFrame, spriteAnimEndFrame);
+    const int high = std::max(spriteAnimStartFrame, spriteAnimEndFrame);
+    if (spriteAnimType == SAT_None)
+        return;
+    // SetSpriteFrame may have moved the frame out of the animation's range; stepping on
+    // from there could walk past the frame table.
+    if (spriteCurrentFrame < low || spriteCurrentFrame > high)
+    {
+        spriteCurrentFrame = spriteAnimStartFrame;
+        return;
+    }
+
+    switch (spriteAnimType)
+    {
+    case SAT_Loop:
+        // A start above the end loops downward.
+        if (spriteCurrentFrame == spriteAnimEndFrame)
+            spriteCurrentFrame = spriteAnimStartFrame;
+        else
+            spriteCurrentFrame += spriteAnimDirection;
+        break;
+    case SAT_PingPong:
+        // Bounces between the lower and the higher bound whichever is the start; a
+        // single-frame range stays put.
+        if (low == high)
+            break;
+        if (spriteAnimDirection > 0)
+        {
+            if (spriteCurrentFrame >= high)
+            {
+                spriteAnimDirection = -1;
+                spriteCurrentFrame = high - 1;
+            }
+            else
+                ++spriteCurrentFrame;
+        }
+        else
+        {
+            if (spriteCurrentFrame <= low)
+            {
+                spriteAnimDirection = 1;
+                spriteCurrentFrame = low + 1;
+            }
+            else
+                --spriteCurrentFrame;
+        }
+        break;
+    case SAT_OneShot:
+        if (spriteCurrentFrame == spriteAnimEndFrame)
+        {
+            spriteAnimType = SAT_None;
+            if (!currentAnimName.empty())
+                OnSpriteAnimationEnd(currentAnimName);
+        }
+        else
+            spriteCurrentFrame += spriteAnimDirection;
+        break;
+    default:
+        break;
+    }
+}

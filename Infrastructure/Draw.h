@@ -74,3 +74,12 @@ void QuadBatch(const std::vector<BatchQuad>& quads, float rotation, const Vector
 // Overlays drawn last switch depth testing off so the world never hides them.
 void SetDepthTest(bool on);
 } // namespace Draw
+
+namespace Draw
+{
+// A mipmapped 2-D texture from rows stored bottom-up, each padded to 4 bytes, in BGR
+// (3 components) or BGRA (4) order. Pass sides that are powers of two: GLU rescales
+// others itself, and blacks out rows when only one side changes. Returns the GL texture
+// name, or 0 when none could be made (no current GL context, or the upload failed).
+unsigned int CreateTexture(const void* pixels, int width, int height, int components, int clampMode, int filterMode);
+} // namespace Draw

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Actors/Actor.h"
+#include "Util/StringUtil.h"
+
+#include <map>
+
+// The process-wide index from tag to the actors carrying it. It does not own the
+// actors: each actor leaves its tags when it is deleted.
+class TagCollection
+{
+public:
+    // Created on first use and never deleted.
+    static TagCollection& GetInstance();
+
+    void AddToTag(Actor* obj, const String& tag);
+    // Drops the tag's entry once no actor carries it.
+    void RemoveFromTag(Actor* obj, const String& tag);
+    // The actors carrying every tag of findTag, which is split at commas and spaces and
+    // compared exactly (no case folding). Empty when findTag names no tag.
+    ActorSet GetObjectsTagged(const String& findTag) const;
+    // Every tag some actor currently carries.
+    StringSet GetTagList() const;
+
+private:
+    TagCollection() = default;
+
+    ActorSet ActorsUnder(const String& tag) const;
+
+    std::map<String, ActorSet> actorsByTag;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "Util/StringUtil.h"
+
+#include <GL/gl.h>
+
+// Image files become OpenGL textures here, each file decoded and uploaded once per
+// process; the textures live until the process ends. Files are keyed by name exactly as
+// given, so a second request with other modes gets the first texture unchanged.
+
+// The texture name for the file, or -1 if it can't be loaded, which logs "Failed to
+// find - <file>" unless optional. Needs the window's GL context to be current.
+int AcquireTexture(const String& filename, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR,
+                   bool optional = false);

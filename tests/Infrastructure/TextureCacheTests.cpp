@@ -1,0 +1,165 @@
+#include "Actors/Actor.h"
+#include "Infrastructure/ScreenMath.h"
+#include "Infrastructure/TextureCache.h"
+#include "Infrastructure/World.h"
+#include "TestUtilities/Approx.h"
+#include "TestUtilities/LogCapture.h"
+#include "TestUtilities/TestImages.h"
+#include "TestUtilities/WindowTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace
+{
+const Color red(1.0f, 0.0f, 0.0f);
+const Color green(0.0f, 1.0f, 0.0f);
+const Color blue(0.0f, 0.0f, 1.0f);
+const Color yellow(1.0f, 1.0f, 0.0f);
+const Color white(1.0f, 1.0f, 1.0f);
+
+class TextureCacheTest : public WindowTest
+{
+protected:
+    TestImageFolder images;
+    LogCapture log;
+};
+
+TEST_F(TextureCacheTest, EachFileIsLoadedOnceAndKeptByName)
+{
+    const String path = images.WriteSolid("once.png", red);
+    const int texture = AcquireTexture(path);
+    ASSERT_GE(texture, 0);
+
+    // Gone from disk, the file is still served from the cache, whatever the modes.
+    std::remove(path.c_str());
+    EXPECT_EQ(AcquireTexture(path), texture);
+    EXPECT_EQ(AcquireTexture(path, GL_REPEAT, GL_NEAREST), texture);
+    EXPECT_NE(AcquireTexture(images.WriteSolid("other.png", blue)), texture);
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(TextureCacheTest, MissingFileIsReportedOnceUnlessOptional)
+{
+    const String path = images.Path("missing.png");
+    EXPECT_EQ(AcquireTexture(path), -1);
+    EXPECT_EQ(log.lines, StringList{"Failed to find - " + path});
+
+    log.lines.clear();
+    EXPECT_EQ(AcquireTexture(path, GL_CLAMP, GL_LINEAR, true), -1);
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(TextureCacheTest, BrokenFilesFailWithoutHarm)
+{
+    const String garbage = images.WriteBytes("garbage.png", String(300, '\x7f'));
+    const String empty = images.WriteBytes("empty.png", "");
+    const String noExtension = images.WriteBytes("noextension", "just text");
+    EXPECT_EQ(AcquireTexture(garbage), -1);
+    EXPECT_EQ(AcquireTexture(empty), -1);
+    EXPECT_EQ(AcquireTexture(noExtension), -1);
+    EXPECT_EQ(log.lines, (StringList{"Failed to find - " + garbage, "Failed to find - " + empty,
+                                     "Failed to find - " + noExtension}));
+
+    // Cut short at every few bytes: decoding either fails with the usual line or gives
+    // some picture, and never reads past the data.
+    images.Write(
+        "whole.png", 37, 23, [](int x, int y) { return Color(x * 7, y * 11, 90); }, true);
+    const String whole = images.ReadBytes("whole.png");
+    ASSERT_GT(whole.size(), 100u);
+    for (size_t length = 8; length < whole.size(); length += whole.size() / 12)
+    {
+        log.lines.clear();
+        const String cut = images.WriteBytes("cut" + std::to_string(length) + ".png", whole.substr(0, length));
+        if (AcquireTexture(cut) < 0)
+        {
+            EXPECT_EQ(log.lines, StringList{"Failed to find - " + cut});
+        }
+    }
+}
+
+TEST_F(TextureCacheTest, ActorKeepsItsTextureWhenANewImageFails)
+{
+    Actor actor;
+    const int good = AcquireTexture(images.WriteSolid("good.png", green));
+    ASSERT_TRUE(actor.SetSprite(images.Path("good.png")));
+    EXPECT_FALSE(actor.SetSprite(images.WriteBytes("bad.png", "not an image")));
+    EXPECT_EQ(actor.GetSpriteTexture(), good);
+    EXPECT_EQ(log.lines, StringList{"Failed to find - " + images.Path("bad.png")});
+}
+
+// A large textured actor at the centre of the default view; returns the colour drawn at
+// a point given in the actor's own unit square (-0.5..0.5, y up).
+class TexturedActorTest : public TextureCacheTest
+{
+protected:
+    void Show(const String& path, GLint filter = GL_NEAREST)
+    {
+        actor = new Actor();
+        actor->SetSize(8.0f);
+        ASSERT_TRUE(actor->SetSprite(path, 0, GL_CLAMP, filter));
+        World::GetInstance().Add(actor);
+    }
+    Color At(float u, float v)
+    {
+        const Vector2 pixel = MathKit::WorldPointToScreen(Vector2(u * 8.0f, v * 8.0f));
+        return DrawFrameAndReadPixel(static_cast<int>(pixel.X), static_cast<int>(pixel.Y));
+    }
+    Actor* actor = nullptr;
+};
+
+Color Quadrants(int x, int y, int width, int height)
+{
+    const bool left = x < width / 2;
+    const bool top = y < height / 2;
+    return top ? (left ? red : green) : (left ? blue : yellow);
+}
+
+TEST_F(TexturedActorTest, OpaqueImageShowsUprightWithItsColours)
+{
+    Show(images.Write("opaque.png", 4, 4, [](int x, int y) { return Quadrants(x, y, 4, 4); }));
+    EXPECT_COLOR_NEAR(red, At(-0.25f, 0.25f), 0.02f);
+    EXPECT_COLOR_NEAR(green, At(0.25f, 0.25f), 0.02f);
+    EXPECT_COLOR_NEAR(blue, At(-0.25f, -0.25f), 0.02f);
+    EXPECT_COLOR_NEAR(yellow, At(0.25f, -0.25f), 0.02f);
+}
+
+TEST_F(TexturedActorTest, TransparentPixelsShowTheBackground)
+{
+    Show(images.Write(
+        "alpha.png", 4, 4,
+        [](int x, int) { return x < 2 ? Color(0.0f, 0.0f, 1.0f, 1.0f) : Color(1.0f, 0.0f, 0.0f, 0.0f); }, true));
+    EXPECT_COLOR_NEAR(blue, At(-0.25f, 0.0f), 0.02f);
+    EXPECT_COLOR_NEAR(white, At(0.25f, 0.0f), 0.02f);
+}
+
+TEST_F(TexturedActorTest, PaddedRowsAreNotSheared)
+{
+    // Two 3-byte pixels make rows of 6 bytes that FreeImage pads to 8.
+    Show(images.Write("padded.png", 2, 8, [](int x, int) { return x == 0 ? red : blue; }));
+    for (float v : {-0.45f, 0.0f, 0.45f})
+    {
+        EXPECT_COLOR_NEAR(red, At(-0.3f, v), 0.02f) << "v " << v;
+        EXPECT_COLOR_NEAR(blue, At(0.3f, v), 0.02f) << "v " << v;
+    }
+}
+
+TEST_F(TexturedActorTest, SidesThatArentPowersOfTwoKeepEveryRow)
+{
+    // Only the width needs rescaling here, which GLU's own scaler gets wrong.
+    Show(images.Write("three.png", 3, 8, [](int x, int) { return x == 0 ? red : (x == 1 ? green : blue); }));
+    for (float v : {-0.45f, 0.0f, 0.45f})
+    {
+        EXPECT_COLOR_NEAR(red, At(-0.45f, v), 0.05f) << "v " << v;
+        EXPECT_COLOR_NEAR(blue, At(0.45f, v), 0.05f) << "v " << v;
+    }
+}
+
+TEST_F(TexturedActorTest, ColourTintsTheTexture)
+{
+    Show(images.WriteSolid("white.png", white));
+    actor->SetColor(0.0f, 1.0f, 0.0f);
+    EXPECT_COLOR_NEAR(green, At(0.0f, 0.0f), 0.02f);
+}
+} // namespace
