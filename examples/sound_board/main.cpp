@@ -9,7 +9,6 @@
 #include "Infrastructure/World.h"
 #include "Sound/SoundDevice.h"
 
-
 namespace
 {
 const char* const SoundFiles[] = {

@@ -24,6 +24,13 @@ public:
 class SpriteTest : public WindowTest
 {
 protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        // Only what the test itself causes counts, not the engine's start-up lines.
+        log.lines.clear();
+    }
+
     // Writes name_<number>.png for each number, each frame its own colour.
     void WriteSeries(const String& name, int first, int last, int digits)
     {

@@ -22,6 +22,13 @@ const Color white(1.0f, 1.0f, 1.0f);
 class TextureCacheTest : public WindowTest
 {
 protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        // Only what the test itself causes counts, not the engine's start-up lines.
+        log.lines.clear();
+    }
+
     TestImageFolder images;
     LogCapture log;
 };
