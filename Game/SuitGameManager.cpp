@@ -9,8 +9,10 @@
 namespace
 {
 constexpr int ConsumerCount = 14;
+constexpr int DollarCount = 4;
 constexpr float FieldHalfWidth = 12.0f;
 constexpr float FieldHalfHeight = 8.5f;
+constexpr float ConsumerSpeed = 1.5f;
 
 std::vector<Actor*> consumers;
 
@@ -18,6 +20,16 @@ Vector2 RandomFieldPoint()
 {
     return Vector2(MathKit::RandomFloatBelow(2.0f * FieldHalfWidth) - FieldHalfWidth,
                    MathKit::RandomFloatBelow(2.0f * FieldHalfHeight) - FieldHalfHeight);
+}
+
+Actor* AddFigure(const String& image, float size, const Vector2& position, int layer)
+{
+    auto* figure = new Actor();
+    figure->SetSprite(image);
+    figure->SetSize(size);
+    figure->SetPosition(position);
+    World::GetInstance().Add(figure, layer);
+    return figure;
 }
 } // namespace
 
@@ -32,26 +44,23 @@ SuitGameManager::SuitGameManager()
     lieCircle->SetColor(0.85f, 0.1f, 0.1f, 0.25f);
     world.Add(lieCircle, -1);
 
-    auto* suit = new Actor();
-    suit->SetSize(0.9f, 1.4f);
-    suit->SetColor(0.12f, 0.14f, 0.22f);
-    world.Add(suit);
-    suit->SetName("Player");
+    AddFigure("Resources/Images/player.png", 2.2f, Vector2(0.0f, 0.0f), 1)->SetName("Player");
+    AddFigure("Resources/Images/suit_brown.png", 2.2f, Vector2(-8.0f, 5.0f), 1);
+    AddFigure("Resources/Images/suit_green.png", 2.2f, Vector2(9.0f, -5.5f), 1);
+    AddFigure("Resources/Images/Camera.png", 2.2f, Vector2(7.5f, 6.0f), 1);
 
-    auto* tie = new Actor();
-    tie->SetSize(0.16f, 0.7f);
-    tie->SetPosition(0.0f, 0.2f);
-    tie->SetColor(0.8f, 0.1f, 0.12f);
-    world.Add(tie, 1);
+    for (int i = 0; i < DollarCount; ++i)
+    {
+        Actor* dollar = AddFigure("Resources/Images/dollar_001.png", 0.9f, RandomFieldPoint(), 0);
+        dollar->LoadSpriteFrames("Resources/Images/dollar_001.png");
+        dollar->PlaySpriteAnimation(0.1f, SAT_Loop);
+    }
 
     for (int i = 0; i < ConsumerCount; ++i)
     {
-        auto* consumer = new Actor();
-        consumer->SetDrawShape(ADS_Circle);
-        consumer->SetSize(0.7f);
-        consumer->SetColor(0.2f + MathKit::RandomFloatBelow(0.4f), 0.55f + MathKit::RandomFloatBelow(0.3f), 0.35f);
-        consumer->SetPosition(RandomFieldPoint());
-        world.Add(consumer);
+        Actor* consumer = AddFigure("Resources/Images/consumer_001.png", 1.8f, RandomFieldPoint(), 0);
+        consumer->LoadSpriteFrames("Resources/Images/consumer_001.png");
+        consumer->PlaySpriteAnimation(0.25f, SAT_Loop);
         consumers.push_back(consumer);
     }
 }
@@ -70,5 +79,5 @@ void SuitGameManager::Wander(Actor* consumer)
 {
     const Vector2 target = RandomFieldPoint();
     const float distance = Vector2::Distance(consumer->GetPosition(), target);
-    consumer->MoveTo(target, distance / 1.5f, true);
+    consumer->MoveTo(target, distance / ConsumerSpeed, true);
 }

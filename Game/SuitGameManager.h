@@ -4,8 +4,9 @@
 
 class Actor;
 
-// The game's manager. For now it lays out a still field: the suit with his lie
-// circle among wandering consumers, until the screens and play rules arrive.
+// The game's manager. Until the screens and play rules arrive it lays out the field:
+// the player in his lie circle, rival suits, a journalist, spinning dollars and
+// consumers who wander about.
 class SuitGameManager : public GameManager
 {
 public:
