@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake pkg-config make
+  g++ cmake pkg-config make git clang-format
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libglfw3-dev libftgl-dev libfreetype-dev libfreeimage-dev libbox2d-dev
   python3-dev swig libsdl2-dev libsdl2-mixer-dev
