@@ -45,7 +45,10 @@ void PhysicsWorld::Advance(float dt)
     contactPointCount = 0;
     stepsLastFrame = 0;
 
-    float t = accumulator + std::max(dt, 0.0f);
+    // The World's frames are 0..1 s already. Anything else, NaN or infinity above all,
+    // would poison the carried time for good and stop the simulation.
+    const float frameDt = dt > 0.0f ? std::min(dt, 1.0f) : 0.0f;
+    float t = accumulator + frameDt;
     while (t >= StepSeconds && stepsLastFrame < MaxStepsPerFrame)
     {
         world->Step(StepSeconds, VelocityIterations, PositionIterations);

@@ -49,7 +49,7 @@ public:
     PhysicsWorld(const PhysicsWorld&) = delete;
     PhysicsWorld& operator=(const PhysicsWorld&) = delete;
 
-    // One simulated frame of dt seconds (negative counts as 0): forgets last frame's
+    // One simulated frame of dt seconds (clamped to 0..1, NaN counts as 0): forgets last frame's
     // contact points and reports, runs as many 1/60 s steps as the carried time allows
     // (at most MaxStepsPerFrame), carries the remainder to the next frame, then moves
     // every body's actor to its body.
