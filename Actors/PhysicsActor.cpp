@@ -38,9 +38,6 @@ PhysicsActor::~PhysicsActor()
         return;
     b2Body* body = BodyOf(physBody);
     physBody = nullptr;
-    // Destroying a body reports its contacts' end at once; nothing may find this
-    // half-destroyed actor through it.
-    body->GetUserData().pointer = 0;
     World::GetInstance().GetPhysicsWorld()->DestroyBody(body);
 }
 

@@ -203,6 +203,20 @@ void PhysicsWorld::DestroyBody(b2Body* body)
 {
     if (!body)
         return;
+    // Destroying a body reports its contacts' end at once: nothing may reach the actor
+    // through it any more. Queued collision messages still point at this frame's
+    // records, so they lose the actor too.
+    if (PhysicsActor* actor = ActorOf(body))
+    {
+        body->GetUserData().pointer = 0;
+        for (int i = 0; i < contactPointCount; ++i)
+        {
+            if (contactPoints[i].actorA == actor)
+                contactPoints[i].actorA = nullptr;
+            if (contactPoints[i].actorB == actor)
+                contactPoints[i].actorB = nullptr;
+        }
+    }
     // The library may hand the fixture's memory to a later fixture, which must not
     // inherit this one's "already touching" state.
     touchingBefore.erase(std::remove_if(touchingBefore.begin(), touchingBefore.end(),

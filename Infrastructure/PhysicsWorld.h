@@ -79,7 +79,8 @@ public:
 
     // The physics layer's access to the library.
     b2World* GetLibraryWorld() { return world; }
-    // Destroys a body and forgets the contacts it was part of.
+    // Destroys a body and forgets the contacts it was part of; this frame's contact
+    // points no longer name its actor.
     void DestroyBody(b2Body* body);
 
 private:

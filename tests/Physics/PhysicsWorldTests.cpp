@@ -158,6 +158,18 @@ TEST_F(CollisionMessages, DestroyedActorIsNoLongerReported)
     EXPECT_TRUE(recorder.received.empty());
 }
 
+TEST_F(CollisionMessages, ActorDestroyedBeforeDeliveryIsNotNamedInThePoint)
+{
+    recorder.Listen("CollisionWithGround");
+    frames.Tick(0.05f);
+    box.reset();
+    Switchboard::GetInstance().DeliverQueued();
+    ASSERT_EQ(recorder.received.size(), 1u);
+    const ContactPoint& point = recorder.received[0].point;
+    EXPECT_TRUE((point.actorA == ground.get() && point.actorB == nullptr) ||
+                (point.actorA == nullptr && point.actorB == ground.get()));
+}
+
 TEST(CollisionNames, EmptyNameIsReportedAsCollisionWith)
 {
     World::GetInstance().SetupPhysics(Vector2(0.0f, 0.0f));
