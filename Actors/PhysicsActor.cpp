@@ -30,6 +30,46 @@ float NormalizeDegrees(float degrees)
         normalized += 360.0f;
     return normalized;
 }
+
+// Fills the fixture definition from the shape definition, pointing it at `box` or
+// `circle`. Logs an ERROR line and returns false for an unknown shape type or a size that
+// isn't positive: the library computes the mass from the area, and a flat box or a point
+// circle would give the body an infinite inverse mass and turn its position into NaN.
+bool MakeFixtureDef(const PhysicsShapeDef& shapeDef, b2PolygonShape& box, b2CircleShape& circle,
+                    b2FixtureDef& fixtureDef)
+{
+    const bool isCircle = shapeDef.shapeType == PhysicsActor::SHAPETYPE_CIRCLE;
+    if (!isCircle && shapeDef.shapeType != PhysicsActor::SHAPETYPE_BOX)
+    {
+        SystemLogInstance().Log("ERROR: Invalid shape type given.");
+        return false;
+    }
+    const bool positive =
+        isCircle ? shapeDef.radius > 0.0f : shapeDef.halfExtents.X > 0.0f && shapeDef.halfExtents.Y > 0.0f;
+    if (!positive)
+    {
+        SystemLogInstance().Log("ERROR: InitPhysics() needs a size greater than zero.");
+        return false;
+    }
+    if (isCircle)
+    {
+        circle.m_radius = shapeDef.radius;
+        fixtureDef.shape = &circle;
+    }
+    else
+    {
+        box.SetAsBox(shapeDef.halfExtents.X, shapeDef.halfExtents.Y);
+        fixtureDef.shape = &box;
+    }
+    fixtureDef.density = std::max(shapeDef.density, 0.0f);
+    fixtureDef.friction = shapeDef.friction;
+    fixtureDef.restitution = shapeDef.restitution;
+    fixtureDef.isSensor = shapeDef.isSensor;
+    fixtureDef.filter.groupIndex = static_cast<int16>(std::clamp(shapeDef.groupIndex, -32768, 32767));
+    fixtureDef.filter.categoryBits = static_cast<uint16>(shapeDef.categoryBits);
+    fixtureDef.filter.maskBits = static_cast<uint16>(shapeDef.maskBits);
+    return true;
+}
 } // namespace
 
 PhysicsActor::~PhysicsActor()
@@ -38,9 +78,6 @@ PhysicsActor::~PhysicsActor()
         return;
     b2Body* body = BodyOf(physBody);
     physBody = nullptr;
-    // Destroying a body reports its contacts' end at once; nothing may find this
-    // half-destroyed actor through it.
-    body->GetUserData().pointer = 0;
     World::GetInstance().GetPhysicsWorld()->DestroyBody(body);
 }
 
@@ -82,43 +119,11 @@ void PhysicsActor::InitPhysics()
 
     InitShape(shapeDef);
 
-    // The library computes the mass from the area: a flat box or a point circle would
-    // give the body an infinite inverse mass and turn its position into NaN.
     b2PolygonShape box;
     b2CircleShape circle;
     b2FixtureDef fixtureDef;
-    if (shapeDef.shapeType == SHAPETYPE_CIRCLE)
-    {
-        if (!(shapeDef.radius > 0.0f))
-        {
-            SystemLogInstance().Log("ERROR: InitPhysics() needs a size greater than zero.");
-            return;
-        }
-        circle.m_radius = shapeDef.radius;
-        fixtureDef.shape = &circle;
-    }
-    else if (shapeDef.shapeType == SHAPETYPE_BOX)
-    {
-        if (!(shapeDef.halfExtents.X > 0.0f && shapeDef.halfExtents.Y > 0.0f))
-        {
-            SystemLogInstance().Log("ERROR: InitPhysics() needs a size greater than zero.");
-            return;
-        }
-        box.SetAsBox(shapeDef.halfExtents.X, shapeDef.halfExtents.Y);
-        fixtureDef.shape = &box;
-    }
-    else
-    {
-        SystemLogInstance().Log("ERROR: Invalid shape type given.");
+    if (!MakeFixtureDef(shapeDef, box, circle, fixtureDef))
         return;
-    }
-    fixtureDef.density = std::max(shapeDef.density, 0.0f);
-    fixtureDef.friction = shapeDef.friction;
-    fixtureDef.restitution = shapeDef.restitution;
-    fixtureDef.isSensor = shapeDef.isSensor;
-    fixtureDef.filter.groupIndex = static_cast<int16>(std::clamp(shapeDef.groupIndex, -32768, 32767));
-    fixtureDef.filter.categoryBits = static_cast<uint16>(shapeDef.categoryBits);
-    fixtureDef.filter.maskBits = static_cast<uint16>(shapeDef.maskBits);
 
     b2BodyDef bodyDef;
     // A massless dynamic body would still be simulated and never sleep; the engine's

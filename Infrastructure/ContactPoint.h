@@ -10,7 +10,8 @@ class PhysicsActor;
 // must not be kept beyond that.
 struct ContactPoint
 {
-    // The actors of the two bodies; null for a body that has no actor.
+    // The actors of the two bodies; null for a body that has no actor or whose actor
+    // has been destroyed since the point was recorded.
     PhysicsActor* actorA = nullptr;
     PhysicsActor* actorB = nullptr;
     // World coordinates.

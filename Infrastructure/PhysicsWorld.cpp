@@ -45,7 +45,10 @@ void PhysicsWorld::Advance(float dt)
     contactPointCount = 0;
     stepsLastFrame = 0;
 
-    float t = accumulator + std::max(dt, 0.0f);
+    // The World's frames are 0..1 s already. Anything else, NaN or infinity above all,
+    // would poison the carried time for good and stop the simulation.
+    const float frameDt = dt > 0.0f ? std::min(dt, 1.0f) : 0.0f;
+    float t = accumulator + frameDt;
     while (t >= StepSeconds && stepsLastFrame < MaxStepsPerFrame)
     {
         world->Step(StepSeconds, VelocityIterations, PositionIterations);
@@ -200,6 +203,20 @@ void PhysicsWorld::DestroyBody(b2Body* body)
 {
     if (!body)
         return;
+    // Destroying a body reports its contacts' end at once: nothing may reach the actor
+    // through it any more. Queued collision messages still point at this frame's
+    // records, so they lose the actor too.
+    if (PhysicsActor* actor = ActorOf(body))
+    {
+        body->GetUserData().pointer = 0;
+        for (int i = 0; i < contactPointCount; ++i)
+        {
+            if (contactPoints[i].actorA == actor)
+                contactPoints[i].actorA = nullptr;
+            if (contactPoints[i].actorB == actor)
+                contactPoints[i].actorB = nullptr;
+        }
+    }
     // The library may hand the fixture's memory to a later fixture, which must not
     // inherit this one's "already touching" state.
     touchingBefore.erase(std::remove_if(touchingBefore.begin(), touchingBefore.end(),

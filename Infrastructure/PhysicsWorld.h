@@ -49,7 +49,7 @@ public:
     PhysicsWorld(const PhysicsWorld&) = delete;
     PhysicsWorld& operator=(const PhysicsWorld&) = delete;
 
-    // One simulated frame of dt seconds (negative counts as 0): forgets last frame's
+    // One simulated frame of dt seconds (clamped to 0..1, NaN counts as 0): forgets last frame's
     // contact points and reports, runs as many 1/60 s steps as the carried time allows
     // (at most MaxStepsPerFrame), carries the remainder to the next frame, then moves
     // every body's actor to its body.
@@ -79,7 +79,8 @@ public:
 
     // The physics layer's access to the library.
     b2World* GetLibraryWorld() { return world; }
-    // Destroys a body and forgets the contacts it was part of.
+    // Destroys a body and forgets the contacts it was part of; this frame's contact
+    // points no longer name its actor.
     void DestroyBody(b2Body* body);
 
 private:

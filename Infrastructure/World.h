@@ -139,7 +139,6 @@ private:
     double lastFrameTime = 0.0;
     double currentTime = 0.0;
     float dt = 0.0f;
-    float physicsAccumulator = 0.0f;
     bool simulateOn = true;
     bool initialized = false;
     bool started = false;

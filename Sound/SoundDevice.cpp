@@ -191,6 +191,12 @@ void SoundDevice::SetFinishedHandler(GameManager* target, SoundFinishedFunction 
     finishedFunction = function;
 }
 
+void SoundDevice::ForgetFinishedTarget(GameManager* target)
+{
+    if (finishedTarget == target)
+        SetFinishedHandler(nullptr, nullptr);
+}
+
 void SoundDevice::Update()
 {
     std::vector<SOUND_HANDLE> finished;

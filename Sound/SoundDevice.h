@@ -54,6 +54,8 @@ public:
     // When a sound ends (by itself or stopped), Update calls target->*function with the
     // handle PlaySound returned for it. A null target or function means no call.
     void SetFinishedHandler(GameManager* target, SoundFinishedFunction function);
+    // Uninstalls the handler if `target` is its target; called by ~GameManager.
+    void ForgetFinishedTarget(GameManager* target);
 
     // Once per frame, on the main thread: services audio and delivers the finished
     // notifications that arrived since the last call.

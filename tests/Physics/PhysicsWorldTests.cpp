@@ -7,6 +7,9 @@
 #include <box2d/box2d.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 TEST(PhysicsWorldSetup, SecondSetupChangesNothing)
 {
     World& world = World::GetInstance();
@@ -55,6 +58,22 @@ TEST(PhysicsWorldStepping, LongFramesAreCappedAtOneSecond)
     EXPECT_EQ(Physics().GetStepsLastFrame(), PhysicsWorld::MaxStepsPerFrame);
     EXPECT_GE(Physics().GetAccumulator(), 0.0f);
     EXPECT_LT(Physics().GetAccumulator(), PhysicsWorld::StepSeconds);
+}
+
+TEST(PhysicsWorldStepping, BadFrameTimesDoNotStopTheSimulation)
+{
+    World::GetInstance().SetupPhysics();
+    Physics().Advance(std::nanf(""));
+    EXPECT_EQ(Physics().GetStepsLastFrame(), 0);
+    // Counts as the longest frame, a second.
+    Physics().Advance(std::numeric_limits<float>::infinity());
+    EXPECT_GE(Physics().GetStepsLastFrame(), PhysicsWorld::MaxStepsPerFrame - 1);
+    Physics().Advance(-1.0f);
+    EXPECT_EQ(Physics().GetStepsLastFrame(), 0);
+    EXPECT_GE(Physics().GetAccumulator(), 0.0f);
+    EXPECT_LT(Physics().GetAccumulator(), PhysicsWorld::StepSeconds);
+    Physics().Advance(PhysicsWorld::StepSeconds);
+    EXPECT_GE(Physics().GetStepsLastFrame(), 1);
 }
 
 // A box resting on the ground touches it at two points in every sub-step.
@@ -137,6 +156,18 @@ TEST_F(CollisionMessages, DestroyedActorIsNoLongerReported)
     recorder.received.clear();
     frames.Tick(0.05f);
     EXPECT_TRUE(recorder.received.empty());
+}
+
+TEST_F(CollisionMessages, ActorDestroyedBeforeDeliveryIsNotNamedInThePoint)
+{
+    recorder.Listen("CollisionWithGround");
+    frames.Tick(0.05f);
+    box.reset();
+    Switchboard::GetInstance().DeliverQueued();
+    ASSERT_EQ(recorder.received.size(), 1u);
+    const ContactPoint& point = recorder.received[0].point;
+    EXPECT_TRUE((point.actorA == ground.get() && point.actorB == nullptr) ||
+                (point.actorA == nullptr && point.actorB == ground.get()));
 }
 
 TEST(CollisionNames, EmptyNameIsReportedAsCollisionWith)

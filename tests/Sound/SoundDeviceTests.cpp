@@ -165,6 +165,27 @@ TEST_F(SoundDeviceTest, WithoutAHandlerAFinishedSoundCallsNothing)
     EXPECT_TRUE(log.lines.empty());
 }
 
+TEST_F(SoundDeviceTest, DestroyedManagerIsNoLongerCalled)
+{
+    FinishedRecorder installed;
+    installed.Install();
+    // Only the installed target uninstalls itself.
+    delete new FinishedRecorder();
+    SAMPLE_HANDLE sample = Device().LoadSample(tone.c_str(), false);
+    Device().PlaySound(sample);
+    ASSERT_TRUE(UpdateUntilFinished(installed, 1));
+
+    auto* doomed = new FinishedRecorder();
+    doomed->Install();
+    Device().PlaySound(sample);
+    delete doomed;
+    Sleep(0.3);
+    LogCapture log;
+    Device().Update();
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(installed.handles.size(), 1u);
+}
+
 TEST_F(SoundDeviceTest, StaleHandleNeverTouchesTheSoundThatReusedItsChannel)
 {
     FinishedRecorder recorder;

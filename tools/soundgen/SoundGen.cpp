@@ -272,13 +272,12 @@ bool WriteWav(const std::string& path, const Wave& wave)
     }
 
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-    {
+    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file)
+        written = std::fclose(file) == 0 && written;
+    if (!written)
         std::fprintf(stderr, "soundgen: can't write %s\n", path.c_str());
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    return written;
 }
 } // namespace
 
