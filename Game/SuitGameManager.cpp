@@ -2,6 +2,7 @@
 
 #include "Actors/Actor.h"
 #include "Infrastructure/World.h"
+#include "Sound/SoundDevice.h"
 #include "Util/MathKit.h"
 
 #include <vector>
@@ -35,6 +36,9 @@ Actor* AddFigure(const String& image, float size, const Vector2& position, int l
 
 SuitGameManager::SuitGameManager()
 {
+    // Finished sounds reach the manager's own hook.
+    SoundDevice::GetInstance().SetFinishedHandler(this, &GameManager::OnSoundFinished);
+
     World& world = World::GetInstance();
     world.SetBackgroundColor(Color(0.93f, 0.94f, 0.90f));
 
