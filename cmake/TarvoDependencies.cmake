@@ -7,6 +7,7 @@ find_package(SDL2 REQUIRED)
 find_package(SDL2_mixer REQUIRED)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(FTGL REQUIRED IMPORTED_TARGET ftgl)
+pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
 # pkg-config, not FindPython3: the latter prefers a pyenv interpreter over Debian's.
 pkg_check_modules(PYEMBED REQUIRED IMPORTED_TARGET python3-embed)
 find_path(FREEIMAGE_INCLUDE_DIR FreeImage.h REQUIRED)

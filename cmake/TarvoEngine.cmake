@@ -29,5 +29,5 @@ target_include_directories(tarvo PUBLIC ${CMAKE_SOURCE_DIR})
 target_include_directories(tarvo PRIVATE ${FREEIMAGE_INCLUDE_DIR})
 target_link_libraries(tarvo
   PUBLIC OpenGL::GL OpenGL::GLU
-  PRIVATE glfw box2d::box2d SDL2::SDL2 SDL2_mixer::SDL2_mixer PkgConfig::FTGL PkgConfig::PYEMBED ${FREEIMAGE_LIBRARY})
+  PRIVATE glfw box2d::box2d SDL2::SDL2 SDL2_mixer::SDL2_mixer PkgConfig::FTGL PkgConfig::ALSA PkgConfig::PYEMBED ${FREEIMAGE_LIBRARY})
 tarvo_set_warnings(tarvo)

@@ -7,7 +7,7 @@ packages=(
   g++ cmake pkg-config make git clang-format
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libglfw3-dev libftgl-dev libfreetype-dev libfreeimage-dev libbox2d-dev
-  python3-dev swig libsdl2-dev libsdl2-mixer-dev
+  python3-dev swig libsdl2-dev libsdl2-mixer-dev libasound2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xauth xdotool x11-utils fonts-inconsolata
 )

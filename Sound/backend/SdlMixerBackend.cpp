@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -91,7 +92,9 @@ int FindChannel(SOUND_HANDLE sound)
 
 int ToMixerVolume(float volume) { return static_cast<int>(volume * MIX_MAX_VOLUME + 0.5f); }
 
-bool OpenDevice(String& error)
+void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+bool StartMixer(String& error)
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
     {
@@ -105,6 +108,16 @@ bool OpenDevice(String& error)
         return false;
     }
     return true;
+}
+
+bool OpenDevice(String& error)
+{
+    // Without a sound card ALSA writes a screenful of its own diagnostics to standard
+    // error while SDL probes it; the one WARNING line we log says what matters.
+    snd_lib_error_set_handler(IgnoreAlsaMessage);
+    const bool opened = StartMixer(error);
+    snd_lib_error_set_handler(nullptr);
+    return opened;
 }
 } // namespace
 
