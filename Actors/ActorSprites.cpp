@@ -41,12 +41,7 @@ bool Actor::SetSprite(const String& filename, int frame, GLint clampmode, GLint 
         return false;
     frame = std::max(0, std::min(frame, MAX_SPRITE_FRAMES - 1));
     if (frame >= spriteNumFrames)
-    {
-        // Slots skipped over would otherwise hold whatever was there before and could be
-        // selected and drawn.
-        std::fill(spriteTextureReferences + std::max(spriteNumFrames, 0), spriteTextureReferences + frame, -1);
         spriteNumFrames = frame + 1;
-    }
     spriteTextureReferences[frame] = texture;
     return true;
 }

@@ -88,6 +88,16 @@ TEST_F(SpriteTest, SetSpriteClampsTheSlotAndGrowsTheFrameCount)
     EXPECT_TRUE(log.lines.empty());
 }
 
+TEST_F(SpriteTest, SetSpriteFillsOnlyItsOwnSlot)
+{
+    GiveFrames(actor, 3);
+    const int second = actor.GetSpriteTexture(1);
+    // A shorter series lowers the frame count but leaves the later slots as they were.
+    ASSERT_EQ(actor.LoadSpriteFrames(images.WriteSolid("solo_1.png", Color(0.0f, 0.0f, 0.0f))), 1);
+    ASSERT_TRUE(actor.SetSprite(images.WriteSolid("late.png", Color(0.5f, 0.5f, 0.5f)), 2));
+    EXPECT_EQ(actor.GetSpriteTexture(1), second);
+}
+
 TEST_F(SpriteTest, SeriesContinuesWithTheFirstNamesPadding)
 {
     WriteSeries("walk", 1, 12, 1);
