@@ -90,6 +90,8 @@ int Actor::LoadSpriteFrames(const String& firstFilename, GLint clampmode, GLint 
     int loaded = 0;
     while (SetSprite(prefix + number + suffix, spriteNumFrames, clampmode, filtermode, true))
     {
+        // Counted before the limit stops the series, so a full table reports all 64
+        // frames: callers use the result as the number of frames to show.
         ++loaded;
         if (spriteNumFrames >= MAX_SPRITE_FRAMES)
         {
