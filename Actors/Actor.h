@@ -133,10 +133,6 @@ public:
     void ReceiveMessage(Message*) override {}
 
 protected:
-    // Steps the sprite animation; part of Update.
-    void UpdateSpriteAnimation(float dt);
-    void StepSpriteFrame();
-
     Vector2 size;
     Vector2 position;
     Color color;
@@ -170,6 +166,10 @@ protected:
     String sizeIntervalMessage;
 
 private:
+    // Part of Update: steps the sprite animation, and the intervals.
+    void UpdateSpriteAnimation(float dt);
+    // One frame step; true when it ended a one-shot.
+    bool StepSpriteFrame();
     void StepIntervals(float dt);
     void ForgetNames();
 

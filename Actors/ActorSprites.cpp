@@ -127,6 +127,7 @@ void Actor::UpdateSpriteAnimation(float dt)
     if (!(spriteFrameDelay > 0.0f))
         return;
     spriteCurrentFrameDelay -= dt;
+    bool ended = false;
     int steps = 0;
     while (spriteCurrentFrameDelay < 0.0f)
     {
@@ -135,23 +136,27 @@ void Actor::UpdateSpriteAnimation(float dt)
             spriteCurrentFrameDelay = spriteFrameDelay;
             break;
         }
-        StepSpriteFrame();
+        ended = StepSpriteFrame() || ended;
         spriteCurrentFrameDelay += spriteFrameDelay;
     }
+    // Reported once the stepping is done: the handler may start the next animation,
+    // which the rest of this loop would otherwise cut short or delay.
+    if (ended && !currentAnimName.empty())
+        OnSpriteAnimationEnd(currentAnimName);
 }
 
-void Actor::StepSpriteFrame()
+bool Actor::StepSpriteFrame()
 {
     const int low = std::min(spriteAnimStartFrame, spriteAnimEndFrame);
     const int high = std::max(spriteAnimStartFrame, spriteAnimEndFrame);
     if (spriteAnimType == SAT_None)
-        return;
+        return false;
     // SetSpriteFrame may have moved the frame out of the animation's range; stepping on
     // from there could walk past the frame table.
     if (spriteCurrentFrame < low || spriteCurrentFrame > high)
     {
         spriteCurrentFrame = spriteAnimStartFrame;
-        return;
+        return false;
     }
 
     switch (spriteAnimType)
@@ -193,13 +198,12 @@ void Actor::StepSpriteFrame()
         if (spriteCurrentFrame == spriteAnimEndFrame)
         {
             spriteAnimType = SAT_None;
-            if (!currentAnimName.empty())
-                OnSpriteAnimationEnd(currentAnimName);
+            return true;
         }
-        else
-            spriteCurrentFrame += spriteAnimDirection;
+        spriteCurrentFrame += spriteAnimDirection;
         break;
     default:
         break;
     }
+    return false;
 }

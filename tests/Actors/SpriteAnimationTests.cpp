@@ -202,6 +202,22 @@ TEST_F(SpriteTest, NamedOneShotEndsOnceOnItsLastFrame)
     EXPECT_EQ(actor.ends.size(), 2u);
 }
 
+TEST_F(SpriteTest, AnimationStartedWhenAOneShotEndsRunsOnTime)
+{
+    // Chains a loop onto the end of the one-shot, as a game does for "die, then lie still".
+    class ChainingActor : public Actor
+    {
+    public:
+        void OnSpriteAnimationEnd(const String&) override { PlaySpriteAnimation(0.1f, SAT_Loop, 2, 4); }
+    };
+    ChainingActor chained;
+    GiveFrames(chained, 5);
+    chained.PlaySpriteAnimation(0.1f, SAT_OneShot, 0, 1, "intro");
+    // The handler's loop shows its first frame for one delay, like any other start.
+    EXPECT_EQ(Frames(chained, 3, justOverDelay), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Frames(chained, 2, justOverDelay), (std::vector<int>{4, 2}));
+}
+
 TEST_F(SpriteTest, LongUpdateTakesSeveralSteps)
 {
     GiveFrames(actor, 5);
