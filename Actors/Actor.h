@@ -8,7 +8,6 @@
 #include "Util/StringUtil.h"
 #include "Util/Vector2.h"
 
-#include <map>
 #include <set>
 #include <vector>
 
