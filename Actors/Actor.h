@@ -11,7 +11,8 @@
 #include <set>
 #include <vector>
 
-enum actorDrawShape
+// Any int is a valid value (scripts pass plain numbers): an unknown shape draws the square.
+enum actorDrawShape : int
 {
     ADS_Square = 0,
     ADS_Circle = 1,
@@ -19,7 +20,8 @@ enum actorDrawShape
     ADS_CustomList = 2
 };
 
-enum spriteAnimationType
+// Any int is a valid value: an unknown type doesn't step.
+enum spriteAnimationType : int
 {
     SAT_None = 0,
     SAT_Loop = 1,

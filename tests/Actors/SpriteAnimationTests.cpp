@@ -256,6 +256,10 @@ TEST_F(SpriteTest, OddRangesKeepTheFrameInRange)
     actor.PlaySpriteAnimation(0.1f, SAT_Loop, 0, 2);
     actor.SetSpriteFrame(4);
     EXPECT_EQ(Frames(actor, 2, justOverDelay), (std::vector<int>{0, 1}));
+
+    // A type that names no animation holds the start frame.
+    actor.PlaySpriteAnimation(0.1f, static_cast<spriteAnimationType>(9), 2, 4);
+    EXPECT_EQ(Frames(actor, 2, justOverDelay), (std::vector<int>{2, 2}));
 }
 
 TEST_F(SpriteTest, TinyDelayDoesNotStallTheFrame)
