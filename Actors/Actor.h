@@ -44,6 +44,9 @@ public:
     Actor();
     // Leaves every tag, drops every name it was registered under, unsubscribes.
     ~Actor() override;
+    // A copy would carry tags and names that no registry lists it under.
+    Actor(const Actor&) = delete;
+    Actor& operator=(const Actor&) = delete;
 
     void Update(float dt) override;
     void Render() override;
