@@ -170,7 +170,7 @@ protected:
     String sizeIntervalMessage;
 
 private:
-    // Part of Update: steps the sprite animation, and the intervals.
+    // The steps of Update: the sprite animation, then the intervals.
     void UpdateSpriteAnimation(float dt);
     // One frame step; true when it ended a one-shot.
     bool StepSpriteFrame();
