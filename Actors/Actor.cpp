@@ -5,10 +5,13 @@
 #include "Infrastructure/World.h"
 
 #include <algorithm>
+#include <iterator>
 
 Actor::Actor()
 {
-    spriteTextureReferences[0] = -1;
+    // Every slot, not just the first: growing the frame count past slots never set
+    // would otherwise select and draw whatever the memory held.
+    std::fill(std::begin(spriteTextureReferences), std::end(spriteTextureReferences), -1);
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);
     SetSize(1.0f, -1.0f);
 }

@@ -8,11 +8,11 @@
 #include "Util/StringUtil.h"
 #include "Util/Vector2.h"
 
-#include <map>
 #include <set>
 #include <vector>
 
-enum actorDrawShape
+// Any int is a valid value (scripts pass plain numbers): an unknown shape draws the square.
+enum actorDrawShape : int
 {
     ADS_Square = 0,
     ADS_Circle = 1,
@@ -20,7 +20,8 @@ enum actorDrawShape
     ADS_CustomList = 2
 };
 
-enum spriteAnimationType
+// Any int is a valid value: an unknown type doesn't step.
+enum spriteAnimationType : int
 {
     SAT_None = 0,
     SAT_Loop = 1,
@@ -43,6 +44,9 @@ public:
     Actor();
     // Leaves every tag, drops every name it was registered under, unsubscribes.
     ~Actor() override;
+    // A copy would carry tags and names that no registry lists it under.
+    Actor(const Actor&) = delete;
+    Actor& operator=(const Actor&) = delete;
 
     void Update(float dt) override;
     void Render() override;
@@ -133,10 +137,6 @@ public:
     void ReceiveMessage(Message*) override {}
 
 protected:
-    // Steps the sprite animation; part of Update.
-    void UpdateSpriteAnimation(float dt);
-    void StepSpriteFrame();
-
     Vector2 size;
     Vector2 position;
     Color color;
@@ -170,6 +170,10 @@ protected:
     String sizeIntervalMessage;
 
 private:
+    // The steps of Update: the sprite animation, then the intervals.
+    void UpdateSpriteAnimation(float dt);
+    // One frame step; true when it ended a one-shot.
+    bool StepSpriteFrame();
     void StepIntervals(float dt);
     void ForgetNames();
 

@@ -4,11 +4,15 @@
 
 namespace
 {
-// Called right after a step of an active interval: sends the completion message if
-// that step ran it out.
-void AnnounceIfFinished(bool stillActive, const String& message, MessageListener* sender)
+// Steps an active interval and hands the value to `apply`; in the step that runs the
+// interval out, broadcasts its completion message, if it has one.
+template <typename T, typename Apply>
+void StepInterval(Tween<T>& interval, const String& message, MessageListener* sender, float dt, Apply apply)
 {
-    if (!stillActive && !message.empty())
+    if (!interval.IsActive())
+        return;
+    apply(interval.Step(dt));
+    if (!interval.IsActive() && !message.empty())
         Switchboard::GetInstance().Broadcast(new Message(message, sender));
 }
 } // namespace
@@ -45,25 +49,10 @@ void Actor::ChangeSizeTo(float newSize, float duration, bool smooth, const Strin
 void Actor::StepIntervals(float dt)
 {
     MessageListener* self = this;
-    if (positionInterval.IsActive())
-    {
-        SetPosition(positionInterval.Step(dt));
-        AnnounceIfFinished(positionInterval.IsActive(), positionIntervalMessage, self);
-    }
-    if (rotationInterval.IsActive())
-    {
-        rotation = rotationInterval.Step(dt);
-        AnnounceIfFinished(rotationInterval.IsActive(), rotationIntervalMessage, self);
-    }
-    if (colorInterval.IsActive())
-    {
-        color = colorInterval.Step(dt);
-        AnnounceIfFinished(colorInterval.IsActive(), colorIntervalMessage, self);
-    }
-    if (sizeInterval.IsActive())
-    {
-        const Vector2 stepped = sizeInterval.Step(dt);
-        SetSize(stepped.X, stepped.Y);
-        AnnounceIfFinished(sizeInterval.IsActive(), sizeIntervalMessage, self);
-    }
+    // Position goes through the virtual SetPosition so subclasses see every step; size
+    // through the clamping SetSize.
+    StepInterval(positionInterval, positionIntervalMessage, self, dt, [this](const Vector2& p) { SetPosition(p); });
+    StepInterval(rotationInterval, rotationIntervalMessage, self, dt, [this](float r) { rotation = r; });
+    StepInterval(colorInterval, colorIntervalMessage, self, dt, [this](const Color& c) { color = c; });
+    StepInterval(sizeInterval, sizeIntervalMessage, self, dt, [this](const Vector2& s) { SetSize(s.X, s.Y); });
 }

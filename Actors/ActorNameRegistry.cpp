@@ -1,6 +1,7 @@
 #include "Actors/ActorNameRegistry.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace
 {
@@ -21,11 +22,14 @@ Actor* ActorNameRegistry::Find(const String& name) const
 
 String ActorNameRegistry::FirstFreeName(const String& base)
 {
-    int& hint = firstPossiblyFree[base];
-    int suffix = hint;
+    auto hint = firstPossiblyFree.find(base);
+    int suffix = hint == firstPossiblyFree.end() ? 0 : hint->second;
     while (actorsByName.count(Candidate(base, suffix)) != 0)
         ++suffix;
-    hint = suffix;
+    // Only bases found taken are remembered, so a game that names every actor uniquely
+    // doesn't grow the table with each name.
+    if (suffix > 0)
+        firstPossiblyFree[base] = suffix;
     return Candidate(base, suffix);
 }
 
@@ -43,7 +47,11 @@ void ActorNameRegistry::Unregister(const String& name, const Actor* actor)
     auto lower = [this](const String& base, int suffix)
     {
         auto hint = firstPossiblyFree.find(base);
-        if (hint != firstPossiblyFree.end())
+        if (hint == firstPossiblyFree.end())
+            return;
+        if (suffix == 0)
+            firstPossiblyFree.erase(hint);
+        else
             hint->second = std::min(hint->second, suffix);
     };
     lower(name, 0);

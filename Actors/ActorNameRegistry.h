@@ -26,5 +26,6 @@ private:
     std::map<String, Actor*> actorsByName;
     // Per base name, a suffix below which every candidate is known to be taken, so
     // naming many actors after one class doesn't rescan Actor, Actor1, ... each time.
+    // A base without an entry starts at 0.
     std::unordered_map<String, int> firstPossiblyFree;
 };

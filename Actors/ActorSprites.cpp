@@ -41,12 +41,7 @@ bool Actor::SetSprite(const String& filename, int frame, GLint clampmode, GLint 
         return false;
     frame = std::max(0, std::min(frame, MAX_SPRITE_FRAMES - 1));
     if (frame >= spriteNumFrames)
-    {
-        // Slots skipped over would otherwise hold whatever was there before and could be
-        // selected and drawn.
-        std::fill(spriteTextureReferences + std::max(spriteNumFrames, 0), spriteTextureReferences + frame, -1);
         spriteNumFrames = frame + 1;
-    }
     spriteTextureReferences[frame] = texture;
     return true;
 }
@@ -95,6 +90,8 @@ int Actor::LoadSpriteFrames(const String& firstFilename, GLint clampmode, GLint 
     int loaded = 0;
     while (SetSprite(prefix + number + suffix, spriteNumFrames, clampmode, filtermode, true))
     {
+        // Counted before the limit stops the series, so a full table reports all 64
+        // frames: callers use the result as the number of frames to show.
         ++loaded;
         if (spriteNumFrames >= MAX_SPRITE_FRAMES)
         {
@@ -130,6 +127,7 @@ void Actor::UpdateSpriteAnimation(float dt)
     if (!(spriteFrameDelay > 0.0f))
         return;
     spriteCurrentFrameDelay -= dt;
+    bool ended = false;
     int steps = 0;
     while (spriteCurrentFrameDelay < 0.0f)
     {
@@ -138,23 +136,27 @@ void Actor::UpdateSpriteAnimation(float dt)
             spriteCurrentFrameDelay = spriteFrameDelay;
             break;
         }
-        StepSpriteFrame();
+        ended = StepSpriteFrame() || ended;
         spriteCurrentFrameDelay += spriteFrameDelay;
     }
+    // Reported once the stepping is done: the handler may start the next animation,
+    // which the rest of this loop would otherwise cut short or delay.
+    if (ended && !currentAnimName.empty())
+        OnSpriteAnimationEnd(currentAnimName);
 }
 
-void Actor::StepSpriteFrame()
+bool Actor::StepSpriteFrame()
 {
     const int low = std::min(spriteAnimStartFrame, spriteAnimEndFrame);
     const int high = std::max(spriteAnimStartFrame, spriteAnimEndFrame);
     if (spriteAnimType == SAT_None)
-        return;
+        return false;
     // SetSpriteFrame may have moved the frame out of the animation's range; stepping on
     // from there could walk past the frame table.
     if (spriteCurrentFrame < low || spriteCurrentFrame > high)
     {
         spriteCurrentFrame = spriteAnimStartFrame;
-        return;
+        return false;
     }
 
     switch (spriteAnimType)
@@ -196,13 +198,12 @@ void Actor::StepSpriteFrame()
         if (spriteCurrentFrame == spriteAnimEndFrame)
         {
             spriteAnimType = SAT_None;
-            if (!currentAnimName.empty())
-                OnSpriteAnimationEnd(currentAnimName);
+            return true;
         }
-        else
-            spriteCurrentFrame += spriteAnimDirection;
+        spriteCurrentFrame += spriteAnimDirection;
         break;
     default:
         break;
     }
+    return false;
 }

@@ -50,10 +50,12 @@ void ParticleActor::Update(float dt)
     // The residue is a particle count, yet it is added to the time before the rate
     // multiplies it; effects are tuned with this rule, so it stays.
     const float count = particlesPerSecond * (dt + generationResidue);
-    const int toEmit = static_cast<int>(count);
-    generationResidue = count - static_cast<float>(toEmit);
-    if (toEmit >= 1)
-        Emit(toEmit);
+    const float whole = std::trunc(count);
+    generationResidue = count - whole;
+    // Truncated as a float: a huge rate or a long frame asks for more particles than
+    // an int holds, and no more than the slots can start anyway.
+    if (whole >= 1.0f)
+        Emit(whole < static_cast<float>(maxParticlesAlive) ? static_cast<int>(whole) : maxParticlesAlive);
 }
 
 void ParticleActor::AgeParticles(float dt)

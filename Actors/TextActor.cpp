@@ -10,6 +10,25 @@
 namespace
 {
 const char* const CameraChangeMessage = "CameraChange";
+
+// The share of a line's width that lies left of the actor's position. False for a value
+// that is no alignment, which leaves the lines and the box where they were.
+bool ShareLeftOfPosition(TextAlignment alignment, float& share)
+{
+    switch (alignment)
+    {
+    case Align_Left:
+        share = 0.0f;
+        return true;
+    case Align_Center:
+        share = 0.5f;
+        return true;
+    case Align_Right:
+        share = 1.0f;
+        return true;
+    }
+    return false;
+}
 } // namespace
 
 TextActor::TextActor(const String& font, const String& displayString, TextAlignment align, int spacing)
@@ -92,22 +111,14 @@ void TextActor::Layout()
         maxHeight = std::max(maxHeight, line.extents.Y);
     }
 
+    float leftShare = 0.0f;
+    const bool aligned = ShareLeftOfPosition(alignment, leftShare);
     const Vector2 screen = MathKit::WorldPointToScreen(position);
     float y = screen.Y;
     for (TextLine& line : lines)
     {
-        switch (alignment)
-        {
-        case Align_Left:
-            line.position.X = screen.X;
-            break;
-        case Align_Center:
-            line.position.X = screen.X - 0.5f * line.extents.X;
-            break;
-        case Align_Right:
-            line.position.X = screen.X - line.extents.X;
-            break;
-        }
+        if (aligned)
+            line.position.X = screen.X - leftShare * line.extents.X;
         line.position.Y = y;
         y += static_cast<float>(lineSpacing) + maxHeight;
     }
@@ -120,24 +131,13 @@ void TextActor::Layout()
         boundsUpperRight = position;
         return;
     }
+    if (!aligned)
+        return;
 
     const float width = MathKit::PixelLengthToWorld(maxWidth);
     const float lineStep = MathKit::PixelLengthToWorld(static_cast<float>(lineSpacing) + maxHeight);
     const float bottom = position.Y - lineStep * static_cast<float>(lines.size() - 1);
     const float top = position.Y + MathKit::PixelLengthToWorld(maxHeight);
-    switch (alignment)
-    {
-    case Align_Left:
-        boundsLowerLeft = Vector2(position.X, bottom);
-        boundsUpperRight = Vector2(position.X + width, top);
-        break;
-    case Align_Center:
-        boundsLowerLeft = Vector2(position.X - 0.5f * width, bottom);
-        boundsUpperRight = Vector2(position.X + 0.5f * width, top);
-        break;
-    case Align_Right:
-        boundsLowerLeft = Vector2(position.X - width, bottom);
-        boundsUpperRight = Vector2(position.X, top);
-        break;
-    }
+    boundsLowerLeft = Vector2(position.X - leftShare * width, bottom);
+    boundsUpperRight = Vector2(position.X + (1.0f - leftShare) * width, top);
 }

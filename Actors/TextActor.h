@@ -4,7 +4,9 @@
 
 #include <vector>
 
-enum TextAlignment
+// Scripts pass plain ints, so any int is a valid value; one that names no alignment
+// leaves the layout where it was.
+enum TextAlignment : int
 {
     Align_Left = 0,
     Align_Center = 1,

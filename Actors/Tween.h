@@ -33,7 +33,6 @@ public:
     }
 
     bool IsActive() const { return active; }
-    const T& GetCurrent() const { return current; }
 
 private:
     T start{};

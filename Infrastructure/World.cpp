@@ -109,7 +109,7 @@ void World::RunFrame()
     DrawElements();
     if (gameManager)
         gameManager->Render();
-    DrawDebugItems();
+    RenderDebugItems();
     DrawPhysicsDebug();
     RenderConsole();
 }

@@ -133,7 +133,7 @@ private:
     void DrawPhysicsDebug();
     void DestroyPhysicsDebugDraw();
     void AgeDebugItems(float frameDt);
-    void DrawDebugItems();
+    void RenderDebugItems();
 
     bool running = false;
     double lastFrameTime = 0.0;

@@ -44,7 +44,7 @@ void World::AgeDebugItems(float frameDt)
     }
 }
 
-void World::DrawDebugItems()
+void World::RenderDebugItems()
 {
     for (const DebugDrawItem* item : debugItems)
         item->Draw();

@@ -52,6 +52,15 @@ TEST(ParticleActorTest, EmissionCarriesItsResidueIntoTheTime)
     EXPECT_EQ(emitted, (std::vector<int>{0, 7, 0, 7, 0, 7, 1, 17}));
 }
 
+TEST(ParticleActorTest, RateBeyondAnyCountStillFillsTheSlots)
+{
+    ParticleActor system;
+    system.SetMaxParticles(10);
+    system.SetParticlesPerSecond(1e12f);
+    system.Update(Frame);
+    EXPECT_EQ(Newborn(system), 10);
+}
+
 TEST(ParticleActorTest, WithoutSlotsNothingHappensEvenPastItsLifetime)
 {
     ParticleActor system;

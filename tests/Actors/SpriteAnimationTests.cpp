@@ -88,6 +88,16 @@ TEST_F(SpriteTest, SetSpriteClampsTheSlotAndGrowsTheFrameCount)
     EXPECT_TRUE(log.lines.empty());
 }
 
+TEST_F(SpriteTest, SetSpriteFillsOnlyItsOwnSlot)
+{
+    GiveFrames(actor, 3);
+    const int second = actor.GetSpriteTexture(1);
+    // A shorter series lowers the frame count but leaves the later slots as they were.
+    ASSERT_EQ(actor.LoadSpriteFrames(images.WriteSolid("solo_1.png", Color(0.0f, 0.0f, 0.0f))), 1);
+    ASSERT_TRUE(actor.SetSprite(images.WriteSolid("late.png", Color(0.5f, 0.5f, 0.5f)), 2));
+    EXPECT_EQ(actor.GetSpriteTexture(1), second);
+}
+
 TEST_F(SpriteTest, SeriesContinuesWithTheFirstNamesPadding)
 {
     WriteSeries("walk", 1, 12, 1);
@@ -192,6 +202,22 @@ TEST_F(SpriteTest, NamedOneShotEndsOnceOnItsLastFrame)
     EXPECT_EQ(actor.ends.size(), 2u);
 }
 
+TEST_F(SpriteTest, AnimationStartedWhenAOneShotEndsRunsOnTime)
+{
+    // Chains a loop onto the end of the one-shot, as a game does for "die, then lie still".
+    class ChainingActor : public Actor
+    {
+    public:
+        void OnSpriteAnimationEnd(const String&) override { PlaySpriteAnimation(0.1f, SAT_Loop, 2, 4); }
+    };
+    ChainingActor chained;
+    GiveFrames(chained, 5);
+    chained.PlaySpriteAnimation(0.1f, SAT_OneShot, 0, 1, "intro");
+    // The handler's loop shows its first frame for one delay, like any other start.
+    EXPECT_EQ(Frames(chained, 3, justOverDelay), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Frames(chained, 2, justOverDelay), (std::vector<int>{4, 2}));
+}
+
 TEST_F(SpriteTest, LongUpdateTakesSeveralSteps)
 {
     GiveFrames(actor, 5);
@@ -230,6 +256,10 @@ TEST_F(SpriteTest, OddRangesKeepTheFrameInRange)
     actor.PlaySpriteAnimation(0.1f, SAT_Loop, 0, 2);
     actor.SetSpriteFrame(4);
     EXPECT_EQ(Frames(actor, 2, justOverDelay), (std::vector<int>{0, 1}));
+
+    // A type that names no animation holds the start frame.
+    actor.PlaySpriteAnimation(0.1f, static_cast<spriteAnimationType>(9), 2, 4);
+    EXPECT_EQ(Frames(actor, 2, justOverDelay), (std::vector<int>{2, 2}));
 }
 
 TEST_F(SpriteTest, TinyDelayDoesNotStallTheFrame)

@@ -80,6 +80,20 @@ TEST_F(TextLayoutTest, AlignmentPlacesEachLineByItsOwnWidth)
     EXPECT_NEAR(text.GetBoundsUpperRight().X, text.GetPosition().X, 1e-4f);
 }
 
+TEST_F(TextLayoutTest, ValueThatIsNoAlignmentLeavesLinesAndBoxWhereTheyWere)
+{
+    TextActor text("Console", "one\nlonger", Align_Right);
+    const float x = text.GetLines()[1].position.X;
+    const Vector2 lowerLeft = text.GetBoundsLowerLeft();
+    const Vector2 upperRight = text.GetBoundsUpperRight();
+    text.SetAlignment(static_cast<TextAlignment>(7));
+    text.SetPosition(0.0f, -2.0f);
+    EXPECT_EQ(text.GetLines()[1].position.X, x);
+    EXPECT_GT(text.GetLines()[1].position.Y, 400.0f) << "rows are still laid out";
+    EXPECT_VEC2_NEAR(lowerLeft, text.GetBoundsLowerLeft(), 0.0f);
+    EXPECT_VEC2_NEAR(upperRight, text.GetBoundsUpperRight(), 0.0f);
+}
+
 TEST_F(TextLayoutTest, TextWithoutLinesHasNoBoxBeyondItsPosition)
 {
     TextActor text("Console", "something", Align_Center);

@@ -163,6 +163,15 @@ TEST_F(TexturedActorTest, SidesThatArentPowersOfTwoKeepEveryRow)
     }
 }
 
+TEST_F(TexturedActorTest, ShapeNumberThatIsNoShapeDrawsTheSquare)
+{
+    Show(images.WriteSolid("plain.png", white));
+    actor->SetColor(0.0f, 1.0f, 0.0f);
+    actor->SetDrawShape(static_cast<actorDrawShape>(5));
+    // A corner, which a disc would leave white.
+    EXPECT_COLOR_NEAR(green, At(0.45f, 0.45f), 0.02f);
+}
+
 TEST_F(TexturedActorTest, ColourTintsTheTexture)
 {
     Show(images.WriteSolid("white.png", white));
