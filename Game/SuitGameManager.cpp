@@ -56,15 +56,15 @@ SuitGameManager::SuitGameManager()
     for (int i = 0; i < DollarCount; ++i)
     {
         Actor* dollar = AddFigure("Resources/Images/dollar_001.png", 0.9f, RandomFieldPoint(), 0);
-        dollar->LoadSpriteFrames("Resources/Images/dollar_001.png");
-        dollar->PlaySpriteAnimation(0.1f, SAT_Loop);
+        const int frames = dollar->LoadSpriteFrames("Resources/Images/dollar_001.png");
+        dollar->PlaySpriteAnimation(0.1f, SAT_Loop, 0, frames - 1);
     }
 
     for (int i = 0; i < ConsumerCount; ++i)
     {
         Actor* consumer = AddFigure("Resources/Images/consumer_001.png", 1.8f, RandomFieldPoint(), 0);
-        consumer->LoadSpriteFrames("Resources/Images/consumer_001.png");
-        consumer->PlaySpriteAnimation(0.25f, SAT_Loop);
+        const int frames = consumer->LoadSpriteFrames("Resources/Images/consumer_001.png");
+        consumer->PlaySpriteAnimation(0.25f, SAT_Loop, 0, frames - 1);
         consumers.push_back(consumer);
     }
 }

@@ -47,10 +47,11 @@ public:
         world.Add(card);
 
         auto* coin = new Actor();
-        coin->LoadSpriteFrames("Resources/Images/dollar_001.png");
+        const int coinFrames = coin->LoadSpriteFrames("Resources/Images/dollar_001.png");
         coin->SetSize(3.0f);
         coin->SetPosition(8.5f, 1.0f);
-        coin->PlaySpriteAnimation(0.08f, SAT_Loop);
+        // The bounds default to frame 0 alone: a whole series needs them spelt out.
+        coin->PlaySpriteAnimation(0.08f, SAT_Loop, 0, coinFrames - 1);
         world.Add(coin);
 
         walker = new Actor();
