@@ -4,6 +4,7 @@
 #include "Infrastructure/Draw.h"
 #include "Infrastructure/FontRegistry.h"
 #include "Infrastructure/Window.h"
+#include "Infrastructure/World.h"
 #include "Input/KeyCodes.h"
 
 #include <algorithm>
@@ -48,6 +49,13 @@ Console::Console()
     AddFont(FontFile, 24, "Console");
     AddFont(FontFile, 16, "ConsoleSmall");
     AddFont(FontFile, 44, "ConsoleLarge");
+}
+
+Console::~Console()
+{
+    World& world = World::GetInstance();
+    if (world.GetConsole() == this)
+        world.RegisterConsole(nullptr);
 }
 
 void Console::WriteToOutput(String output)

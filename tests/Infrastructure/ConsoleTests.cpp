@@ -198,6 +198,23 @@ TEST_F(ConsoleTest, CaretBlinksAfterMoreThanFifteenHundredths)
     EXPECT_FALSE(console.IsCaretVisible());
 }
 
+TEST(Console, DeletingTheWorldsConsoleUnregistersIt)
+{
+    World& world = World::GetInstance();
+    ScriptedConsole kept;
+    world.RegisterConsole(&kept);
+    delete new ScriptedConsole();
+    EXPECT_EQ(world.GetConsole(), &kept);
+
+    auto* active = new ScriptedConsole();
+    world.RegisterConsole(active);
+    delete active;
+    EXPECT_EQ(world.GetConsole(), nullptr);
+    // The frame no longer reaches the freed console.
+    FrameDriver frames;
+    frames.Tick(0.2f);
+}
+
 TEST(TestConsole, EchoesWithoutLineFeeds)
 {
     TestConsole console;
