@@ -226,7 +226,6 @@ void Console::Render()
     {
         border = height / 192;
         barHeight = height / 32 + border;
-        outputMargin = border;
         layoutFixed = true;
     }
     const int half = static_cast<int>(static_cast<float>(height) * 0.5f);
@@ -247,7 +246,7 @@ void Console::Render()
     int y = half - border;
     for (auto line = outputLines.rbegin(); line != outputLines.rend(); ++line)
     {
-        Text(*line, outputMargin, y, OutputColor);
+        Text(*line, border, y, OutputColor);
         y -= static_cast<int>(lineHeight) + border;
     }
 

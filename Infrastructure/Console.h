@@ -69,5 +69,4 @@ private:
     bool layoutFixed = false;
     int border = 0;
     int barHeight = 0;
-    int outputMargin = 0;
 };
