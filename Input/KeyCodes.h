@@ -42,6 +42,7 @@ enum SpecialKey
 
 // The engine code of a library key, or -1 for keys the engine doesn't know.
 int FromLibraryKey(int libraryKey);
-// The library key of an engine code (letters in upper case), or -1.
+// The library key of an engine code (letters in either case), or -1 for codes with none
+// (pad buttons, codes above 318).
 int ToLibraryKey(int engineKey);
 } // namespace KeyCodes

@@ -16,7 +16,6 @@
 
 namespace
 {
-// Collects the names of delivered messages in order.
 // A console that records what reaches it.
 class RecordingConsole : public Console
 {
