@@ -108,9 +108,9 @@ InputRouter::InputRouter()
         keyNames[digitNames[digit]] = '0' + digit;
     for (const KeyName& entry : singleNames)
         keyNames[entry.name] = entry.code;
-    for (int f = 0; f < 25; ++f)
+    for (int f = 0; f < KeyCodes::FunctionKeyCount; ++f)
         keyNames["F" + std::to_string(f + 1)] = KeyCodes::KEY_F1 + f;
-    for (int k = 0; k < 10; ++k)
+    for (int k = 0; k < KeyCodes::KeypadDigitCount; ++k)
         keyNames["KP_" + std::to_string(k)] = KeyCodes::KEY_KP_0 + k;
     for (int b = 0; b < PadButtonCount; ++b)
     {
