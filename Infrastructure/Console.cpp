@@ -41,6 +41,8 @@ void Text(const String& text, int x, int y, const Color& color)
 {
     Draw::SetColor(color);
     DrawScreenText(text, ConsoleFont, x, y);
+    // Text drawing turns depth testing back on, and the console must stay over the scene.
+    Draw::SetDepthTest(false);
 }
 } // namespace
 
