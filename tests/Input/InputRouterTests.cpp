@@ -218,7 +218,6 @@ TEST(InputRouter, OpenConsoleTakesKeysAndCharacters)
     InputCallbacks::OnKey('`', true);
     EXPECT_FALSE(console.IsEnabled());
     EXPECT_EQ(InputRouter::GetInstance().GetBinding('`'), nullptr);
-    World::GetInstance().RegisterConsole(nullptr);
 }
 
 TEST(InputRouter, IsKeyDownIsFalseWithoutWindowOrForLargeCodes)
