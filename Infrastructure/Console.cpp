@@ -4,6 +4,7 @@
 #include "Infrastructure/Draw.h"
 #include "Infrastructure/FontRegistry.h"
 #include "Infrastructure/Window.h"
+#include "Infrastructure/World.h"
 #include "Input/KeyCodes.h"
 
 #include <algorithm>
@@ -40,6 +41,8 @@ void Text(const String& text, int x, int y, const Color& color)
 {
     Draw::SetColor(color);
     DrawScreenText(text, ConsoleFont, x, y);
+    // Text drawing turns depth testing back on, and the console must stay over the scene.
+    Draw::SetDepthTest(false);
 }
 } // namespace
 
@@ -48,6 +51,13 @@ Console::Console()
     AddFont(FontFile, 24, "Console");
     AddFont(FontFile, 16, "ConsoleSmall");
     AddFont(FontFile, 44, "ConsoleLarge");
+}
+
+Console::~Console()
+{
+    World& world = World::GetInstance();
+    if (world.GetConsole() == this)
+        world.RegisterConsole(nullptr);
 }
 
 void Console::WriteToOutput(String output)
@@ -218,7 +228,6 @@ void Console::Render()
     {
         border = height / 192;
         barHeight = height / 32 + border;
-        outputMargin = border;
         layoutFixed = true;
     }
     const int half = static_cast<int>(static_cast<float>(height) * 0.5f);
@@ -239,7 +248,7 @@ void Console::Render()
     int y = half - border;
     for (auto line = outputLines.rbegin(); line != outputLines.rend(); ++line)
     {
-        Text(*line, outputMargin, y, OutputColor);
+        Text(*line, border, y, OutputColor);
         y -= static_cast<int>(lineHeight) + border;
     }
 

@@ -11,7 +11,9 @@ public:
     // Registers the fonts "Console" (24 pt), "ConsoleSmall" (16 pt) and "ConsoleLarge"
     // (44 pt) from Resources/Fonts/Inconsolata.otf.
     Console();
-    virtual ~Console() = default;
+    // A console deleted while it is the World's leaves the World without one, rather
+    // than with a pointer to freed memory.
+    virtual ~Console();
 
     // Called with every entered line, also an empty one.
     virtual void Execute(String input) = 0;
@@ -67,5 +69,4 @@ private:
     bool layoutFixed = false;
     int border = 0;
     int barHeight = 0;
-    int outputMargin = 0;
 };

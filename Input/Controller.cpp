@@ -34,8 +34,7 @@ unsigned int ScaleVibration(unsigned int vibration)
 void Controller::Setup()
 {
     rawState = PadBackend::RawPadState();
-    lastReadResult = PadBackend::OpenPad(controllerIndex, rawState);
-    if (lastReadResult == 0)
+    if (PadBackend::OpenPad(controllerIndex, rawState) == 0)
     {
         SystemLogInstance().Printf("Controller %d connected!", controllerIndex + 1);
         connected = true;
@@ -56,8 +55,7 @@ void Controller::UpdateState()
         return;
     }
 
-    lastReadResult = PadBackend::ReadPad(controllerIndex, rawState);
-    if (lastReadResult != 0)
+    if (PadBackend::ReadPad(controllerIndex, rawState) != 0)
     {
         // Once lost, never polled again: buttons held at that moment send no release.
         SystemLogInstance().Printf("Uh oh, we lost controller %d...", controllerIndex + 1);
@@ -74,7 +72,6 @@ void Controller::UpdateState()
     currentState.LeftThumbstickY = rawState.thumbLY;
     currentState.RightThumbstickX = rawState.thumbRX;
     currentState.RightThumbstickY = rawState.thumbRY;
-    connected = true;
 
     ApplyDeadZone(currentState.LeftThumbstickX, currentState.LeftThumbstickY, LeftThumbDeadZone);
     ApplyDeadZone(currentState.RightThumbstickX, currentState.RightThumbstickY, RightThumbDeadZone);

@@ -99,6 +99,5 @@ private:
     ControllerInput currentState;
     unsigned int leftMotorSpeed = 0;
     unsigned int rightMotorSpeed = 0;
-    int lastReadResult = 0;
     PadBackend::RawPadState rawState;
 };

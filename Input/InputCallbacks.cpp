@@ -13,14 +13,11 @@ namespace
 // The console's key: it has no name in the binding table, so nothing else can claim it.
 constexpr int BackquoteKey = '`';
 
-void ToggleConsole()
+void ToggleConsole(Console& console)
 {
-    Console* console = World::GetInstance().GetConsole();
-    if (!console)
-        return;
-    console->SetEnabled(!console->IsEnabled());
+    console.SetEnabled(!console.IsEnabled());
     // Held editing keys (backspace, arrows) should repeat while typing, and nothing else should.
-    Window::SetKeyRepeat(console->IsEnabled());
+    Window::SetKeyRepeat(console.IsEnabled());
 }
 } // namespace
 
@@ -40,7 +37,8 @@ void OnKey(int key, bool pressed)
 
     if (key == BackquoteKey)
     {
-        ToggleConsole();
+        if (console)
+            ToggleConsole(*console);
         return;
     }
     if (console && console->HandleKeyDown(key))

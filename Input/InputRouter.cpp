@@ -6,6 +6,8 @@
 #include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
 
+#include <utility>
+
 namespace
 {
 const char* const BindingFile = "Config/input_bindings.ini";
@@ -106,9 +108,9 @@ InputRouter::InputRouter()
         keyNames[digitNames[digit]] = '0' + digit;
     for (const KeyName& entry : singleNames)
         keyNames[entry.name] = entry.code;
-    for (int f = 0; f < 25; ++f)
+    for (int f = 0; f < KeyCodes::FunctionKeyCount; ++f)
         keyNames["F" + std::to_string(f + 1)] = KeyCodes::KEY_F1 + f;
-    for (int k = 0; k < 10; ++k)
+    for (int k = 0; k < KeyCodes::KeypadDigitCount; ++k)
         keyNames["KP_" + std::to_string(k)] = KeyCodes::KEY_KP_0 + k;
     for (int b = 0; b < PadButtonCount; ++b)
     {
@@ -208,9 +210,7 @@ void InputRouter::PollPadButtons(Controller& controller)
     {
         const int code = base + b;
         const bool held = (controller.*padButtonTests[b])();
-        bool& previous = (*states)[code];
-        const bool wasHeld = previous;
-        previous = held;
+        const bool wasHeld = std::exchange((*states)[code], held);
         KeyBinding* binding = GetBinding(code);
         if (!binding || held == wasHeld)
             continue;
@@ -223,12 +223,7 @@ void InputRouter::PollPadButtons(Controller& controller)
 
 bool InputRouter::IsKeyDown(int keyCode) const
 {
-    // The window layer knows letters by their upper-case codes.
-    const int upper = (keyCode >= 'a' && keyCode <= 'z') ? keyCode - 'a' + 'A' : keyCode;
-    if (upper > KeyCodes::KEY_LAST)
-        return false;
-    const int libraryKey = KeyCodes::ToLibraryKey(upper);
-    if (libraryKey < 0)
-        return false;
-    return Window::IsLibraryKeyDown(libraryKey);
+    // Pad buttons and other codes above the keyboard's have no library key.
+    const int libraryKey = KeyCodes::ToLibraryKey(keyCode);
+    return libraryKey >= 0 && Window::IsLibraryKeyDown(libraryKey);
 }

@@ -41,9 +41,6 @@ constexpr KeyPair specialKeys[] = {
     {GLFW_KEY_KP_EQUAL, KeyCodes::KEY_KP_EQUAL},
     {GLFW_KEY_KP_ENTER, KeyCodes::KEY_KP_ENTER},
 };
-
-constexpr int FunctionKeyCount = 25;
-constexpr int KeypadDigitCount = 10;
 } // namespace
 
 namespace KeyCodes

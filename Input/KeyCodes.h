@@ -40,8 +40,12 @@ enum SpecialKey
     KEY_LAST = 318
 };
 
+constexpr int FunctionKeyCount = 25;
+constexpr int KeypadDigitCount = 10;
+
 // The engine code of a library key, or -1 for keys the engine doesn't know.
 int FromLibraryKey(int libraryKey);
-// The library key of an engine code (letters in upper case), or -1.
+// The library key of an engine code (letters in either case), or -1 for codes with none
+// (pad buttons, codes above 318).
 int ToLibraryKey(int engineKey);
 } // namespace KeyCodes

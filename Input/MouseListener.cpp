@@ -45,6 +45,8 @@ MouseButtonInput MapButton(int libraryButton)
 
 MouseListener::MouseListener() { Listeners().insert(this); }
 
+MouseListener::MouseListener(const MouseListener&) : MouseListener() {}
+
 MouseListener::~MouseListener() { Listeners().erase(this); }
 
 void MouseListener::MouseMotionEvent(Vec2i) {}

@@ -16,6 +16,9 @@ class MouseListener
 {
 public:
     MouseListener();
+    // A copy is a listener of its own, registered like any other.
+    MouseListener(const MouseListener&);
+    MouseListener& operator=(const MouseListener&) = default;
     virtual ~MouseListener();
 
     virtual void MouseMotionEvent(Vec2i screenCoordinates);

@@ -1,3 +1,4 @@
+#include "Actors/Actor.h"
 #include "Infrastructure/Camera.h"
 #include "Infrastructure/Console.h"
 #include "Infrastructure/FontRegistry.h"
@@ -198,6 +199,23 @@ TEST_F(ConsoleTest, CaretBlinksAfterMoreThanFifteenHundredths)
     EXPECT_FALSE(console.IsCaretVisible());
 }
 
+TEST(Console, DeletingTheWorldsConsoleUnregistersIt)
+{
+    World& world = World::GetInstance();
+    ScriptedConsole kept;
+    world.RegisterConsole(&kept);
+    delete new ScriptedConsole();
+    EXPECT_EQ(world.GetConsole(), &kept);
+
+    auto* active = new ScriptedConsole();
+    world.RegisterConsole(active);
+    delete active;
+    EXPECT_EQ(world.GetConsole(), nullptr);
+    // The frame no longer reaches the freed console.
+    FrameDriver frames;
+    frames.Tick(0.2f);
+}
+
 TEST(TestConsole, EchoesWithoutLineFeeds)
 {
     TestConsole console;
@@ -257,4 +275,20 @@ TEST_F(ConsoleWindow, DrawsOverTheTopHalfAndKeepsItsFirstLayout)
     Camera::ResizeCallback(1024, 384);
     EXPECT_COLOR_NEAR(bar, Rgb(500, 193), 0.02f);
     EXPECT_COLOR_NEAR(bar, Rgb(500, 192 + 27), 0.02f);
+}
+
+TEST_F(ConsoleWindow, DrawsOverNearerSceneAlsoAfterItsText)
+{
+    // A near clip just short of the actor puts the actor's depth well in front of the
+    // console's screen-space quads.
+    Camera::GetInstance().SetNearClipDist(9.0f);
+    auto* cover = new Actor();
+    cover->SetSize(40.0f);
+    cover->SetColor(1.0f, 0.0f, 0.0f);
+    World::GetInstance().Add(cover);
+
+    TheConsole().WriteToOutput("some output");
+    TheConsole().SetEnabled(true);
+    // The input bar, drawn after the output text, still covers the actor.
+    EXPECT_COLOR_NEAR(Color(0.625f, 0.375f, 0.0f), Rgb(500, 385), 0.02f);
 }

@@ -42,8 +42,6 @@ public:
     }
     ~VirtualPad()
     {
-        if (joystick)
-            SDL_JoystickClose(joystick);
         Unplug();
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     }
@@ -56,13 +54,15 @@ public:
     {
         SDL_JoystickSetVirtualButton(joystick, button, held ? 1 : 0);
     }
+    // Closes only our own handle: the controller under test holds another on the same
+    // joystick, and closing twice would drop that one too.
     void Unplug()
     {
-        if (deviceIndex < 0)
-            return;
-        SDL_JoystickClose(joystick);
+        if (joystick)
+            SDL_JoystickClose(joystick);
         joystick = nullptr;
-        SDL_JoystickDetachVirtual(deviceIndex);
+        if (deviceIndex >= 0)
+            SDL_JoystickDetachVirtual(deviceIndex);
         deviceIndex = -1;
     }
 

@@ -16,7 +16,6 @@
 
 namespace
 {
-// Collects the names of delivered messages in order.
 // A console that records what reaches it.
 class RecordingConsole : public Console
 {
@@ -219,7 +218,6 @@ TEST(InputRouter, OpenConsoleTakesKeysAndCharacters)
     InputCallbacks::OnKey('`', true);
     EXPECT_FALSE(console.IsEnabled());
     EXPECT_EQ(InputRouter::GetInstance().GetBinding('`'), nullptr);
-    World::GetInstance().RegisterConsole(nullptr);
 }
 
 TEST(InputRouter, IsKeyDownIsFalseWithoutWindowOrForLargeCodes)

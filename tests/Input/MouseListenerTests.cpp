@@ -88,6 +88,16 @@ TEST(MouseListener, ListenersAreCalledInAddressOrder)
     EXPECT_EQ(events[1].position, Vec2i(10, 20));
 }
 
+TEST(MouseListener, ACopyIsRegisteredToo)
+{
+    Recorder original;
+    const Recorder copy(original);
+    events.clear();
+    InputCallbacks::OnMouseMotion(3, 4);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_TRUE(events[0].listener == &copy || events[1].listener == &copy);
+}
+
 TEST(MouseListener, ButtonsReportTheLastMotionAndMapNumbers)
 {
     InputCallbacks::OnMouseMotion(7, 9);
