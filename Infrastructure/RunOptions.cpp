@@ -154,7 +154,7 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
     String error;
     if (!ParseRunOptions(argc, argv, options, error))
     {
-        std::fprintf(stderr, "%s: %s\n%s", programName.c_str(), error.c_str(), RunOptionsUsage(programName).c_str());
+        std::fprintf(stderr, "%s: %s (see --help)\n", programName.c_str(), error.c_str());
         return 2;
     }
     if (options.help)
