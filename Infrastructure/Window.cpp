@@ -102,8 +102,6 @@ bool Open(const String& title, bool antiAliasing, String& error)
     return true;
 }
 
-bool IsOpen() { return window != nullptr; }
-
 void SwapBuffersAndPoll()
 {
     if (!window)
