@@ -9,6 +9,7 @@
 import code
 import contextlib
 import rlcompleter
+import sys
 
 import tarvo
 
@@ -47,7 +48,7 @@ class PythonConsole(tarvo.Console):
     def Execute(self, line):
         self.WriteToOutput(self.prompt + line + "\n")
         self.pending.append(line)
-        with contextlib.redirect_stdout(self.output), contextlib.redirect_stderr(self.output):
+        with contextlib.redirect_stderr(self.output):
             more = self.interpreter.runsource("\n".join(self.pending), "<console>", "single")
         if not more:
             self.pending = []
@@ -80,3 +81,5 @@ class PythonConsole(tarvo.Console):
 
 console = PythonConsole()
 tarvo.World.GetInstance().RegisterConsole(console)
+# What scripts print, also from Update or ReceiveMessage, goes where the user looks.
+sys.stdout = console.output

@@ -1,6 +1,8 @@
 #include "ScriptTest.h"
 
+#include "Actors/Actor.h"
 #include "Infrastructure/Console.h"
+#include "TestUtilities/FrameDriver.h"
 #include "TestUtilities/LogCapture.h"
 #include "TestUtilities/WindowTest.h"
 
@@ -137,4 +139,58 @@ TEST_F(PythonConsole, CompletesNamesAndAttributes)
     EXPECT_NE(std::find(attributes.begin(), attributes.end(), "v.Length("), attributes.end());
     EXPECT_NE(std::find(attributes.begin(), attributes.end(), "v.LengthSquared("), attributes.end());
     EXPECT_TRUE(console->GetCompletions("v.Nothing").empty());
+}
+
+TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
+{
+    std::ifstream doc(TARVO_SOURCE_DIR "/docs/scripting.md");
+    ASSERT_TRUE(doc);
+    Console* console = World::GetInstance().GetConsole();
+    ASSERT_NE(console, nullptr);
+    int blocks = 0;
+    bool inBlock = false;
+    for (std::string line; std::getline(doc, line);)
+    {
+        if (line == "```python")
+        {
+            inBlock = true;
+            ++blocks;
+        }
+        else if (inBlock && line == "```")
+        {
+            inBlock = false;
+            console->Execute("");
+        }
+        else if (inBlock)
+        {
+            console->Execute(line);
+        }
+    }
+    EXPECT_EQ(blocks, 5);
+
+    FrameDriver frames;
+    for (int i = 0; i < 30; ++i)
+        frames.Frame(0.1f);
+    const std::string output = OutputOf(*console);
+    EXPECT_EQ(output.find("Traceback"), std::string::npos) << output;
+    EXPECT_NE(output.find("heard ArrivedRight"), std::string::npos) << output;
+
+    Actor* moved = nullptr;
+    Actor* spinner = nullptr;
+    for (Renderable* element : World::GetInstance().GetElements())
+        if (auto* actor = dynamic_cast<Actor*>(element))
+        {
+            if (actor->GetDrawShape() == ADS_Circle)
+                spinner = actor;
+            else if (actor->GetSize().X == 2.0f)
+                moved = actor;
+        }
+    ASSERT_NE(moved, nullptr);
+    ASSERT_NE(spinner, nullptr);
+    EXPECT_GT(spinner->GetRotation(), 200.0f);
+    EXPECT_FLOAT_EQ(moved->GetPosition().X, 3.0f);
+    EXPECT_FLOAT_EQ(moved->GetColor().B, 1.0f);
+    // The background is the colour the command set.
+    const Color corner = DrawFrameAndReadPixel(1, 1);
+    EXPECT_NEAR(corner.B, 0.3f, 0.02f);
 }
