@@ -2,7 +2,9 @@
 // override fails. Included first by the module file.
 
 %{
+#include <algorithm>
 #include <unordered_map>
+#include <vector>
 
 namespace
 {
@@ -23,11 +25,13 @@ PyObject* SwigThisOf(PyObject* input)
     return reinterpret_cast<PyObject*>(SWIG_Python_GetSwigThis(input));
 }
 
-// Renderables the engine holds and scripts refer to, each with the one pointer object
-// every script reference to it shares (one counted reference each).
-std::unordered_map<Renderable*, PyObject*>& WatchedRenderables()
+// Renderables scripts refer to, each with the pointer objects the script references
+// share (one counted reference each). Lookups reuse the first one, so there is usually
+// just one; an object made by a script and looked up before it was added has two.
+using WatchList = std::unordered_map<Renderable*, std::vector<PyObject*>>;
+WatchList& WatchedRenderables()
 {
-    static auto* watched = new std::unordered_map<Renderable*, PyObject*>();
+    static auto* watched = new WatchList();
     return *watched;
 }
 
@@ -37,21 +41,24 @@ void OnRenderableDeleted(Renderable* deleted)
     auto found = watched.find(deleted);
     if (found == watched.end())
         return;
-    PyObject* swigThis = found->second;
+    const std::vector<PyObject*> references = std::move(found->second);
     watched.erase(found);
-    CutScriptReference(swigThis);
-    Py_DECREF(swigThis);
+    // Letting go may run script code (a __del__) that watches or deletes others.
+    for (PyObject* swigThis : references)
+        CutScriptReference(swigThis);
+    for (PyObject* swigThis : references)
+        Py_DECREF(swigThis);
 }
 
 void Watch(Renderable* renderable, PyObject* swigThis)
 {
     if (!renderable || !swigThis)
         return;
-    auto& watched = WatchedRenderables();
-    if (watched.count(renderable))
+    std::vector<PyObject*>& references = WatchedRenderables()[renderable];
+    if (std::find(references.begin(), references.end(), swigThis) != references.end())
         return;
     Py_INCREF(swigThis);
-    watched[renderable] = swigThis;
+    references.push_back(swigThis);
     Renderable::deletionObserver = OnRenderableDeleted;
 }
 
@@ -69,10 +76,11 @@ PyObject* ActorToScript(Actor* actor)
     }
     auto& watched = WatchedRenderables();
     auto found = watched.find(actor);
-    if (found != watched.end())
+    if (found != watched.end() && !found->second.empty())
     {
-        auto* shared = reinterpret_cast<SwigPyObject*>(found->second);
-        return SWIG_Python_NewShadowInstance(static_cast<SwigPyClientData*>(shared->ty->clientdata), found->second);
+        PyObject* swigThis = found->second.front();
+        auto* shared = reinterpret_cast<SwigPyObject*>(swigThis);
+        return SWIG_Python_NewShadowInstance(static_cast<SwigPyClientData*>(shared->ty->clientdata), swigThis);
     }
     swig_type_info* type = SWIGTYPE_p_Actor;
     if (dynamic_cast<TextActor*>(actor))
@@ -166,7 +174,8 @@ void ForgetScriptReferences()
     Renderable::deletionObserver = nullptr;
     auto& watched = WatchedRenderables();
     for (auto& entry : watched)
-        Py_DECREF(entry.second);
+        for (PyObject* swigThis : entry.second)
+            Py_DECREF(swigThis);
     watched.clear();
 }
 %}

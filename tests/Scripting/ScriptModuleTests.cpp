@@ -264,13 +264,20 @@ TEST_F(ScriptModule, EngineHeldActorsOutliveTheirScriptNamesAndFailCleanlyOnceDe
                 "spinner = Spinner()\n"
                 "World.GetInstance().Add(spinner)\n"
                 "again = Actor.GetNamed(plain.GetName())\n"
+                "early = Actor()\n"
+                "early.Tag('early')\n"
+                "(looked,) = TagCollection.GetInstance().GetObjectsTagged('early')\n"
+                "World.GetInstance().Add(early)\n"
                 "plain.Destroy()\n"
+                "early.Destroy()\n"
                 "spinner.Destroy()\n");
     frames.Tick(0.1f);
     EXPECT_THAT(ErrorOf("plain.SetPosition(1.0, 2.0)"), HasSubstr("'Actor_SetPosition'"));
     EXPECT_THAT(ErrorOf("again.GetName()"), HasSubstr("argument 1"));
     EXPECT_THAT(ErrorOf("spinner.GetRotation()"), HasSubstr("argument 1"));
-    EXPECT_RUNS("del plain, again, spinner\ngc.collect()");
+    EXPECT_THAT(ErrorOf("early.GetName()"), HasSubstr("argument 1")) << "looked up before it was added";
+    EXPECT_THAT(ErrorOf("looked.GetName()"), HasSubstr("argument 1"));
+    EXPECT_RUNS("del plain, again, spinner, early, looked\ngc.collect()");
 }
 
 TEST_F(ScriptModule, StopGameFromAScriptEndsTheLoop)
