@@ -49,7 +49,8 @@ type_line() {
 timeout 10 xdotool key --window "$window" --delay 80 grave || fail "xdotool key"
 type_line "print(1 / 0)"
 # Over the whole view, on a layer above the game's own.
-type_line "a = Actor(); a.SetSize(100.0); a.SetColor(1.0, 0.0, 0.0); World.GetInstance().Add(a, 1000)"
+# ~-2 is 1: Shift+backquote types the tilde instead of closing the console.
+type_line "a = Actor(); a.SetSize(100.0); a.SetColor(~-2, 0.0, 0.0); World.GetInstance().Add(a, 1000)"
 timeout 10 xdotool key --window "$window" --delay 80 grave || fail "xdotool key"
 sleep 1
 kill -0 "$pid" 2>/dev/null || fail "the game ended"
