@@ -146,6 +146,7 @@ TEST_F(ScriptModule, ScriptSubclassesAreCalledByTheEngine)
                 "c = Counter()\n"
                 "World.GetInstance().Add(c)\n"
                 "Switchboard.GetInstance().SubscribeTo(c, 'Ping')\n"
+                "assert Switchboard.GetInstance().GetSubscribersTo('Ping') == (c,)\n"
                 "Switchboard.GetInstance().Broadcast(Message('Ping'))\n"
                 "c.MoveTo(Vector2(4.0, 0.0), 1.0)\n");
     frames.Tick(0.5f);
