@@ -3,6 +3,7 @@
 
 %{
 #include <algorithm>
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -105,11 +106,12 @@ void KeepScriptSelf(void* engineObject, Swig::Director* director)
 
 // Reports a failed script override and clears the interpreter's error: one log line
 // with the failure's text, the Python traceback into the console. The frame goes on.
-// The same failure again right after (an Update that raises every frame) is not
-// repeated, so the console's output doesn't grow by a traceback per frame.
+// A failure matching one of the last few reports (an Update that raises every frame) is
+// not repeated, so the console's output doesn't grow by a traceback per frame.
 void ReportScriptFailure(const Swig::DirectorException& failure)
 {
-    static std::string lastReport;
+    constexpr size_t RecentReports = 16;
+    static std::deque<std::string> recent;
     PyObject* type = nullptr;
     PyObject* value = nullptr;
     PyObject* traceback = nullptr;
@@ -142,9 +144,11 @@ void ReportScriptFailure(const Swig::DirectorException& failure)
     Py_XDECREF(traceback);
 
     const std::string report = std::string(failure.what()) + "\n" + text;
-    if (report == lastReport)
+    if (std::find(recent.begin(), recent.end(), report) != recent.end())
         return;
-    lastReport = report;
+    recent.push_back(report);
+    if (recent.size() > RecentReports)
+        recent.pop_front();
     SystemLogInstance().Printf("ERROR: %s", failure.what());
     if (Console* console = World::GetInstance().GetConsole())
         console->WriteToOutput(text);
