@@ -26,6 +26,7 @@ tarvo_add_backend(TARVO_PAD_BACKEND "Game-pad back-end" Input/backend/SdlPadBack
 include(TarvoScripting)
 add_library(tarvo STATIC ${TARVO_ENGINE_SOURCES} ${TARVO_SWIG_WRAPPER})
 add_library(tarvo::tarvo ALIAS tarvo)
+add_dependencies(tarvo script_module)
 target_include_directories(tarvo PUBLIC ${CMAKE_SOURCE_DIR})
 target_include_directories(tarvo PRIVATE ${FREEIMAGE_INCLUDE_DIR})
 target_link_libraries(tarvo

@@ -22,7 +22,9 @@ add_custom_command(OUTPUT ${TARVO_RUN_DIR}/Resources/Scripts/tarvo.py
   COMMAND ${TARVO_PYTHON} -m py_compile ${TARVO_RUN_DIR}/Resources/Scripts/tarvo.py
   DEPENDS ${TARVO_SWIG_SHADOW}
   VERBATIM)
-add_custom_target(script_module DEPENDS ${TARVO_RUN_DIR}/Resources/Scripts/tarvo.py)
+# One target drives the generator; the engine and the run folder wait for it, so the
+# command never runs twice at once in a parallel build.
+add_custom_target(script_module DEPENDS ${TARVO_SWIG_WRAPPER} ${TARVO_RUN_DIR}/Resources/Scripts/tarvo.py)
 add_dependencies(run_folder script_module)
 
 # Generated code: SWIG's own idioms trip warnings we hold our code to.
