@@ -19,6 +19,7 @@ void ToggleConsole(Console& console)
     // Held editing keys (backspace, arrows) should repeat while typing, and nothing else should.
     Window::SetKeyRepeat(console.IsEnabled());
 }
+
 bool IsShiftDown()
 {
     const InputRouter& router = InputRouter::GetInstance();
