@@ -6,6 +6,13 @@
 set -u
 qvrn="$1"
 missing="Error initializing Python: couldn't find startup file."
+
+# A display of its own: windows other tests open meanwhile take the keyboard focus, and
+# with it typed keys.
+if [ -z "${TARVO_OWN_DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  export TARVO_OWN_DISPLAY=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
+fi
 line="hello console 42"
 expected="Test Console Echo: $line"
 
