@@ -15,8 +15,8 @@ const char* const FontFile = "Resources/Fonts/Inconsolata.otf";
 const char* const ConsoleFont = "ConsoleSmall";
 
 constexpr int FirstTypedCharacter = 32;
-// The tilde is left out: on many layouts it shares the console key.
-constexpr int LastTypedCharacter = 125;
+// Up to the tilde, which Shift+backquote types (Python's bitwise not).
+constexpr int LastTypedCharacter = 126;
 constexpr int BackquoteCharacter = '`';
 // Asking for completions of one or two characters gives lists too long to be useful.
 constexpr size_t CompletionMinimumLength = 3;

@@ -1,5 +1,13 @@
 #include "Infrastructure/Renderable.h"
 
+void (*Renderable::deletionObserver)(Renderable*) = nullptr;
+
+Renderable::~Renderable()
+{
+    if (deletionObserver)
+        deletionObserver(this);
+}
+
 void Renderable::Destroy()
 {
     if (deleteMe)

@@ -4,7 +4,8 @@
 class Renderable
 {
 public:
-    virtual ~Renderable() = default;
+    // Tells the deletion observer, if any.
+    virtual ~Renderable();
 
     virtual void Update(float dt) = 0;
     virtual void Render() = 0;
@@ -16,6 +17,10 @@ public:
     void Destroy();
     bool IsDestroyed() const { return deleteMe; }
     int GetLayer() const { return layer; }
+
+    // Called at the end of every renderable's destruction, when set. A script binding
+    // uses it to cut the references scripts still hold, so they can't reach freed memory.
+    static void (*deletionObserver)(Renderable* deleted);
 
 protected:
     bool deleteMe = false;

@@ -1,5 +1,24 @@
 #include "Infrastructure/World.h"
 
-// The World's link to the script host, which doesn't exist yet.
-void World::StartScriptHost() {}
-void World::FinalizeScriptHost() {}
+#include "Scripting/ScriptHost.h"
+
+namespace
+{
+// The console from before the scripts, given back when the interpreter stops: a console
+// written in Python can't run without it.
+Console* consoleBeforeScripts = nullptr;
+} // namespace
+
+void World::StartScriptHost()
+{
+    consoleBeforeScripts = console;
+    ScriptHost::Start();
+}
+
+void World::FinalizeScriptHost()
+{
+    if (!ScriptHost::IsRunning())
+        return;
+    ScriptHost::Finalize();
+    RegisterConsole(consoleBeforeScripts);
+}

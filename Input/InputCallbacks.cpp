@@ -19,6 +19,12 @@ void ToggleConsole(Console& console)
     // Held editing keys (backspace, arrows) should repeat while typing, and nothing else should.
     Window::SetKeyRepeat(console.IsEnabled());
 }
+
+bool IsShiftDown()
+{
+    const InputRouter& router = InputRouter::GetInstance();
+    return router.IsKeyDown(KeyCodes::KEY_LSHIFT) || router.IsKeyDown(KeyCodes::KEY_RSHIFT);
+}
 } // namespace
 
 namespace InputCallbacks
@@ -37,6 +43,10 @@ void OnKey(int key, bool pressed)
 
     if (key == BackquoteKey)
     {
+        // Shift+backquote types a tilde (Python's bitwise not) into the open console;
+        // the character arrives through OnCharacter.
+        if (console && console->IsEnabled() && IsShiftDown())
+            return;
         if (console)
             ToggleConsole(*console);
         return;

@@ -4,7 +4,8 @@
 // code space (letters upper-case); repeats have already been turned into presses or
 // dropped.
 //
-// A key press goes to the first taker of: the backquote, which toggles the console;
+// A key press goes to the first taker of: the backquote, which toggles the console
+// (with Shift held while the console is open it types a tilde instead);
 // the open console; the key's binding; and finally Escape, which stops the game. Key
 // releases reach the bindings only while the console is closed.
 namespace InputCallbacks

@@ -10,5 +10,8 @@ pkg_check_modules(FTGL REQUIRED IMPORTED_TARGET ftgl)
 pkg_check_modules(ALSA REQUIRED IMPORTED_TARGET alsa)
 # pkg-config, not FindPython3: the latter prefers a pyenv interpreter over Debian's.
 pkg_check_modules(PYEMBED REQUIRED IMPORTED_TARGET python3-embed)
+find_package(SWIG 4.1 REQUIRED COMPONENTS python)
+# The interpreter that matches the embedded library, to compile the shadow module ahead.
+find_program(TARVO_PYTHON python${PYEMBED_VERSION} PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 find_path(FREEIMAGE_INCLUDE_DIR FreeImage.h REQUIRED)
 find_library(FREEIMAGE_LIBRARY freeimage REQUIRED)

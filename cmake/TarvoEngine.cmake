@@ -1,5 +1,5 @@
 # The engine: one static library built from its subsystem folders.
-set(TARVO_ENGINE_FOLDERS Util Infrastructure Messaging Actors Input Sound)
+set(TARVO_ENGINE_FOLDERS Util Infrastructure Messaging Actors Input Sound Scripting)
 set(TARVO_ENGINE_SOURCES)
 foreach(folder ${TARVO_ENGINE_FOLDERS})
   file(GLOB folder_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
@@ -23,8 +23,10 @@ endfunction()
 tarvo_add_backend(TARVO_SOUND_BACKEND "Sound back-end" Sound/backend/SdlMixerBackend.cpp Sound/backend/NullBackend.cpp)
 tarvo_add_backend(TARVO_PAD_BACKEND "Game-pad back-end" Input/backend/SdlPadBackend.cpp Input/backend/NullPadBackend.cpp)
 
-add_library(tarvo STATIC ${TARVO_ENGINE_SOURCES})
+include(TarvoScripting)
+add_library(tarvo STATIC ${TARVO_ENGINE_SOURCES} ${TARVO_SWIG_WRAPPER})
 add_library(tarvo::tarvo ALIAS tarvo)
+add_dependencies(tarvo script_module)
 target_include_directories(tarvo PUBLIC ${CMAKE_SOURCE_DIR})
 target_include_directories(tarvo PRIVATE ${FREEIMAGE_INCLUDE_DIR})
 target_link_libraries(tarvo

@@ -80,12 +80,12 @@ TEST_F(ConsoleTest, EditsAtTheCaret)
     console.HandleKeyDown(KeyCodes::KEY_DELETE);
     EXPECT_EQ(console.GetCurrentInput(), "_ad");
 
-    // 32..125 are typed; the tilde, control characters and beyond ASCII are not.
+    // 32..126 are typed; control characters, DEL and beyond ASCII are not.
     console.HandleKeyDown(KeyCodes::KEY_HOME);
     console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
-    Type(console, " }~\t");
+    Type(console, " }~\t\x7f");
     console.HandleCharacter(0xE9);
-    EXPECT_EQ(console.GetCurrentInput(), " }_ad");
+    EXPECT_EQ(console.GetCurrentInput(), " }~_ad");
 }
 
 TEST_F(ConsoleTest, CompletionsFromTheThirdCharacterAndOnEveryDeletion)

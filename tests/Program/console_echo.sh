@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
-# The game in a real window: the backquote key opens the console, a typed line and
-# Enter reach the test console, which echoes it to the log. Then Escape closes the
-# console and a second Escape ends the game.
+# The game in a real window without a start-up script: the test console stays. The
+# backquote key opens it, a typed line and Enter reach it, and it echoes the line to the
+# log. Then Escape closes the console and a second Escape ends the game.
 # $1: the game binary; runs in the run folder. Needs a display (the suite runs under Xvfb).
 set -u
 qvrn="$1"
+missing="Error initializing Python: couldn't find startup file."
+
+# A display of its own: windows other tests open meanwhile take the keyboard focus, and
+# with it typed keys.
+if [ -z "${TARVO_OWN_DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  export TARVO_OWN_DISPLAY=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
+fi
 line="hello console 42"
 expected="Test Console Echo: $line"
 
@@ -12,6 +20,15 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "no display: skipped"
   exit 0
 fi
+
+# A folder like the run folder, with everything but the scripts.
+work=$(mktemp -d)
+mkdir -p "$work/Resources"
+for entry in Resources/*; do
+  [ "$(basename "$entry")" = Scripts ] || ln -s "$PWD/$entry" "$work/Resources/"
+done
+ln -s "$PWD/Config" "$work/Config"
+cd "$work"
 
 log=$(mktemp)
 "$qvrn" --no-msaa >"$log" 2>&1 &
@@ -24,6 +41,7 @@ cleanup() {
   fi
   wait "$pid" 2>/dev/null
   rm -f "$log"
+  rm -rf "$work"
 }
 trap cleanup EXIT
 
@@ -50,6 +68,7 @@ for _ in $(seq 1 100); do
   sleep 0.2
 done
 grep -qxF "$expected" "$log" || fail "no echo of the typed line in the log"
+grep -qxF "$missing" "$log" || fail "no word of the missing start-up script"
 
 # Escape closes the console; the next one, unbound, ends the game.
 timeout 10 xdotool key --window "$window" Escape || fail "xdotool key"

@@ -1,0 +1,207 @@
+// Actor and its kinds, the camera (an actor too) and the tag index.
+
+enum actorDrawShape
+{
+    ADS_Square = 0,
+    ADS_Circle = 1
+};
+
+enum spriteAnimationType
+{
+    SAT_None = 0,
+    SAT_Loop = 1,
+    SAT_PingPong = 2,
+    SAT_OneShot = 3
+};
+
+%feature("director") Actor;
+class Actor : public Renderable, public MessageListener
+{
+public:
+    Actor();
+    virtual ~Actor();
+
+    virtual void Update(float dt);
+
+    void SetSize(float x, float y = -1.0f);
+    void SetSize(Vector2 newSize);
+    Vector2 GetSize() const;
+    void SetPosition(float x, float y);
+    void SetPosition(Vector2 pos);
+    Vector2 GetPosition() const;
+    void SetRotation(float newRotation);
+    float GetRotation() const;
+    void SetColor(float r, float g, float b, float a = 1.0f);
+    void SetColor(Color newColor);
+    Color GetColor() const;
+    void SetAlpha(float alpha);
+    float GetAlpha() const;
+    void SetDrawShape(actorDrawShape shape);
+
+    void MoveTo(Vector2 newPosition, float duration, bool smooth = false, String onCompletionMessage = "");
+    void RotateTo(float newRotation, float duration, bool smooth = false, String onCompletionMessage = "");
+    void ChangeColorTo(Color newColor, float duration, bool smooth = false, String onCompletionMessage = "");
+    virtual void ChangeSizeTo(const Vector2& newSize, float duration, bool smooth = false,
+                              const String& onCompletionMessage = "");
+    virtual void ChangeSizeTo(float newSize, float duration, bool smooth = false,
+                              const String& onCompletionMessage = "");
+
+    int GetSpriteTexture(int frame = 0) const;
+    bool SetSprite(String filename, int frame = 0, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR,
+                   bool optional = false);
+    void ClearSpriteInfo();
+    int GetSpriteFrame() const;
+    bool IsSpriteAnimPlaying() const;
+    int LoadSpriteFrames(String firstFilename, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR);
+    void PlaySpriteAnimation(float delay, spriteAnimationType animType = SAT_Loop, int startFrame = -1,
+                             int endFrame = -1, const char* animName = nullptr);
+    void SetSpriteFrame(int frame);
+    void SetUVs(Vector2 lowleft, Vector2 upright);
+    void GetUVs(Vector2& lowleft, Vector2& upright) const;
+
+    bool IsTagged(String tag) const;
+    void Tag(String newTag);
+    void Untag(String oldTag);
+    StringSet GetTags() const;
+
+    String GetName() const;
+    virtual String GetClassName() const;
+    String SetName(String newName);
+    static Actor* GetNamed(String nameLookup);
+
+    virtual void ReceiveMessage(Message* message);
+
+    void SetLayer(int layerIndex);
+    void SetLayer(String layerName);
+};
+
+%extend Actor {
+    // The engine object itself, as the most derived class scripts know.
+    Actor* GetSelf() { return $self; }
+}
+
+%template(ActorList) std::vector<Actor*>;
+%template(ActorSet) std::set<Actor*>;
+typedef std::vector<Actor*> ActorList;
+typedef std::set<Actor*> ActorSet;
+
+%{
+// Actors listed in containers come out as the most derived class too.
+namespace swig
+{
+template <> struct traits_from<Actor*>
+{
+    static PyObject* from(Actor* actor) { return ActorToScript(actor); }
+};
+} // namespace swig
+%}
+
+enum TextAlignment
+{
+    Align_Left = 0,
+    Align_Center = 1,
+    Align_Right = 2
+};
+
+%feature("nodirector") TextActor;
+class TextActor : public Actor
+{
+public:
+    TextActor(String fontNickname = "Console", String displayString = "", TextAlignment align = Align_Left,
+              int lineSpacing = 5);
+    String GetFont() const;
+    void SetFont(String newFont);
+    String GetDisplayString() const;
+    void SetDisplayString(String newString);
+    TextAlignment GetAlignment() const;
+    void SetAlignment(TextAlignment newAlignment);
+    int GetLineSpacing() const;
+    void SetLineSpacing(int spacing);
+};
+
+%feature("nodirector") ParticleActor;
+class ParticleActor : public Actor
+{
+public:
+    ParticleActor();
+    void SetParticlesPerSecond(float pps);
+    void SetSystemLifetime(float lifetime);
+    void SetParticleLifetime(float lifetime);
+    void SetSpread(float radians);
+    void SetEndScale(float scale);
+    void SetEndColor(Color newColor);
+    void SetSpeedRange(float newMinSpeed, float newMaxSpeed);
+    void SetGravity(Vector2 newGravity);
+    void SetMaxParticles(int maxParticles);
+};
+
+%feature("nodirector") PhysicsActor;
+class PhysicsActor : public Actor
+{
+public:
+    enum eShapeType
+    {
+        SHAPETYPE_BOX = 0,
+        SHAPETYPE_CIRCLE = 1
+    };
+
+    PhysicsActor();
+    void SetDensity(float density);
+    void SetFriction(float friction);
+    void SetRestitution(float restitution);
+    void SetShapeType(PhysicsActor::eShapeType shapeType);
+    void SetIsSensor(bool isSensor);
+    void SetFixedRotation(bool fixedRotation);
+    void SetGroupIndex(int groupIndex);
+    virtual void InitPhysics();
+    virtual void CustomInitPhysics();
+    void ApplyForce(Vector2 force, Vector2 point);
+    void ApplyLocalForce(Vector2 force, Vector2 point);
+    void ApplyImpulse(Vector2 impulse, Vector2 point);
+    void ApplyTorque(float torque);
+    void SetSize(float x, float y = -1.0f);
+    void SetDrawSize(float x, float y = -1.0f);
+    void SetPosition(float x, float y);
+    void SetPosition(Vector2 pos);
+    void SetRotation(float newRotation);
+};
+
+%feature("nodirector") Camera;
+%nodefaultctor Camera;
+%nodefaultdtor Camera;
+class Camera : public Actor
+{
+public:
+    static Camera& GetInstance();
+    static void ResizeCallback(int newWidth, int newHeight);
+    void Reset();
+    int GetWindowHeight() const;
+    int GetWindowWidth() const;
+    float GetViewRadius() const;
+    Vector2 GetWorldMaxVertex() const;
+    Vector2 GetWorldMinVertex() const;
+    Vector2 GetPosition() const;
+    float GetZ() const;
+    float GetNearClipDist() const;
+    float GetFarClipDist() const;
+    Vector3 GetViewCenter() const;
+    void SetPosition(float x, float y, float z);
+    void SetPosition(float x, float y);
+    void SetPosition(Vector2 pos);
+    void SetPosition(const Vector3& pos);
+    float GetZForViewRadius(float radius);
+    void SetZByViewRadius(float radius);
+    void SetNearClipDist(float dist);
+    void SetFarClipDist(float dist);
+    void SetViewCenter(float x, float y, float z);
+};
+
+%nodefaultctor TagCollection;
+%nodefaultdtor TagCollection;
+class TagCollection
+{
+public:
+    static TagCollection& GetInstance();
+    ActorSet GetObjectsTagged(String findTag) const;
+    StringSet GetTagList() const;
+};

@@ -1,0 +1,59 @@
+// The World, its elements, the camera and the console.
+
+%nodefaultctor Renderable;
+class Renderable
+{
+public:
+    virtual ~Renderable();
+    void Destroy();
+    bool IsDestroyed() const;
+    int GetLayer() const;
+};
+
+%feature("director") Console;
+class Console
+{
+public:
+    Console();
+    virtual ~Console();
+    virtual void Execute(String input) = 0;
+    virtual StringList GetCompletions(String input) = 0;
+    void WriteToOutput(String output);
+    void SetPrompt(String newPrompt);
+};
+
+// Adding passes the element to the World, which deletes it once it is destroyed;
+// the registered console lives as long as the World holds it.
+%apply Renderable* HANDED_TO_ENGINE { Renderable* newElement };
+%apply Console* HANDED_TO_ENGINE { Console* newConsole };
+
+%nodefaultctor World;
+%nodefaultdtor World;
+class World
+{
+public:
+    static World& GetInstance();
+    void ResetWorld();
+    void StopGame();
+    float GetCurrentTimeSeconds() const;
+    void PurgeDebugDrawing();
+    bool IsSimulationOn() const;
+    bool IsPhysicsSetUp() const;
+    Console* GetConsole() const;
+    void SetBackgroundColor(Color color);
+    void Add(Renderable* newElement, int layer);
+    void Add(Renderable* newElement);
+    void Add(Renderable* newElement, String layerName);
+    void Remove(Renderable* oldElement);
+    void UpdateLayer(Renderable* element, int newLayer);
+    void UpdateLayer(Renderable* element, String layerName);
+    void NameLayer(String name, int number);
+    int GetLayerByName(String name) const;
+    void DrawDebugLine(Vector2 a, Vector2 b, float time = 5.0f, Color color = Color(1.0f, 0.0f, 0.0f));
+    bool SetupPhysics(Vector2 gravity = Vector2(0.0f, -10.0f), Vector2 maxVertex = Vector2(100.0f, 100.0f),
+                      Vector2 minVertex = Vector2(-100.0f, -100.0f));
+    void RegisterConsole(Console* newConsole);
+};
+
+%clear Renderable* newElement;
+%clear Console* newConsole;

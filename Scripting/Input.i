@@ -1,0 +1,73 @@
+// Mouse listeners and game pads.
+
+enum MouseButtonInput
+{
+    MOUSE_LEFT = 0,
+    MOUSE_MIDDLE = 1,
+    MOUSE_RIGHT = 2
+};
+
+class MouseListener
+{
+public:
+    MouseListener();
+    virtual ~MouseListener();
+    virtual void MouseMotionEvent(Vec2i screenCoordinates);
+    virtual void MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button);
+    virtual void MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button);
+};
+
+struct ControllerInput
+{
+    ControllerInput();
+    int LeftThumbstickX;
+    int LeftThumbstickY;
+    int RightThumbstickX;
+    int RightThumbstickY;
+    int LeftTriggerValue;
+    int RightTriggerValue;
+    unsigned int Buttons;
+};
+
+%nodefaultctor Controller;
+class Controller
+{
+public:
+    ControllerInput GetState() const;
+    Vector2 GetLeftThumbVec2() const;
+    Vector2 GetRightThumbVec2() const;
+    Vec2i GetLeftThumbstick() const;
+    Vec2i GetRightThumbstick() const;
+    int GetRightTrigger() const;
+    int GetLeftTrigger() const;
+    bool IsAButtonDown() const;
+    bool IsBButtonDown() const;
+    bool IsXButtonDown() const;
+    bool IsYButtonDown() const;
+    bool IsLeftThumbstickButtonDown() const;
+    bool IsRightThumbstickButtonDown() const;
+    bool IsStartButtonDown() const;
+    bool IsBackButtonDown() const;
+    bool IsLeftBumperDown() const;
+    bool IsRightBumperDown() const;
+    bool IsLeftTriggerPressed() const;
+    bool IsRightTriggerPressed() const;
+    unsigned int GetLeftVibration() const;
+    unsigned int GetRightVibration() const;
+    bool IsConnected() const;
+    int GetControllerID() const;
+    bool IsButtonDown(int buttonMask) const;
+    void SetLeftVibrationRaw(unsigned int vibration);
+    void SetRightVibrationRaw(unsigned int vibration);
+    void SetLeftVibration(unsigned int vibration);
+    void SetRightVibration(unsigned int vibration);
+};
+
+%nodefaultctor ControllerManager;
+%nodefaultdtor ControllerManager;
+class ControllerManager
+{
+public:
+    static ControllerManager& GetInstance();
+    Controller& GetController(int index = 0);
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+// The embedded Python interpreter. The engine only starts and stops it; everything
+// else scripts do goes through the _tarvo module, and the engine reaches scripts only
+// through the classes scripts may subclass (Actor, Console).
+namespace ScriptHost
+{
+// Where the start-up script lives, relative to the working directory.
+extern const char* const StartupScript;
+
+// Starts the interpreter with _tarvo built in and the script folder (which also holds
+// the shadow module tarvo.py) ahead of the user's PYTHONPATH, then runs the start-up
+// script as the main program. Logs "Python initialized." once the script has run, also
+// when it raised (its traceback goes to standard error); logs "Error initializing
+// Python: couldn't find startup file." and leaves the interpreter stopped when there is
+// no script; logs an ERROR line and leaves it stopped when Python can't start. Returns
+// whether the interpreter is running.
+bool Start();
+// Stops the interpreter if Start left it running; otherwise does nothing.
+void Finalize();
+bool IsRunning();
+} // namespace ScriptHost

@@ -1,0 +1,45 @@
+// The script module: the engine as the embedded interpreter sees it. SWIG turns this
+// file and the per-folder files it includes into the built-in module _tarvo and the
+// shadow module tarvo.py at build time.
+%module(directors="1") tarvo
+
+// Keep C++ default arguments on the C++ side, so every call goes through the overload
+// dispatch and its error texts.
+%feature("python:cdefaultargs");
+
+%{
+#include "Actors/Actor.h"
+#include "Actors/ParticleActor.h"
+#include "Actors/PhysicsActor.h"
+#include "Actors/TagCollection.h"
+#include "Actors/TextActor.h"
+#include "Infrastructure/Camera.h"
+#include "Infrastructure/Console.h"
+#include "Infrastructure/Log.h"
+#include "Infrastructure/Renderable.h"
+#include "Infrastructure/World.h"
+#include "Input/Controller.h"
+#include "Input/ControllerManager.h"
+#include "Input/MouseListener.h"
+#include "Messaging/Message.h"
+#include "Messaging/MessageListener.h"
+#include "Messaging/Switchboard.h"
+#include "Sound/SoundDevice.h"
+#include "Util/Color.h"
+#include "Util/Vector2.h"
+%}
+
+%include <std_string.i>
+%include <std_vector.i>
+%include <std_set.i>
+
+typedef std::string String;
+typedef int GLint;
+
+%include "Runtime.i"
+%include "Util.i"
+%include "Messaging.i"
+%include "Infrastructure.i"
+%include "Actors.i"
+%include "Input.i"
+%include "Sound.i"

@@ -1,0 +1,196 @@
+#include "ScriptTest.h"
+
+#include "Actors/Actor.h"
+#include "Infrastructure/Console.h"
+#include "TestUtilities/FrameDriver.h"
+#include "TestUtilities/LogCapture.h"
+#include "TestUtilities/WindowTest.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+// A working directory of its own holding `script` as the start-up script (none when
+// empty); the run folder comes back when it goes.
+class ScratchFolder
+{
+public:
+    explicit ScratchFolder(const std::string& script)
+        : previous(fs::current_path()), folder(fs::temp_directory_path() / ("tarvo_host_" + std::to_string(getpid())))
+    {
+        fs::create_directories(folder / "Resources/Scripts");
+        if (!script.empty())
+            std::ofstream(folder / "Resources/Scripts/start.py") << script;
+        fs::current_path(folder);
+    }
+    ~ScratchFolder()
+    {
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+    fs::path Path() const { return folder; }
+
+private:
+    fs::path previous;
+    fs::path folder;
+};
+
+std::string OutputOf(const Console& console)
+{
+    std::string text;
+    for (const String& line : console.GetOutputLines())
+        text += line + "\n";
+    return text;
+}
+} // namespace
+
+TEST(ScriptHost, WithoutAStartupScriptTheInterpreterStaysStopped)
+{
+    ScratchFolder scratch("");
+    LogCapture log;
+    EXPECT_FALSE(ScriptHost::Start());
+    EXPECT_TRUE(log.Contains("Error initializing Python: couldn't find startup file."));
+    EXPECT_FALSE(ScriptHost::IsRunning());
+    EXPECT_FALSE(Py_IsInitialized());
+    ScriptHost::Finalize();
+    EXPECT_FALSE(log.Contains("Python initialized."));
+}
+
+TEST(ScriptHost, AScriptRaisingOnItsFirstLineLeavesTheInterpreterRunning)
+{
+    ScratchFolder scratch("raise RuntimeError('first line')\n");
+    LogCapture log;
+    EXPECT_TRUE(ScriptHost::Start());
+    EXPECT_TRUE(log.Contains("Python initialized."));
+    EXPECT_TRUE(Py_IsInitialized());
+    // The module is built in: no file of that name exists anywhere on the path.
+    EXPECT_EQ(ScriptTest::Eval("__import__('_tarvo').ADS_Circle"), "1");
+    ScriptHost::Finalize();
+    EXPECT_FALSE(Py_IsInitialized());
+}
+
+TEST(ScriptHost, TheScriptFolderComesBeforeTheUsersPythonPath)
+{
+    ScratchFolder scratch("import helper\nsource = helper.WHERE\n");
+    const fs::path user = scratch.Path() / "user";
+    fs::create_directories(user);
+    std::ofstream(user / "helper.py") << "WHERE = 'user'\n";
+    std::ofstream(user / "onlyuser.py") << "WHERE = 'user only'\n";
+    std::ofstream(scratch.Path() / "Resources/Scripts/helper.py") << "WHERE = 'game'\n";
+    setenv("PYTHONPATH", user.c_str(), 1);
+
+    ASSERT_TRUE(ScriptHost::Start());
+    EXPECT_EQ(ScriptTest::Eval("source"), "game");
+    EXPECT_EQ(ScriptTest::Eval("__import__('onlyuser').WHERE"), "user only");
+    ScriptHost::Finalize();
+    unsetenv("PYTHONPATH");
+}
+
+// The game's own start.py, started by the World as in the game.
+class PythonConsole : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        if (!IsSkipped())
+        {
+            ASSERT_TRUE(ScriptHost::IsRunning());
+        }
+    }
+};
+
+TEST_F(PythonConsole, ActsLikePythonsOwnPrompt)
+{
+    Console* console = World::GetInstance().GetConsole();
+    ASSERT_NE(console, nullptr) << "start.py registers its console";
+    console->Execute("a = Actor(); World.GetInstance().Add(a)");
+    console->Execute("a.GetClassName()");
+    console->Execute("for i in range(2):");
+    console->Execute("    print(i * 10)");
+    console->Execute("");
+    console->Execute("~5");
+    console->Execute("undefined_name");
+    console->Execute("1 +");
+
+    const std::string output = OutputOf(*console);
+    EXPECT_NE(output.find(">>> a.GetClassName()\n'Actor'\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("...     print(i * 10)\n... \n0\n10\n"), std::string::npos) << output;
+    EXPECT_NE(output.find(">>> ~5\n-6\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("NameError: name 'undefined_name' is not defined"), std::string::npos) << output;
+    EXPECT_NE(output.find("SyntaxError"), std::string::npos) << output;
+    EXPECT_EQ(World::GetInstance().GetElements().size(), 1u);
+}
+
+TEST_F(PythonConsole, CompletesNamesAndAttributes)
+{
+    Console* console = World::GetInstance().GetConsole();
+    ASSERT_NE(console, nullptr);
+    const StringList names = console->GetCompletions("x = Wor");
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "x = World(");
+    console->Execute("v = Vector2(1.0, 2.0)");
+    const StringList attributes = console->GetCompletions("v.Len");
+    EXPECT_NE(std::find(attributes.begin(), attributes.end(), "v.Length("), attributes.end());
+    EXPECT_NE(std::find(attributes.begin(), attributes.end(), "v.LengthSquared("), attributes.end());
+    EXPECT_TRUE(console->GetCompletions("v.Nothing").empty());
+}
+
+TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
+{
+    std::ifstream doc(TARVO_SOURCE_DIR "/docs/scripting.md");
+    ASSERT_TRUE(doc);
+    Console* console = World::GetInstance().GetConsole();
+    ASSERT_NE(console, nullptr);
+    int blocks = 0;
+    bool inBlock = false;
+    for (std::string line; std::getline(doc, line);)
+    {
+        if (line == "```python")
+        {
+            inBlock = true;
+            ++blocks;
+        }
+        else if (inBlock && line == "```")
+        {
+            inBlock = false;
+            console->Execute("");
+        }
+        else if (inBlock)
+        {
+            console->Execute(line);
+        }
+    }
+    EXPECT_EQ(blocks, 5);
+
+    FrameDriver frames;
+    for (int i = 0; i < 30; ++i)
+        frames.Frame(0.1f);
+    const std::string output = OutputOf(*console);
+    EXPECT_EQ(output.find("Traceback"), std::string::npos) << output;
+    EXPECT_NE(output.find("heard ArrivedRight"), std::string::npos) << output;
+
+    Actor* moved = nullptr;
+    Actor* spinner = nullptr;
+    for (Renderable* element : World::GetInstance().GetElements())
+        if (auto* actor = dynamic_cast<Actor*>(element))
+        {
+            if (actor->GetDrawShape() == ADS_Circle)
+                spinner = actor;
+            else if (actor->GetSize().X == 2.0f)
+                moved = actor;
+        }
+    ASSERT_NE(moved, nullptr);
+    ASSERT_NE(spinner, nullptr);
+    EXPECT_GT(spinner->GetRotation(), 200.0f);
+    EXPECT_FLOAT_EQ(moved->GetPosition().X, 3.0f);
+    EXPECT_FLOAT_EQ(moved->GetColor().B, 1.0f);
+    // The background is the colour the command set.
+    const Color corner = DrawFrameAndReadPixel(1, 1);
+    EXPECT_NEAR(corner.B, 0.3f, 0.02f);
+}
