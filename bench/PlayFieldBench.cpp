@@ -1,0 +1,84 @@
+#include "Game/SuitGameManager.h"
+#include "Game/SuitScreenPlay.h"
+#include "Game/Suit_Player.h"
+#include "Infrastructure/Camera.h"
+#include "Infrastructure/World.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace
+{
+constexpr int Characters = 400;
+constexpr int Level = 6;
+
+// The window may already be open from another benchmark in this program.
+bool OpenGameWindow()
+{
+    static const bool opened = []
+    {
+        const char* display = std::getenv("DISPLAY");
+        if (!display || !*display)
+            return false;
+        World::GetInstance().Initialize("QVRN bench", false);
+        return Camera::GetInstance().GetWindowWidth() > 0;
+    }();
+    return opened;
+}
+
+// A game at level 6 with the view it has then and 400 characters on the field, in the
+// mix the level-ups bring: about 12 consumers to 8 rival suits to 3 journalists.
+SuitScreenPlay* StartCrowdedGame()
+{
+    std::srand(7);
+    SuitGameManager& manager = SuitGameManager::GetInstance();
+    manager.SwitchTo(SuitGameManager::SI_Play);
+    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+    play->level = Level;
+    play->goal = 1e9f;
+    float radius = 3.0f;
+    for (int i = 1; i < Level; ++i)
+        radius *= 1.25f;
+    Camera::GetInstance().SetZByViewRadius(radius);
+
+    const SpawnExclusion none;
+    while (static_cast<int>(play->suits.size()) < Characters)
+    {
+        play->SpawnMany(12, 12, SuitScreenPlay::ST_Consumer, none);
+        play->SpawnMany(8, 8, SuitScreenPlay::ST_AI, none);
+        play->SpawnMany(3, 3, SuitScreenPlay::ST_Journalist, none);
+    }
+    play->SpawnMany(40, 40, SuitScreenPlay::ST_Dollar, none);
+    return play;
+}
+} // namespace
+
+// One simulated frame of the play field: every element's update (suits and their boids,
+// followers paying, coins flying, dollars spinning, meters), pickups and allegiance.
+// Drawing is excluded.
+void BM_PlayFieldFrameLevel6(benchmark::State& state)
+{
+    if (!OpenGameWindow())
+    {
+        state.SkipWithError("needs a display (run under xvfb-run, from the run folder)");
+        return;
+    }
+    World& world = World::GetInstance();
+    static double now = 0.0;
+    world.SetTimeSource([] { return now += 1.0 / 60.0; });
+
+    SuitScreenPlay* play = StartCrowdedGame();
+    // Warm up into a steady state: followers attached, coins in the air.
+    for (int i = 0; i < 60; ++i)
+        world.Tick(true);
+
+    for (auto _ : state)
+        world.Tick(true);
+
+    state.counters["characters"] = static_cast<double>(play->suits.size());
+    state.counters["followers"] = play->player ? play->player->GetFollowerCount() : 0;
+    SuitGameManager::GetInstance().SwitchTo(SuitGameManager::SI_Start);
+    world.Tick(true);
+}
+BENCHMARK(BM_PlayFieldFrameLevel6)->Unit(benchmark::kMillisecond)->Iterations(300);
