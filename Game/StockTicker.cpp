@@ -145,10 +145,14 @@ String StockTicker::FormatChange(float change)
 
 void StockTicker::Render()
 {
-    const Vector2 corner = MathKit::ScreenPointToWorld(0, 0);
-    HudText::FillWorldRect(Vector2(corner.X, corner.Y - MathKit::PixelLengthToWorld(108.0f)),
-                           Vector2(corner.X + MathKit::PixelLengthToWorld(265.0f), corner.Y),
-                           Color(1.0f, 1.0f, 1.0f, 0.8f));
+    // The menu's graph stands on its own, without the corner panel.
+    if (hudMode)
+    {
+        const Vector2 corner = MathKit::ScreenPointToWorld(0, 0);
+        HudText::FillWorldRect(Vector2(corner.X, corner.Y - MathKit::PixelLengthToWorld(108.0f)),
+                               Vector2(corner.X + MathKit::PixelLengthToWorld(265.0f), corner.Y),
+                               Color(1.0f, 1.0f, 1.0f, 0.8f));
+    }
 
     float low = 1e12f;
     float high = 0.0f;
@@ -173,7 +177,9 @@ void StockTicker::Render()
 
     if (!history.empty())
     {
-        const float step = std::min(graphWidth / static_cast<float>(history.size()), MaxStep);
+        // The HUD's graph grows from the left a step at a time; the menu's fills its width.
+        const float fullStep = graphWidth / static_cast<float>(history.size());
+        const float step = hudMode ? std::min(fullStep, MaxStep) : fullStep;
         // A flat history has no range; draw it along the bottom instead of dividing by 0.
         auto height = [&](size_t i) { return range > 0.0f ? graphHeight * (history[i] - low) / range : 0.0f; };
         for (size_t i = 0; i < history.size(); ++i)

@@ -14,7 +14,10 @@ int CellIndex(float coordinate) { return static_cast<int>(std::floor(coordinate 
 
 long long SuitGrid::Key(int cellX, int cellY)
 {
-    return (static_cast<long long>(cellX) << 32) ^ static_cast<long long>(static_cast<unsigned int>(cellY));
+    // Packed as unsigned: shifting a negative number left is undefined.
+    const unsigned long long high = static_cast<unsigned int>(cellX);
+    const unsigned long long low = static_cast<unsigned int>(cellY);
+    return static_cast<long long>((high << 32) | low);
 }
 
 long long SuitGrid::CellOf(const Vector2& point) { return Key(CellIndex(point.X), CellIndex(point.Y)); }

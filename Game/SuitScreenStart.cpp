@@ -81,7 +81,8 @@ void SuitScreenStart::AddDecorations()
         }
         actor->SetSize(figure.size);
         actor->SetPosition(figure.x, figure.y);
-        world.Add(actor, 0);
+        // Above the screen's own drawing: the graph is the backdrop.
+        world.Add(actor, "Suits");
         objects.push_back(actor);
     }
     for (int i = 0; i < 3; ++i)
@@ -92,7 +93,7 @@ void SuitScreenStart::AddDecorations()
         dollar->SetSpriteFrame(i * 2);
         dollar->SetSize(1.4f);
         dollar->SetPosition(-3.5f + 3.4f * static_cast<float>(i), -3.6f + (i == 1 ? -1.0f : 0.0f));
-        world.Add(dollar, 0);
+        world.Add(dollar, "Suits");
         objects.push_back(dollar);
     }
 }
