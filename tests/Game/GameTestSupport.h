@@ -1,8 +1,15 @@
 #pragma once
 
+#include "Game/AlmightyDollar.h"
 #include "Game/GameScreen.h"
+#include "Game/SteeringBehavior.h"
+#include "Game/SteeringBoid.h"
 #include "Game/SuitGameManager.h"
 #include "Game/SuitScreenPlay.h"
+#include "Game/Suit_AI.h"
+#include "Game/Suit_Consumer.h"
+#include "Game/Suit_Journalist.h"
+#include "Game/Suit_Player.h"
 #include "Infrastructure/Draw.h"
 #include "Infrastructure/Screenshot.h"
 #include "Infrastructure/World.h"
@@ -11,6 +18,7 @@
 
 #include <memory>
 #include <set>
+#include <type_traits>
 
 // A real window with the game's manager running and a keyboard the test holds keys on.
 class GameTest : public WindowTest
@@ -68,6 +76,41 @@ protected:
     {
         manager->SwitchTo(SuitGameManager::SI_Play);
         return Play();
+    }
+
+    // A started game with nobody on the field but the player at the origin.
+    SuitScreenPlay* StartEmptyGame()
+    {
+        SuitScreenPlay* play = StartGame();
+        for (Suit* suit : play->suits)
+            if (suit != play->player)
+                suit->Destroy();
+        for (AlmightyDollar* dollar : play->dollars)
+            dollar->Destroy();
+        play->dollars.clear();
+        play->consumers.clear();
+        play->journalists.clear();
+        play->grid.Clear();
+        play->suits.clear();
+        play->liars.clear();
+        play->player->SetPosition(0.0f, 0.0f);
+        play->AddSuit(play->player);
+        return play;
+    }
+
+    // Places a character as spawning does, but where the test says.
+    template <typename T> T* Place(const Vector2& where)
+    {
+        SuitScreenPlay* play = Play();
+        auto* suit = new T(play->player);
+        suit->SetPosition(where);
+        if constexpr (std::is_same_v<T, Suit_Consumer>)
+            play->consumers.push_back(suit);
+        if constexpr (std::is_same_v<T, Suit_Journalist>)
+            play->journalists.push_back(suit);
+        play->AddSuit(suit);
+        World::GetInstance().Add(suit, 0);
+        return suit;
     }
 
     std::set<int> held;
