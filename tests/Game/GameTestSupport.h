@@ -19,6 +19,7 @@
 #include <memory>
 #include <set>
 #include <type_traits>
+#include <vector>
 
 // A real window with the game's manager running and a keyboard the test holds keys on.
 class GameTest : public WindowTest
@@ -82,7 +83,9 @@ protected:
     SuitScreenPlay* StartEmptyGame()
     {
         SuitScreenPlay* play = StartGame();
-        for (Suit* suit : play->suits)
+        // A dying consumer leaves play->suits: walk a copy.
+        const std::vector<Suit*> spawned = play->suits;
+        for (Suit* suit : spawned)
             if (suit != play->player)
                 suit->Destroy();
         for (AlmightyDollar* dollar : play->dollars)
