@@ -9,9 +9,9 @@
 namespace
 {
 constexpr float PushDistance = 0.8f;
-// A mover yields while it pushes, so its target drifts; candidates come from a wider
-// circle than the push itself.
-constexpr float PushSearchRadius = 2.4f;
+// A mover yields while it pushes, so its target drifts (by up to one push distance when
+// it yields fully); candidates come from that much wider a circle.
+constexpr float PushSearchRadius = 1.6f;
 } // namespace
 
 Suit::Suit(SuitKind suitKind) : kind(suitKind) { GameSounds::Load(); }

@@ -7,7 +7,7 @@
 
 namespace
 {
-constexpr float CellSize = 1.0f;
+constexpr float CellSize = 2.0f;
 
 int CellIndex(float coordinate) { return static_cast<int>(std::floor(coordinate / CellSize)); }
 } // namespace

@@ -7,7 +7,7 @@
 
 class Suit;
 
-// The suits on the field sorted into square cells of one world unit, so that looking
+// The suits on the field sorted into square cells of two world units, so that looking
 // for neighbours costs the same however many characters have been spawned.
 class SuitGrid
 {

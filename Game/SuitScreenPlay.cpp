@@ -33,6 +33,8 @@ constexpr float ZoomFactor = 1.25f;
 constexpr float GoalStep = 20.0f;
 constexpr float BackDelay = 5.0f;
 constexpr float BannerSeconds = 3.0f;
+// A suit's box (0.5 x 1) and a dollar's (0.75 x 0.75) overlap only within this distance.
+constexpr float PickupSearchRadius = 1.0f;
 
 bool BoxesOverlap(const Vector2& aMin, const Vector2& aMax, const Vector2& bMin, const Vector2& bMax)
 {
@@ -63,11 +65,47 @@ SuitScreenPlay* SuitScreenPlay::GetPlayScreen() { return playScreen; }
 
 PlayArea SuitScreenPlay::GetPlayArea() const
 {
+    // Every move of every character asks; the answer changes only with the camera.
     Camera& camera = Camera::GetInstance();
-    const Vector2 lowerLeft = MathKit::ScreenPointToWorld(0, camera.GetWindowHeight());
-    const Vector2 upperRight = MathKit::ScreenPointToWorld(camera.GetWindowWidth(), 0);
-    return PlayArea{lowerLeft.X + 0.3f, upperRight.X - 0.3f, lowerLeft.Y + 0.5f, upperRight.Y - 0.7f};
+    const float z = camera.GetZ();
+    const Vector2 eye = camera.GetPosition();
+    const int width = camera.GetWindowWidth();
+    const int height = camera.GetWindowHeight();
+    if (!areaCache.valid || areaCache.z != z || areaCache.eye != eye || areaCache.width != width ||
+        areaCache.height != height)
+    {
+        const Vector2 lowerLeft = MathKit::ScreenPointToWorld(0, height);
+        const Vector2 upperRight = MathKit::ScreenPointToWorld(width, 0);
+        areaCache.area = PlayArea{lowerLeft.X + 0.3f, upperRight.X - 0.3f, lowerLeft.Y + 0.5f, upperRight.Y - 0.7f};
+        areaCache.z = z;
+        areaCache.eye = eye;
+        areaCache.width = width;
+        areaCache.height = height;
+        areaCache.valid = true;
+    }
+    return areaCache.area;
 }
+
+void SuitScreenPlay::SetFlashing(Suit_Journalist* journalist, bool on)
+{
+    auto found = std::find(flashing.begin(), flashing.end(), journalist);
+    if (!on)
+    {
+        if (found != flashing.end())
+            flashing.erase(found);
+        return;
+    }
+    if (found != flashing.end())
+        return;
+    auto later =
+        std::find_if(flashing.begin(), flashing.end(),
+                     [journalist](const Suit_Journalist* other) { return other->serial > journalist->serial; });
+    flashing.insert(later, journalist);
+}
+
+void SuitScreenPlay::NoteFollowerCount(int count) { mostFollowers = std::max(mostFollowers, count); }
+
+float SuitScreenPlay::GetLongestReach() const { return 1.5f + static_cast<float>(mostFollowers) / 16.0f; }
 
 bool SuitScreenPlay::IsGameOver() const { return lieBusts >= maxLieBusts || consumers.empty(); }
 
@@ -81,6 +119,7 @@ void SuitScreenPlay::Start()
     running = true;
     goalMessageTime = BannerSeconds;
     zoom = ZoomTween();
+    mostFollowers = 0;
 
     Camera& camera = Camera::GetInstance();
     savedViewRadius = camera.GetViewRadius();
@@ -133,6 +172,9 @@ void SuitScreenPlay::Stop()
     journalists.clear();
     consumers.clear();
     liars.clear();
+    flashing.clear();
+    liarsBySender.clear();
+    journalistsBySender.clear();
     grid.Clear();
     ReleaseBoids();
 
@@ -168,7 +210,12 @@ void SuitScreenPlay::AddSuit(Suit* suit)
     suits.push_back(suit);
     grid.Insert(suit);
     if (suit->GetKind() == SK_Player || suit->GetKind() == SK_AI)
+    {
         liars.push_back(suit);
+        liarsBySender[suit] = suit;
+    }
+    if (suit->GetKind() == SK_Journalist)
+        journalistsBySender[suit] = static_cast<Suit_Journalist*>(suit);
 }
 
 void SuitScreenPlay::RemoveConsumer(Suit_Consumer* consumer)
@@ -180,18 +227,14 @@ void SuitScreenPlay::RemoveConsumer(Suit_Consumer* consumer)
 
 Suit_Journalist* SuitScreenPlay::FindJournalist(const MessageListener* sender) const
 {
-    for (Suit_Journalist* journalist : journalists)
-        if (static_cast<const MessageListener*>(journalist) == sender)
-            return journalist;
-    return nullptr;
+    auto found = journalistsBySender.find(sender);
+    return found == journalistsBySender.end() ? nullptr : found->second;
 }
 
 Suit* SuitScreenPlay::FindLiar(const MessageListener* sender) const
 {
-    for (Suit* liar : liars)
-        if (static_cast<const MessageListener*>(liar) == sender)
-            return liar;
-    return nullptr;
+    auto found = liarsBySender.find(sender);
+    return found == liarsBySender.end() ? nullptr : found->second;
 }
 
 void SuitScreenPlay::ReceiveMessage(Message* message)
@@ -243,24 +286,47 @@ void SuitScreenPlay::Update(float dt)
 
 void SuitScreenPlay::TakePickups()
 {
-    for (Suit* taker : liars)
+    // Each dollar goes to the first leader on the field whose box overlaps it. Looking
+    // around each dollar, instead of over every pair, keeps this linear; the takings
+    // are then announced in field order, as a walk over the suits would find them.
+    struct Taking
     {
-        for (size_t i = 0; i < dollars.size();)
+        long long serial;
+        size_t dollarIndex;
+        Suit* taker;
+        AlmightyDollar* dollar;
+    };
+    std::vector<Taking> takings;
+    for (size_t i = 0; i < dollars.size(); ++i)
+    {
+        AlmightyDollar* dollar = dollars[i];
+        if (dollar->IsDestroyed())
+            continue;
+        grid.Query(dollar->GetPosition(), PickupSearchRadius, scratch);
+        for (Suit* suit : scratch)
         {
-            AlmightyDollar* dollar = dollars[i];
-            if (dollar->IsDestroyed() || !BoxesOverlap(taker->boxMin, taker->boxMax, dollar->boxMin, dollar->boxMax))
-            {
-                ++i;
+            if (!suit || !suit->IsLiar() || !BoxesOverlap(suit->boxMin, suit->boxMax, dollar->boxMin, dollar->boxMax))
                 continue;
-            }
-            Switchboard::GetInstance().Broadcast(new Message("PickupMoney", taker));
-            World::GetInstance().Add(
-                new PickupMoneyExplosion(dollar->GetPosition() * 0.75f + taker->GetPosition() * 0.25f), 0);
-            GameSounds::Play(GS_MoneyPickup);
-            dollar->Destroy();
-            dollars.erase(dollars.begin() + static_cast<std::ptrdiff_t>(i));
+            takings.push_back(Taking{suit->serial, i, suit, dollar});
+            break;
         }
     }
+    std::sort(takings.begin(), takings.end(),
+              [](const Taking& a, const Taking& b)
+              { return a.serial != b.serial ? a.serial < b.serial : a.dollarIndex < b.dollarIndex; });
+
+    for (const Taking& taking : takings)
+    {
+        Switchboard::GetInstance().Broadcast(new Message("PickupMoney", taking.taker));
+        World::GetInstance().Add(
+            new PickupMoneyExplosion(taking.dollar->GetPosition() * 0.75f + taking.taker->GetPosition() * 0.25f), 0);
+        GameSounds::Play(GS_MoneyPickup);
+        taking.dollar->Destroy();
+    }
+    if (!takings.empty())
+        dollars.erase(std::remove_if(dollars.begin(), dollars.end(),
+                                     [](const AlmightyDollar* dollar) { return dollar->IsDestroyed(); }),
+                      dollars.end());
 }
 
 void SuitScreenPlay::EndGame()

@@ -3,6 +3,7 @@
 #include "Game/GameScreen.h"
 #include "Game/SuitGrid.h"
 
+#include <unordered_map>
 #include <vector>
 
 class AlmightyDollar;
@@ -80,6 +81,11 @@ public:
     // The camera's visible rectangle shrunk to where characters may stand.
     PlayArea GetPlayArea() const;
     bool IsGameOver() const;
+    // Leaders report their follower counts, so that a consumer looking for a leader
+    // knows how far the farthest reach of any leader can be (1.5 + followers / 16).
+    void NoteFollowerCount(int count);
+    float GetLongestReach() const;
+    void SetFlashing(Suit_Journalist* journalist, bool on);
 
     // Field bookkeeping for the characters.
     void AddSuit(Suit* suit);
@@ -101,6 +107,8 @@ public:
     std::vector<AlmightyDollar*> dollars;
     // The player and the rival suits, in field order: the only suits that lead.
     std::vector<Suit*> liars;
+    // The journalists whose flash is growing, in field order.
+    std::vector<Suit_Journalist*> flashing;
     int lieBusts = 0;
     int maxLieBusts = 3;
     int level = 1;
@@ -124,7 +132,21 @@ private:
     bool IsSpotFree(const Vector2& point);
     void ReleaseBoids();
 
+    struct AreaCache
+    {
+        PlayArea area{};
+        float z = 0.0f;
+        Vector2 eye;
+        int width = 0;
+        int height = 0;
+        bool valid = false;
+    };
+    mutable AreaCache areaCache;
+    int mostFollowers = 0;
     std::vector<SteeringBoid*> boids;
     long long nextSerial = 0;
     std::vector<Suit*> scratch;
+    // Message senders by address, for lookups that never dereference a stale pointer.
+    std::unordered_map<const MessageListener*, Suit*> liarsBySender;
+    std::unordered_map<const MessageListener*, Suit_Journalist*> journalistsBySender;
 };

@@ -60,7 +60,7 @@ void SuitScreenStart::AddDecorations()
         bool walking;
     };
     static const Figure Cast[] = {
-        {"Resources/Images/player.png", -0.5f, 0.5f, 9.0f, false},
+        {"Resources/Images/player.png", -0.5f, 0.0f, 8.0f, false},
         {"Resources/Images/consumer_001.png", -5.6f, -6.2f, 3.2f, true},
         {"Resources/Images/consumer_001.png", 3.8f, -6.6f, 3.2f, true},
         {"Resources/Images/suit_green.png", -6.0f, 3.4f, 3.0f, false},

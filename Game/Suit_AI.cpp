@@ -97,6 +97,8 @@ void Suit_AI::StopFollowing(Suit* oldLeader)
 bool Suit_AI::AddFollower(Suit* follower)
 {
     const bool added = followers.Add(follower);
+    if (added && SuitScreenPlay::GetPlayScreen())
+        SuitScreenPlay::GetPlayScreen()->NoteFollowerCount(followers.Count());
     if (added)
         follower->FollowLeader(this);
     return added;

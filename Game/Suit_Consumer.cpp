@@ -65,7 +65,7 @@ bool Suit_Consumer::IsHearingLie() const
     SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
     if (!play)
         return false;
-    for (Suit_Journalist* journalist : play->journalists)
+    for (Suit_Journalist* journalist : play->flashing)
         if (journalist && journalist->flashRadius > 0.0f &&
             box.Intersects(journalist->GetPosition(), journalist->flashRadius))
             return true;
@@ -151,24 +151,30 @@ void Suit_Consumer::UpdateAllegiance()
     if (leader && !CanFollow(leader))
         leader->RemoveFollower(this);
 
-    // Only liars lead, so only they need looking at; they stand in field order.
+    // A lie wins outright; otherwise the nearest leader within its reach, the earlier
+    // on the field on a tie. Only suits close enough to possibly reach are looked at.
     Suit* chosen = nullptr;
-    float best = 0.0f;
-    for (Suit* candidate : play->liars)
+    if (player && player != static_cast<Suit*>(this) && player->lieRadius > 0.0f && CanFollow(player) &&
+        Vector2::Distance(player->GetPosition(), position) <= player->lieRadius)
+        chosen = player;
+
+    if (!chosen)
     {
-        if (!candidate || candidate == this || !candidate->IsLiar() || !CanFollow(candidate))
-            continue;
-        const float distance = Vector2::Distance(candidate->GetPosition(), position);
-        if (candidate == player && player->lieRadius > 0.0f && distance <= player->lieRadius)
+        static std::vector<Suit*> nearby;
+        play->grid.Query(position, play->GetLongestReach(), nearby);
+        float best = 0.0f;
+        for (Suit* candidate : nearby)
         {
-            chosen = candidate;
-            break;
-        }
-        const float reach = JoinDistance + static_cast<float>(candidate->GetFollowerCount()) / FollowersPerExtraUnit;
-        if (distance < reach && (!chosen || distance < best))
-        {
-            chosen = candidate;
-            best = distance;
+            if (!candidate || candidate == this || !candidate->IsLiar() || !CanFollow(candidate))
+                continue;
+            const float distance = Vector2::Distance(candidate->GetPosition(), position);
+            const float reach =
+                JoinDistance + static_cast<float>(candidate->GetFollowerCount()) / FollowersPerExtraUnit;
+            if (distance < reach && (!chosen || distance < best))
+            {
+                chosen = candidate;
+                best = distance;
+            }
         }
     }
 

@@ -40,7 +40,7 @@ bool Suit_Journalist::CanLead(Suit* other)
 
 void Suit_Journalist::StartFlash(int lie)
 {
-    flashRadius = FlashStart;
+    SetFlashRadius(FlashStart);
     GameSounds::Play(GS_Lie);
     lastLieSeen = lie;
 }
@@ -59,8 +59,9 @@ void Suit_Journalist::Update(float dt)
             StartFlash(player->lieCount);
 
         SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+        // Only a flashing colleague can pass a flash on.
         if (play)
-            for (Suit_Journalist* other : play->journalists)
+            for (Suit_Journalist* other : play->flashing)
                 if (other && other->flashRadius > 1e-6f && lastLieSeen < other->lastLieSeen &&
                     box.Intersects(other->GetPosition(), other->flashRadius))
                     StartFlash(other->lastLieSeen);
@@ -70,7 +71,7 @@ void Suit_Journalist::Update(float dt)
     {
         flashRadius += flashGrowth * dt;
         if (flashRadius > flashMax)
-            flashRadius = 0.0f;
+            SetFlashRadius(0.0f);
     }
     SetSpriteFrame(flashRadius > 0.0f && spriteNumFrames > 1 ? 1 : 0);
 
@@ -124,11 +125,22 @@ void Suit_Journalist::ReceiveMessage(Message* message)
     lastBustReported = bust;
     World::GetInstance().Add(new LieMeterBustExplosion(position), 0);
     Switchboard::GetInstance().DeferredBroadcast(new Message("JournalistLieBusted", this), ReportDelay);
-    flashRadius = 0.0f;
+    SetFlashRadius(0.0f);
+}
+
+void Suit_Journalist::SetFlashRadius(float radius)
+{
+    const bool was = flashRadius > 0.0f;
+    flashRadius = radius;
+    const bool is = flashRadius > 0.0f;
+    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+    if (play && was != is)
+        play->SetFlashing(this, is);
 }
 
 void Suit_Journalist::PreDestroy()
 {
+    SetFlashRadius(0.0f);
     Switchboard::GetInstance().UnsubscribeFrom(this, "LieMeterBusted");
     Switchboard::GetInstance().UnsubscribeFrom(this, "JournalistLieBusted");
 }

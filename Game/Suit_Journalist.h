@@ -20,6 +20,8 @@ public:
     String GetClassName() const override { return "Suit_Journalist"; }
 
     bool CanLead(Suit* other) override;
+    // Keeps the play field's list of flashing journalists up to date.
+    void SetFlashRadius(float radius);
 
     Suit_Player* player;
     float flashRadius = 0.0f;

@@ -122,6 +122,8 @@ void Suit_Player::PreDestroy() { Switchboard::GetInstance().UnsubscribeFrom(this
 bool Suit_Player::AddFollower(Suit* follower)
 {
     const bool added = followers.Add(follower);
+    if (added && SuitScreenPlay::GetPlayScreen())
+        SuitScreenPlay::GetPlayScreen()->NoteFollowerCount(followers.Count());
     if (added)
     {
         follower->FollowLeader(this);

@@ -127,10 +127,16 @@ TEST_F(GameFlowTest, MenuToPlayToLevelTwoToThreeBustsAndBack)
 
     // Play until the first goal is passed, taking a picture of the first good lie.
     bool lieShot = false;
+    bool crowdShot = false;
     for (float t = 0.0f; t < 90.0f && play->level < 2 && play->running; t += Dt)
     {
         Steer();
         Frame(Dt);
+        if (!crowdShot && play->player->lieRadius > 0.9f && play->player->GetFollowerCount() >= 1)
+        {
+            crowdShot = true;
+            Shot("qvrn-crowd");
+        }
         if (!lieShot && play->player->lieRadius > 1.2f)
         {
             lieShot = true;
@@ -158,6 +164,20 @@ TEST_F(GameFlowTest, MenuToPlayToLevelTwoToThreeBustsAndBack)
     const FrameImage levelUp = Shot("qvrn-levelup");
     EXPECT_GT(play->goalMessageTime, 0.0f);
     EXPECT_GT(CountIn(levelUp, 200, 260, 824, 310, IsBright), 2000) << "the goal banner's box";
+
+    // Play on at level 2 for a while: the banner goes, the crowd grows.
+    bool fieldShot = false;
+    for (float t = 0.0f; t < 8.0f && play->running && !fieldShot; t += Dt)
+    {
+        Steer();
+        Frame(Dt);
+        if ((t > 3.5f && play->player->lieRadius > 0.6f) || t > 6.0f)
+        {
+            fieldShot = true;
+            Shot("qvrn-field");
+        }
+    }
+    ASSERT_TRUE(play->running);
 
     // Lie without pause: three busts end the game.
     Hold(' ');
