@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdlib>
 
 namespace
@@ -37,8 +38,9 @@ SuitScreenPlay* StartCrowdedGame(int characters)
     play->level = Level;
     play->goal = 1e9f;
     // Level 6 shows a view of radius 3 x 1.25^5 (about 9.2): too small for 400 characters a
-    // unit apart, so the crowd gets a view about twice as wide.
-    Camera::GetInstance().SetZByViewRadius(16.0f);
+    // unit apart, so the crowd gets a view about twice as wide. Smaller crowds get smaller
+    // views of the same density, so the figures compare counts, not crowding.
+    Camera::GetInstance().SetZByViewRadius(16.0f * std::sqrt(static_cast<float>(characters) / 400.0f));
 
     const SpawnExclusion none;
     while (static_cast<int>(play->suits.size()) < characters)
