@@ -1,6 +1,7 @@
 #include "Game/SuitScreenPlay.h"
 
 #include "Game/AlmightyDollar.h"
+#include "Game/BestPrice.h"
 #include "Game/Explosions.h"
 #include "Game/GameSounds.h"
 #include "Game/HudText.h"
@@ -339,7 +340,7 @@ void SuitScreenPlay::EndGame()
     World::GetInstance().particlesOnly = true;
 }
 
-void SuitScreenPlay::RecordHighScore() {}
+void SuitScreenPlay::RecordHighScore() { BestPrice::Record(highScore); }
 
 void SuitScreenPlay::LevelUp()
 {

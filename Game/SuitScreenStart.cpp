@@ -1,6 +1,7 @@
 #include "Game/SuitScreenStart.h"
 
 #include "Actors/TextActor.h"
+#include "Game/BestPrice.h"
 #include "Game/StockTicker.h"
 #include "Infrastructure/Draw.h"
 #include "Infrastructure/FontRegistry.h"
@@ -8,6 +9,10 @@
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
 #include "Util/MathKit.h"
+
+#include <cstdio>
+
+#include <cstdio>
 
 namespace
 {
@@ -175,7 +180,15 @@ void SuitScreenStart::MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput b
     }
 }
 
-String SuitScreenStart::BestLine() const { return ""; }
+String SuitScreenStart::BestLine() const
+{
+    const float best = BestPrice::Load();
+    if (best <= 0.0f)
+        return "";
+    char text[64];
+    std::snprintf(text, sizeof(text), "Best: %.2f", static_cast<double>(best));
+    return text;
+}
 
 void SuitScreenStart::Render()
 {

@@ -34,6 +34,6 @@ public:
 private:
     void Highlight(int index);
     void AddDecorations();
-    // The best price of earlier runs, or "" while none is kept.
+    // "Best: ..." with the best price of all runs, or "" while none is kept.
     String BestLine() const;
 };

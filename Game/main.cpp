@@ -1,3 +1,4 @@
+#include "Game/BestPrice.h"
 #include "Game/SuitGameManager.h"
 #include "Infrastructure/RunOptions.h"
 #include "Infrastructure/World.h"
@@ -5,8 +6,9 @@
 int main(int argc, char** argv)
 {
     return RunProgram(argc, argv, "qvrn", "QVRN",
-                      []
+                      [](const RunOptions& options)
                       {
+                          BestPrice::SetSaving(options.saving);
                           World& world = World::GetInstance();
                           // No gravity: the field is seen from above.
                           world.SetupPhysics(Vector2(0.0f, 0.0f), Vector2(1e8f, 1e8f), Vector2(-1e8f, -1e8f));

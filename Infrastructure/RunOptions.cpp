@@ -1,7 +1,10 @@
 #include "Infrastructure/RunOptions.h"
 
+#include "Infrastructure/Log.h"
 #include "Infrastructure/Screenshot.h"
 #include "Infrastructure/World.h"
+#include "Input/InputRecorder.h"
+#include "Input/InputScript.h"
 #include "Util/MathKit.h"
 
 #include <cerrno>
@@ -13,6 +16,10 @@
 namespace
 {
 FrameImage lastFrameImage;
+InputScript inputScript;
+// Opened before the window, so that a path that can't be written is refused at once
+// rather than losing a whole recorded game at the end.
+std::FILE* recordFile = nullptr;
 
 bool ParseInt(const String& text, long minimum, long maximum, long& out)
 {
@@ -55,7 +62,13 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, Str
             options.antiAliasing = false;
             continue;
         }
-        if (option != "--frames" && option != "--fixed-dt" && option != "--seed" && option != "--screenshot")
+        if (option == "--no-save")
+        {
+            options.saving = false;
+            continue;
+        }
+        if (option != "--frames" && option != "--fixed-dt" && option != "--seed" && option != "--screenshot" &&
+            option != "--input-script" && option != "--record-input")
         {
             error = "unknown option " + option;
             return false;
@@ -94,6 +107,14 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, Str
             options.seeded = true;
             options.seed = static_cast<unsigned int>(number);
         }
+        else if (option == "--input-script")
+        {
+            options.inputScript = value;
+        }
+        else if (option == "--record-input")
+        {
+            options.recordInput = value;
+        }
         else
         {
             options.screenshot = value;
@@ -111,7 +132,27 @@ String RunOptionsUsage(const String& programName)
            "  --seed N            seed the random source with N instead of the time\n"
            "  --screenshot F.png  write the last frame to F.png before exiting\n"
            "  --no-msaa           draw without multisampling\n"
+           "  --input-script F    press keys and pad buttons as the lines of F say:\n"
+           "                      FRAME key|pad NAME down|up (binding-file names, # comments)\n"
+           "  --record-input F    write the keys and pad buttons pressed to F in that form\n"
+           "  --no-save           keep no best score or other file between runs\n"
            "  --help              show this text\n";
+}
+
+bool PrepareInput(const RunOptions& options, String& error)
+{
+    if (!options.inputScript.empty() && !inputScript.Load(options.inputScript, error))
+        return false;
+    if (!options.recordInput.empty())
+    {
+        recordFile = std::fopen(options.recordInput.c_str(), "w");
+        if (!recordFile)
+        {
+            error = options.recordInput + ": can't be written";
+            return false;
+        }
+    }
+    return true;
 }
 
 void ApplyRunOptions(const RunOptions& options)
@@ -140,15 +181,42 @@ void ApplyRunOptions(const RunOptions& options)
                     lastFrameImage = CaptureFrame();
             });
     }
+    if (!options.inputScript.empty())
+    {
+        inputScript.PlugInScriptedPads();
+        world.SetFrameStartHook([] { inputScript.Play(World::GetInstance().GetFramesRun()); });
+    }
+    if (recordFile)
+        InputRecorder::Start();
 }
 
 bool FinishRun(const RunOptions& options)
 {
-    return options.screenshot.empty() || SavePng(lastFrameImage, options.screenshot);
+    bool written = true;
+    if (recordFile)
+    {
+        const String text = "# Input recorded by --record-input; replay it with --input-script.\n" +
+                            InputRecorder::GetRecording().Format();
+        const bool complete = std::fwrite(text.data(), 1, text.size(), recordFile) == text.size();
+        if (std::fclose(recordFile) != 0 || !complete)
+        {
+            SystemLogInstance().Printf("ERROR: could not write the input recording %s", options.recordInput.c_str());
+            written = false;
+        }
+        recordFile = nullptr;
+    }
+    const bool shot = options.screenshot.empty() || SavePng(lastFrameImage, options.screenshot);
+    return written && shot;
 }
 
 int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
                const std::function<void()>& setUp)
+{
+    return RunProgram(argc, argv, programName, windowTitle, [&setUp](const RunOptions&) { setUp(); });
+}
+
+int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
+               const std::function<void(const RunOptions&)>& setUp)
 {
     RunOptions options;
     String error;
@@ -162,12 +230,17 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
         std::printf("%s", RunOptionsUsage(programName).c_str());
         return 0;
     }
+    if (!PrepareInput(options, error))
+    {
+        std::fprintf(stderr, "%s: %s\n", programName.c_str(), error.c_str());
+        return 2;
+    }
     ApplyRunOptions(options);
 
     World& world = World::GetInstance();
     if (!world.Initialize(windowTitle, options.antiAliasing))
         return 1;
-    setUp();
+    setUp(options);
     world.StartGame();
     const bool finished = FinishRun(options);
     world.Destroy();

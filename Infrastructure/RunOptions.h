@@ -13,6 +13,9 @@ struct RunOptions
     unsigned int seed = 0;
     String screenshot; // write the last frame here as a PNG
     bool antiAliasing = true;
+    bool saving = true; // false: leave files kept between runs (best scores) alone
+    String inputScript; // play the key and pad edges of this input script
+    String recordInput; // write the player's key and pad edges here as an input script
     bool help = false;
 };
 
@@ -21,9 +24,15 @@ struct RunOptions
 bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, String& error);
 String RunOptionsUsage(const String& programName);
 
-// Seeds the random source and sets the World's frame limit and time source.
+// Reads the input script and makes sure the recording can be written, before any
+// window opens. Returns false with a one-line `error` naming the file (and the line of
+// a malformed script).
+bool PrepareInput(const RunOptions& options, String& error);
+// Seeds the random source, sets the World's frame limit and time source, and starts
+// playing the prepared input script and recording input.
 void ApplyRunOptions(const RunOptions& options);
-// Writes the requested screenshot, if any. Returns false if it could not be written.
+// Writes the requested screenshot and input recording, if any. Returns false if one of
+// them could not be written.
 bool FinishRun(const RunOptions& options);
 
 // The whole life of a program on the engine: reads the options (status 2 and a message
@@ -32,3 +41,6 @@ bool FinishRun(const RunOptions& options);
 // the process exit status.
 int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
                const std::function<void()>& setUp);
+// The same, for a set-up that reads the options.
+int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
+               const std::function<void(const RunOptions&)>& setUp);

@@ -4,6 +4,7 @@
 #include "Infrastructure/Log.h"
 #include "Infrastructure/World.h"
 #include "Input/InputCallbacks.h"
+#include "Input/InputRecorder.h"
 #include "Input/KeyCodes.h"
 
 #include <GLFW/glfw3.h>
@@ -34,8 +35,10 @@ void OnKey(GLFWwindow*, int key, int, int action, int)
         action = GLFW_PRESS;
     }
     const int engineKey = KeyCodes::FromLibraryKey(key);
-    if (engineKey >= 0)
-        InputCallbacks::OnKey(engineKey, action == GLFW_PRESS);
+    if (engineKey < 0)
+        return;
+    InputRecorder::RecordKey(engineKey, action == GLFW_PRESS);
+    InputCallbacks::OnKey(engineKey, action == GLFW_PRESS);
 }
 
 void OnCharacter(GLFWwindow*, unsigned int codepoint) { InputCallbacks::OnCharacter(codepoint); }

@@ -60,6 +60,14 @@ void World::StartGame()
 
     while (running)
     {
+        if (frameStartHook)
+        {
+            // A hook may stop the game (a scripted Escape): then this frame never runs,
+            // as after a real Escape seen between frames.
+            frameStartHook();
+            if (!running)
+                break;
+        }
         Draw::BeginFrame();
         RunFrame();
         Draw::EndFrame();

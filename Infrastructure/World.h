@@ -95,6 +95,8 @@ public:
     void SetFrameLimit(int frames) { frameLimit = frames; }
     // Runs after each frame is drawn, before it is shown.
     void SetFrameDrawnHook(std::function<void()> hook) { frameDrawnHook = std::move(hook); }
+    // Runs before each frame of the loop, when GetFramesRun() is that frame's number.
+    void SetFrameStartHook(std::function<void()> hook) { frameStartHook = std::move(hook); }
     int GetFramesRun() const { return framesRun; }
 
     // When true only particle systems are updated.
@@ -159,6 +161,7 @@ private:
 
     std::function<double()> timeSource;
     std::function<void()> frameDrawnHook;
+    std::function<void()> frameStartHook;
     int frameLimit = 0;
     int framesRun = 0;
 };

@@ -1,6 +1,7 @@
 #include "Input/Controller.h"
 
 #include "Infrastructure/Log.h"
+#include "Input/InputRecorder.h"
 #include "Input/InputRouter.h"
 
 namespace
@@ -18,6 +19,13 @@ void ApplyDeadZone(int& x, int& y, int deadZone)
         y = 0;
     }
 }
+
+// The bit of each bindable button in ControllerInput::Buttons; the triggers have none.
+constexpr unsigned int bindableButtonBits[Controller::BindableButtonCount] = {
+    CB_A, CB_B, CB_X, CB_Y, CB_Start, CB_Back, CB_LeftThumb, CB_RightThumb, 0, 0, CB_LeftBumper, CB_RightBumper};
+constexpr int LeftTriggerButton = 8;
+constexpr int RightTriggerButton = 9;
+constexpr int FullTrigger = 255;
 
 unsigned int ScaleVibration(unsigned int vibration)
 {
@@ -49,6 +57,16 @@ void Controller::Setup()
 
 void Controller::UpdateState()
 {
+    ReadPadState();
+    RecordButtonEdges();
+    if (scripted)
+        AddScriptedButtons();
+    if (connected || scripted)
+        InputRouter::GetInstance().PollPadButtons(*this);
+}
+
+void Controller::ReadPadState()
+{
     if (!connected)
     {
         currentState = ControllerInput();
@@ -75,8 +93,59 @@ void Controller::UpdateState()
 
     ApplyDeadZone(currentState.LeftThumbstickX, currentState.LeftThumbstickY, LeftThumbDeadZone);
     ApplyDeadZone(currentState.RightThumbstickX, currentState.RightThumbstickY, RightThumbDeadZone);
+}
 
-    InputRouter::GetInstance().PollPadButtons(*this);
+void Controller::RecordButtonEdges()
+{
+    // Only what the pad itself reported: scripted presses are added afterwards.
+    unsigned int held = 0;
+    for (int button = 0; button < BindableButtonCount; ++button)
+    {
+        if (IsBindableButtonDown(button))
+            held |= 1u << button;
+    }
+    const unsigned int changed = held ^ realButtons;
+    realButtons = held;
+    if (changed == 0 || !InputRecorder::IsRecording())
+        return;
+    for (int button = 0; button < BindableButtonCount; ++button)
+    {
+        if (changed & (1u << button))
+            InputRecorder::RecordPadButton(controllerIndex, button, (held & (1u << button)) != 0);
+    }
+}
+
+void Controller::AddScriptedButtons()
+{
+    for (int button = 0; button < BindableButtonCount; ++button)
+    {
+        if ((scriptedButtons & (1u << button)) == 0)
+            continue;
+        currentState.Buttons |= bindableButtonBits[button];
+        if (button == LeftTriggerButton)
+            currentState.LeftTriggerValue = FullTrigger;
+        if (button == RightTriggerButton)
+            currentState.RightTriggerValue = FullTrigger;
+    }
+}
+
+bool Controller::IsBindableButtonDown(int button) const
+{
+    if (button == LeftTriggerButton)
+        return IsLeftTriggerPressed();
+    if (button == RightTriggerButton)
+        return IsRightTriggerPressed();
+    return button >= 0 && button < BindableButtonCount && IsButtonDown(static_cast<int>(bindableButtonBits[button]));
+}
+
+void Controller::SetScriptedButton(int button, bool down)
+{
+    if (button < 0 || button >= BindableButtonCount)
+        return;
+    if (down)
+        scriptedButtons |= 1u << button;
+    else
+        scriptedButtons &= ~(1u << button);
 }
 
 Vector2 Controller::GetLeftThumbVec2() const

@@ -84,8 +84,20 @@ public:
     unsigned int GetLeftVibration() const { return leftMotorSpeed; }
     unsigned int GetRightVibration() const { return rightMotorSpeed; }
 
-    bool IsConnected() const { return connected; }
+    // True for a pad found at Setup and not lost since, and for a pad an input script drives.
+    bool IsConnected() const { return connected || scripted; }
     int GetControllerID() const { return controllerIndex; }
+
+    // The buttons in the order of their binding codes (P1BUTTON_A is 1000, button 0):
+    // A, B, X, Y, Start, Back, the thumbstick buttons, the triggers, the bumpers.
+    static constexpr int BindableButtonCount = 12;
+    // Whether bindable button `button` is held in the last reading; triggers count above 30.
+    bool IsBindableButtonDown(int button) const;
+
+    // Input scripts: a scripted pad reads as connected, and its scripted buttons are held
+    // on top of whatever a real pad reports, from the next UpdateState on.
+    void SetScripted(bool on) { scripted = on; }
+    void SetScriptedButton(int button, bool down);
 
     static constexpr int LeftThumbDeadZone = 7849;
     static constexpr int RightThumbDeadZone = 8689;
@@ -93,6 +105,9 @@ public:
 
 private:
     void SendVibration();
+    void ReadPadState();
+    void RecordButtonEdges();
+    void AddScriptedButtons();
 
     int controllerIndex;
     bool connected = false;
@@ -100,4 +115,7 @@ private:
     unsigned int leftMotorSpeed = 0;
     unsigned int rightMotorSpeed = 0;
     PadBackend::RawPadState rawState;
+    bool scripted = false;
+    unsigned int scriptedButtons = 0; // one bit per bindable button
+    unsigned int realButtons = 0;     // the same, as the pad itself reported them
 };

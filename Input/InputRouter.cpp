@@ -152,6 +152,16 @@ int InputRouter::GetKeyCode(const String& keyName) const
     return found == keyNames.end() ? -1 : found->second;
 }
 
+String InputRouter::GetKeyName(int keyCode) const
+{
+    for (const auto& entry : keyNames)
+    {
+        if (entry.second == keyCode)
+            return entry.first;
+    }
+    return String();
+}
+
 void InputRouter::BindKey(const String& keyName, const String& binding)
 {
     if (binding.empty())
@@ -223,7 +233,17 @@ void InputRouter::PollPadButtons(Controller& controller)
 
 bool InputRouter::IsKeyDown(int keyCode) const
 {
+    if (scriptedKeys.count(LowerCaseKeyCode(keyCode)) != 0)
+        return true;
     // Pad buttons and other codes above the keyboard's have no library key.
     const int libraryKey = KeyCodes::ToLibraryKey(keyCode);
     return libraryKey >= 0 && Window::IsLibraryKeyDown(libraryKey);
+}
+
+void InputRouter::SetScriptedKey(int keyCode, bool down)
+{
+    if (down)
+        scriptedKeys.insert(LowerCaseKeyCode(keyCode));
+    else
+        scriptedKeys.erase(LowerCaseKeyCode(keyCode));
 }

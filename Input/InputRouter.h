@@ -3,6 +3,7 @@
 #include "Util/StringUtil.h"
 
 #include <unordered_map>
+#include <unordered_set>
 
 class Controller;
 class KeyBinding;
@@ -18,6 +19,8 @@ public:
 
     // The code for a key name (any case), or -1 for an unknown name.
     int GetKeyCode(const String& keyName) const;
+    // The upper-case name of a code, or an empty text for a code without one.
+    String GetKeyName(int keyCode) const;
     // `binding` is a press message, "+message" (press) or "-message" (release). An empty
     // text or an unknown key name binds nothing, silently.
     void BindKey(const String& keyName, const String& binding);
@@ -29,8 +32,11 @@ public:
     // Sends the press and release messages of the pad's buttons that changed since the
     // last poll, in a fixed button order. Logs "Bad controller ID." for a pad other than 0 or 1.
     void PollPadButtons(Controller& controller);
-    // Whether the key is held now. False without an open window or for codes above 318.
+    // Whether the key is held now, on the keyboard or by an input script. False without
+    // an open window or for codes above 318, unless scripted.
     bool IsKeyDown(int keyCode) const;
+    // Holds or releases a key for IsKeyDown on behalf of an input script.
+    void SetScriptedKey(int keyCode, bool down);
 
     // Reads a binding file; a file that can't be opened binds nothing and says nothing.
     void ReadBindingFile(const String& fileName);
@@ -44,6 +50,7 @@ private:
     std::unordered_map<int, KeyBinding*> bindings;
     std::unordered_map<int, bool> firstPadButtons;
     std::unordered_map<int, bool> secondPadButtons;
+    std::unordered_set<int> scriptedKeys;
 };
 
 // Letters in the window layer's upper case (65..90) become the bindable lower-case codes.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Game/AlmightyDollar.h"
+#include "Game/BestPrice.h"
 #include "Game/GameScreen.h"
 #include "Game/SteeringBehavior.h"
 #include "Game/SteeringBoid.h"
@@ -30,6 +31,8 @@ protected:
         WindowTest::SetUp();
         if (IsSkipped())
             return;
+        // Games played here must not touch the player's own best price.
+        BestPrice::SetSaving(false);
         GameScreen::SetKeySource([this](int code) { return held.count(code) != 0; });
         driver = std::make_unique<FrameDriver>();
         manager = &SuitGameManager::GetInstance();

@@ -1,4 +1,5 @@
 #include "Input/ControllerManager.h"
+#include "Input/InputRecorder.h"
 #include "Input/InputRouter.h"
 #include "MessageRecorder.h"
 #include "TestUtilities/LogCapture.h"
@@ -249,4 +250,23 @@ TEST(Controller, PollingAControllerWithABadIndexIsRefused)
     Controller stray(2);
     InputRouter::GetInstance().PollPadButtons(stray);
     EXPECT_TRUE(log.Contains("Bad controller ID."));
+}
+
+TEST(Controller, RecordsOnlyWhatTheRealPadPressed)
+{
+    VirtualPad pad;
+    Pad().Setup();
+    Pad().SetScripted(true);
+    InputRecorder::Start();
+
+    pad.SetButton(SDL_CONTROLLER_BUTTON_B, true);
+    SetTriggerReading(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 200);
+    Pad().SetScriptedButton(0, true);
+    Pad().UpdateState();
+    pad.SetButton(SDL_CONTROLLER_BUTTON_B, false);
+    Pad().UpdateState();
+    EXPECT_TRUE(Pad().IsAButtonDown());
+    EXPECT_EQ(InputRecorder::GetRecording().Format(), "0 pad P1BUTTON_B down\n"
+                                                      "0 pad P1BUTTON_RIGHTTRIGGER down\n"
+                                                      "0 pad P1BUTTON_B up\n");
 }

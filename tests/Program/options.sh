@@ -16,5 +16,6 @@ expect_refusal --frames -4
 expect_refusal --fixed-dt 2
 expect_refusal --fixed-dt nan
 expect_refusal --seed -1
-"$qvrn" --help | grep -q -- "--screenshot" || { echo "help lacks options"; exit 1; }
+expect_refusal --input-script
+"$qvrn" --help | grep -q -- "--input-script" || { echo "help lacks options"; exit 1; }
 echo "options ok"

@@ -3,6 +3,7 @@
 #include <FreeImage.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 
 namespace
@@ -67,5 +68,35 @@ TEST(ArtTest, DollarSeriesHasSixFrames)
     ASSERT_NE(edge.image, nullptr);
     EXPECT_EQ(front.Alpha(12, 32), 255);
     EXPECT_EQ(edge.Alpha(12, 32), 0);
+}
+
+TEST(ArtTest, TutorialPagesFillTheWindowAndAreNumberedWithoutGaps)
+{
+    // The tutorial loads Tutorial_001.png and its followers until one is missing, and
+    // only single-digit page numbers form valid names.
+    int pages = 0;
+    for (int page = 1; page <= 9; ++page)
+    {
+        char name[64];
+        std::snprintf(name, sizeof name, "Resources/Images/Tutorial_%03d.png", page);
+        Loaded loaded(name);
+        if (!loaded.image)
+            break;
+        ++pages;
+        EXPECT_EQ(FreeImage_GetWidth(loaded.image), 1024u) << name;
+        EXPECT_EQ(FreeImage_GetHeight(loaded.image), 768u) << name;
+        // Opaque: nothing may show through a page that covers the window.
+        const unsigned bpp = FreeImage_GetBPP(loaded.image);
+        EXPECT_TRUE(bpp == 24u || bpp == 32u) << name;
+        if (bpp == 32u)
+        {
+            for (const auto& [x, y] : {std::pair{0u, 0u}, std::pair{1023u, 767u}, std::pair{512u, 384u}})
+                EXPECT_EQ(loaded.Alpha(x, y), 255) << name;
+        }
+    }
+    EXPECT_GE(pages, 4);
+    char next[64];
+    std::snprintf(next, sizeof next, "Resources/Images/Tutorial_%03d.png", pages + 1);
+    EXPECT_FALSE(std::ifstream(next).good());
 }
 } // namespace

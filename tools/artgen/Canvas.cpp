@@ -170,18 +170,36 @@ Paint Radial(Vec centre, float radius, const Rgba& inner, const Rgba& outer)
 }
 
 Canvas::Canvas(int pixels, float designSize)
-    : size(pixels), unitsPerPixel(designSize / static_cast<float>(pixels)),
+    : width(pixels), height(pixels), unitsPerPixel(designSize / static_cast<float>(pixels)),
       premultiplied(static_cast<size_t>(pixels) * static_cast<size_t>(pixels), Rgba{0.0f, 0.0f, 0.0f, 0.0f})
 {
 }
 
-void Canvas::Fill(const Sdf& shape, const Paint& paint)
+Canvas::Canvas(int widthPixels, int heightPixels)
+    : width(widthPixels), height(heightPixels), unitsPerPixel(1.0f),
+      premultiplied(static_cast<size_t>(widthPixels) * static_cast<size_t>(heightPixels), Rgba{0.0f, 0.0f, 0.0f, 0.0f})
+{
+}
+
+void Canvas::Blend(int x, int y, const Rgba& color, float coverage)
+{
+    if (x < 0 || y < 0 || x >= width || y >= height || coverage <= 0.0f)
+        return;
+    const float a = color.a * Clamp01(coverage);
+    Rgba& d = premultiplied[static_cast<size_t>(y) * width + x];
+    const float keep = 1.0f - a;
+    d = Rgba{color.r * a + d.r * keep, color.g * a + d.g * keep, color.b * a + d.b * keep, a + d.a * keep};
+}
+
+void Canvas::Fill(const Sdf& shape, const Paint& paint) { FillWithin(0, 0, width, height, shape, paint); }
+
+void Canvas::FillWithin(int left, int top, int right, int bottom, const Sdf& shape, const Paint& paint)
 {
     // Half the pixel's diagonal: beyond that from the edge the pixel is all in or all out.
     const float reach = unitsPerPixel * 0.7072f;
-    for (int y = 0; y < size; ++y)
+    for (int y = std::max(0, top); y < std::min(height, bottom); ++y)
     {
-        for (int x = 0; x < size; ++x)
+        for (int x = std::max(0, left); x < std::min(width, right); ++x)
         {
             const Vec centre{(x + 0.5f) * unitsPerPixel, (y + 0.5f) * unitsPerPixel};
             const float distance = shape(centre);
@@ -215,7 +233,7 @@ void Canvas::Fill(const Sdf& shape, const Paint& paint)
                 if (coverage == 0.0f)
                     continue;
             }
-            Rgba& dst = premultiplied[static_cast<size_t>(y) * size + x];
+            Rgba& dst = premultiplied[static_cast<size_t>(y) * width + x];
             const float keep = 1.0f - sum.a;
             dst = Rgba{sum.r + dst.r * keep, sum.g + dst.g * keep, sum.b + dst.b * keep, sum.a + dst.a * keep};
         }
@@ -224,25 +242,25 @@ void Canvas::Fill(const Sdf& shape, const Paint& paint)
 
 void Canvas::Shade(const std::function<Rgba(Vec)>& shader)
 {
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x)
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
         {
             const Rgba c = shader(Vec{(x + 0.5f) * unitsPerPixel, (y + 0.5f) * unitsPerPixel});
-            premultiplied[static_cast<size_t>(y) * size + x] = Rgba{c.r * c.a, c.g * c.a, c.b * c.a, c.a};
+            premultiplied[static_cast<size_t>(y) * width + x] = Rgba{c.r * c.a, c.g * c.a, c.b * c.a, c.a};
         }
 }
 
 void Canvas::Blit(const Canvas& source, int left, int top)
 {
-    for (int y = 0; y < source.size; ++y)
-        for (int x = 0; x < source.size; ++x)
+    for (int y = 0; y < source.height; ++y)
+        for (int x = 0; x < source.width; ++x)
         {
             const int tx = left + x;
             const int ty = top + y;
-            if (tx < 0 || ty < 0 || tx >= size || ty >= size)
+            if (tx < 0 || ty < 0 || tx >= width || ty >= height)
                 continue;
-            const Rgba& s = source.premultiplied[static_cast<size_t>(y) * source.size + x];
-            Rgba& d = premultiplied[static_cast<size_t>(ty) * size + tx];
+            const Rgba& s = source.premultiplied[static_cast<size_t>(y) * source.width + x];
+            Rgba& d = premultiplied[static_cast<size_t>(ty) * width + tx];
             const float keep = 1.0f - s.a;
             d = Rgba{s.r + d.r * keep, s.g + d.g * keep, s.b + d.b * keep, s.a + d.a * keep};
         }
@@ -250,17 +268,17 @@ void Canvas::Blit(const Canvas& source, int left, int top)
 
 bool Canvas::Save(const std::string& path) const
 {
-    FIBITMAP* image = FreeImage_Allocate(size, size, 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
+    FIBITMAP* image = FreeImage_Allocate(width, height, 32, FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK);
     if (!image)
         return false;
     auto toByte = [](float v) { return static_cast<BYTE>(std::lround(Clamp01(v) * 255.0f)); };
-    for (int y = 0; y < size; ++y)
+    for (int y = 0; y < height; ++y)
     {
         // FreeImage stores rows bottom-up; the canvas counts them from the top.
-        BYTE* row = FreeImage_GetScanLine(image, size - 1 - y);
-        for (int x = 0; x < size; ++x)
+        BYTE* row = FreeImage_GetScanLine(image, height - 1 - y);
+        for (int x = 0; x < width; ++x)
         {
-            const Rgba& p = premultiplied[static_cast<size_t>(y) * size + x];
+            const Rgba& p = premultiplied[static_cast<size_t>(y) * width + x];
             const float a = Clamp01(p.a);
             const float unpremultiply = a > 0.0f ? 1.0f / a : 0.0f;
             BYTE* px = row + x * 4;

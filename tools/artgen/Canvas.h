@@ -60,21 +60,36 @@ Paint Radial(Vec centre, float radius, const Rgba& inner, const Rgba& outer);
 class Canvas
 {
 public:
+    // A square of `pixels` on a side showing `designSize` units.
     Canvas(int pixels, float designSize);
+    // A rectangle with one design unit per pixel (pages, preview sheets).
+    Canvas(int widthPixels, int heightPixels);
 
     void Fill(const Sdf& shape, const Paint& paint);
     void Fill(const Sdf& shape, const Rgba& color) { Fill(shape, Solid(color)); }
+    // The same, looking only at the pixels of a rectangle (pixel columns and rows, the
+    // right and bottom ones excluded): a shape known to lie inside it fills much faster.
+    void FillWithin(int left, int top, int right, int bottom, const Sdf& shape, const Paint& paint);
+    void FillWithin(int left, int top, int right, int bottom, const Sdf& shape, const Rgba& color)
+    {
+        FillWithin(left, top, right, bottom, shape, Solid(color));
+    }
     // Sets every pixel from a function of its centre (design units), replacing what is there.
     void Shade(const std::function<Rgba(Vec)>& shader);
     // Places another canvas's pixels with their top-left corner at a pixel of this one.
     void Blit(const Canvas& source, int left, int top);
+    // Paints `color` over one pixel with `coverage` (0..1) of it covered; outside, nothing.
+    void Blend(int x, int y, const Rgba& color, float coverage);
 
-    int Pixels() const { return size; }
+    int Pixels() const { return width; }
+    int Width() const { return width; }
+    int Height() const { return height; }
     // PNG with an alpha channel. Returns false if FreeImage can't write the file.
     bool Save(const std::string& path) const;
 
 private:
-    int size;
+    int width;
+    int height;
     float unitsPerPixel;
     std::vector<Rgba> premultiplied;
 };

@@ -1,8 +1,10 @@
-// Draws the game's images into a folder:
+// Draws the game's images, and the tutorial pages with the text in the game's font,
+// into a folder:
 //   tarvo_artgen <folder> [--preview <file.png> [<name part>]]
 // The preview is a contact sheet of the images (those whose name holds <name part>, at
 // a larger size) on white and on grey, for looking at the art.
 #include "Pictures.h"
+#include "Tutorial.h"
 
 #include <FreeImage.h>
 
@@ -77,6 +79,29 @@ bool WritePreview(std::vector<Image> images, const std::string& path, const std:
     }
     return sheet.Save(path);
 }
+bool WriteTutorial(const std::string& folder)
+{
+    // The build passes the font it copies into the run folder.
+    Art::Font font(ARTGEN_FONT);
+    if (!font.IsOpen())
+    {
+        std::fprintf(stderr, "ERROR: could not open the font %s\n", ARTGEN_FONT);
+        return false;
+    }
+    for (int page = 1; page <= Art::TutorialPageCount; ++page)
+    {
+        Art::Canvas canvas(Art::TutorialPageWidth, Art::TutorialPageHeight);
+        Art::DrawTutorialPage(canvas, font, page);
+        char name[32];
+        std::snprintf(name, sizeof name, "Tutorial_%03d.png", page);
+        if (!canvas.Save(folder + "/" + name))
+        {
+            std::fprintf(stderr, "ERROR: could not write %s/%s\n", folder.c_str(), name);
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -98,6 +123,8 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+    if (!WriteTutorial(folder))
+        return 1;
     if (argc >= 4 && !WritePreview(images, argv[3], argc == 5 ? argv[4] : ""))
     {
         std::fprintf(stderr, "ERROR: could not write %s\n", argv[3]);

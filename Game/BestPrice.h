@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Util/StringUtil.h"
+
+// The best stock price ever reached, kept between runs in
+// $XDG_DATA_HOME/qvrn/best-price (~/.local/share/qvrn/best-price when that variable is
+// unset, empty or not an absolute path) as one number on one line.
+//
+// Nothing here ever stops the game: a missing, unreadable or corrupt file counts as no
+// best price (0) with one WARNING line, and a file that can't be written gets one
+// WARNING line and is left as it was.
+namespace BestPrice
+{
+// The best price kept so far, 0 when there is none. The file is read once per run and
+// warned about at most once; later calls return what is known, including Record's prices.
+float Load();
+// Keeps `price` if it beats the best price known (re-read from the file, in case another
+// run beat it meanwhile). Writes a temporary file beside the real one and renames it
+// over, so a crash leaves the old best or the new one, never half a number. Creates
+// the folder if it is missing. Negative, infinite and NaN prices are ignored.
+void Record(float price);
+// Forgets what was read, so that the next Load reads the file again and may warn again.
+void Reload();
+// Off: Record changes nothing on disk (the game's --no-save). On by default.
+void SetSaving(bool on);
+// Where the best price is kept; empty when neither XDG_DATA_HOME nor HOME gives a place.
+String FilePath();
+} // namespace BestPrice

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Input/InputScript.h"
+
+// Collects what the player presses on the real keyboard and pads, as an input script
+// that replays it. Nothing is collected until Start.
+namespace InputRecorder
+{
+// Starts an empty recording.
+void Start();
+bool IsRecording();
+// A key edge from the window, in the engine's key codes. Window events arrive between
+// frames, so the edge belongs to the next frame. Keys without a binding-file name
+// (the backquote, for one) can't be written and are left out.
+void RecordKey(int keyCode, bool pressed);
+// A bindable button edge (0..11) of pad 0 or 1, seen by the current frame's poll.
+void RecordPadButton(int padIndex, int button, bool pressed);
+// What was recorded since Start.
+const InputScript& GetRecording();
+} // namespace InputRecorder

@@ -1,0 +1,176 @@
+#include "Game/BestPrice.h"
+#include "TestUtilities/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace
+{
+// A fresh XDG_DATA_HOME for each test, removed afterwards.
+class BestPriceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/qvrn_best_XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        root = name;
+        UseDataHome(root + "/data");
+    }
+    void TearDown() override
+    {
+        std::system(("rm -rf '" + root + "'").c_str());
+        BestPrice::SetSaving(true);
+    }
+
+    void UseDataHome(const String& folder)
+    {
+        setenv("XDG_DATA_HOME", folder.c_str(), 1);
+        BestPrice::Reload();
+    }
+    static void WriteKept(const String& contents)
+    {
+        mkdir((String(std::getenv("XDG_DATA_HOME"))).c_str(), 0700);
+        mkdir((String(std::getenv("XDG_DATA_HOME")) + "/qvrn").c_str(), 0700);
+        std::ofstream(BestPrice::FilePath(), std::ios::binary) << contents;
+    }
+    static String ReadKept()
+    {
+        std::ifstream file(BestPrice::FilePath(), std::ios::binary);
+        if (!file)
+            return "<none>";
+        std::ostringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    static size_t WarningCount(const LogCapture& log)
+    {
+        size_t count = 0;
+        for (const String& line : log.lines)
+            count += line.rfind("WARNING: ", 0) == 0 ? 1 : 0;
+        return count;
+    }
+    // Everything in the game's folder: a write must leave no temporary file behind.
+    static StringList FolderEntries()
+    {
+        StringList names;
+        if (DIR* folder = opendir((String(std::getenv("XDG_DATA_HOME")) + "/qvrn").c_str()))
+        {
+            while (dirent* entry = readdir(folder))
+            {
+                if (entry->d_name[0] != '.')
+                    names.push_back(entry->d_name);
+            }
+            closedir(folder);
+        }
+        return names;
+    }
+
+    String root;
+};
+} // namespace
+
+TEST_F(BestPriceTest, PathFollowsXdgDataHomeOrHome)
+{
+    EXPECT_EQ(BestPrice::FilePath(), root + "/data/qvrn/best-price");
+    const String home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", "/home/player", 1);
+    setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(BestPrice::FilePath(), "/home/player/.local/share/qvrn/best-price");
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(BestPrice::FilePath(), "/home/player/.local/share/qvrn/best-price");
+    setenv("HOME", home.c_str(), 1);
+}
+
+TEST_F(BestPriceTest, MissingFolderCountsAsNoneAndIsCreatedByTheFirstRecord)
+{
+    UseDataHome(root + "/not/yet/there");
+    LogCapture log;
+    EXPECT_EQ(BestPrice::Load(), 0.0f);
+    EXPECT_EQ(BestPrice::Load(), 0.0f);
+    EXPECT_EQ(WarningCount(log), 1u);
+
+    BestPrice::Record(12.5f);
+    EXPECT_EQ(ReadKept(), "12.5\n");
+    EXPECT_EQ(FolderEntries(), StringList({"best-price"}));
+    EXPECT_EQ(BestPrice::Load(), 12.5f);
+    EXPECT_EQ(WarningCount(log), 1u);
+}
+
+TEST_F(BestPriceTest, WrittenOnlyWhenBeaten)
+{
+    WriteKept("20.25\n");
+    EXPECT_EQ(BestPrice::Load(), 20.25f);
+    BestPrice::Record(20.25f);
+    BestPrice::Record(3.0f);
+    EXPECT_EQ(ReadKept(), "20.25\n");
+
+    BestPrice::Record(31.7f);
+    EXPECT_EQ(ReadKept(), "31.7000008\n"); // the float itself, so it reads back the same
+    EXPECT_EQ(BestPrice::Load(), 31.7f);
+    EXPECT_EQ(FolderEntries(), StringList({"best-price"}));
+
+    // Another run kept a better price meanwhile: it is not overwritten by a lower one.
+    WriteKept("50\n");
+    BestPrice::Record(40.0f);
+    EXPECT_EQ(ReadKept(), "50\n");
+    EXPECT_EQ(BestPrice::Load(), 50.0f);
+
+    BestPrice::Record(-1.0f);
+    BestPrice::Record(std::nanf(""));
+    BestPrice::Record(HUGE_VALF);
+    EXPECT_EQ(ReadKept(), "50\n");
+}
+
+TEST_F(BestPriceTest, CorruptFilesWarnOnceAndCountAsNone)
+{
+    const String corrupt[] = {"",       "abc\n",          "12abc\n",           "-5\n", "nan\n", "inf\n",
+                              "1e99\n", String(100, '7'), String("7\0junk", 6)};
+    for (const String& contents : corrupt)
+    {
+        WriteKept(contents);
+        BestPrice::Reload();
+        LogCapture log;
+        EXPECT_EQ(BestPrice::Load(), 0.0f) << contents;
+        BestPrice::Load();
+        EXPECT_EQ(WarningCount(log), 1u) << contents;
+    }
+    // A corrupt file is replaced by the next price.
+    BestPrice::Record(0.5f);
+    EXPECT_EQ(ReadKept(), "0.5\n");
+}
+
+TEST_F(BestPriceTest, UnwritablePlacesWarnAndTheGameGoesOn)
+{
+    // Blocked by a file where the folder should be (root may write anywhere else).
+    std::ofstream(root + "/data") << "not a folder";
+    LogCapture log;
+    BestPrice::Record(8.0f);
+    EXPECT_EQ(WarningCount(log), 2u); // the unreadable file, then the failed write
+    EXPECT_EQ(BestPrice::Load(), 8.0f);
+
+    // A folder in the place of the file: the rename fails and no temporary file stays.
+    UseDataHome(root + "/other");
+    mkdir((root + "/other").c_str(), 0700);
+    mkdir((root + "/other/qvrn").c_str(), 0700);
+    mkdir((root + "/other/qvrn/best-price").c_str(), 0700);
+    BestPrice::Record(9.0f);
+    EXPECT_EQ(FolderEntries(), StringList({"best-price"}));
+    EXPECT_EQ(WarningCount(log), 4u);
+}
+
+TEST_F(BestPriceTest, NoSavingLeavesTheFileAlone)
+{
+    WriteKept("4\n");
+    BestPrice::SetSaving(false);
+    BestPrice::Record(90.0f);
+    EXPECT_EQ(ReadKept(), "4\n");
+    // The run itself still knows its best.
+    EXPECT_EQ(BestPrice::Load(), 90.0f);
+}
