@@ -12,6 +12,6 @@ int main(int argc, char** argv)
                           World& world = World::GetInstance();
                           // No gravity: the field is seen from above.
                           world.SetupPhysics(Vector2(0.0f, 0.0f), Vector2(1e8f, 1e8f), Vector2(-1e8f, -1e8f));
-                          world.SetGameManager(new SuitGameManager());
+                          world.SetGameManager(&SuitGameManager::GetInstance());
                       });
 }

@@ -1,0 +1,34 @@
+#include "Game/AlmightyDollar.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace
+{
+constexpr float FrameSeconds = 0.175f;
+constexpr int PictureCount = 6;
+constexpr float DollarSize = 0.75f;
+} // namespace
+
+AlmightyDollar::AlmightyDollar() : frame(std::rand() % 5) { SetSize(DollarSize); }
+
+void AlmightyDollar::Update(float dt)
+{
+    frameTime += dt;
+    if (frameTime > FrameSeconds)
+    {
+        frameTime -= FrameSeconds;
+        frame = (frame + 1) % PictureCount;
+        char fileName[60];
+        std::snprintf(fileName, sizeof(fileName), "Resources/Images/dollar%d.png", frame + 1);
+        SetSprite(fileName, 0, GL_CLAMP, GL_LINEAR);
+    }
+}
+
+void AlmightyDollar::SetPosition(float x, float y)
+{
+    Actor::SetPosition(x, y);
+    const float half = DollarSize / 2.0f;
+    boxMin = Vector2(x - half, y - half);
+    boxMax = Vector2(x + half, y + half);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Actors/Actor.h"
+
+// The spinning dollar pickup: six pictures, one every 0.175 s, from a random start.
+// It shows no picture until its first step.
+class AlmightyDollar : public Actor
+{
+public:
+    AlmightyDollar();
+
+    void Update(float dt) override;
+    void SetPosition(float x, float y) override;
+    using Actor::SetPosition;
+    String GetClassName() const override { return "AlmightyDollar"; }
+
+    float frameTime = 0.0f;
+    int frame;
+    // The pickup box, 0.75 wide like the drawn coin.
+    Vector2 boxMin;
+    Vector2 boxMax;
+};

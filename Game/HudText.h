@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Util/Color.h"
+#include "Util/StringUtil.h"
+#include "Util/Vector2.h"
+
+// Screen texts of the play field and the menu: a line on a translucent white box that
+// covers its extents plus 0.1 world units on every side. Positions are window pixels
+// (origin top left), y the baseline.
+namespace HudText
+{
+void DrawBoxed(const String& text, const String& font, int x, int y, const Color& textColor);
+// The x at which the text is centred in the window.
+int CenteredX(const String& text, const String& font);
+// A filled rectangle in world units, lower-left corner first.
+void FillWorldRect(const Vector2& lowerLeft, const Vector2& upperRight, const Color& color);
+// A circle outline of 64 segments in world units.
+void CircleOutline(const Vector2& centre, float radius, const Color& color);
+} // namespace HudText

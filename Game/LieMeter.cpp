@@ -1,0 +1,72 @@
+#include "Game/LieMeter.h"
+
+#include "Game/HudText.h"
+#include "Game/SuitScreenPlay.h"
+#include "Game/Suit_Player.h"
+#include "Infrastructure/ScreenMath.h"
+#include "Messaging/Switchboard.h"
+
+#include <cstdio>
+
+namespace
+{
+constexpr float BaseDrain = 80.0f;
+constexpr float EmptyExtraDrain = 200.0f;
+constexpr float RefillRate = 15.0f;
+constexpr float BustSeconds = 5.0f;
+} // namespace
+
+LieMeter::LieMeter(Suit_Player* liar, float startValue, float maximum)
+    : player(liar), value(startValue), maxValue(maximum)
+{
+}
+
+void LieMeter::Update(float dt)
+{
+    const bool lying = player && player->lieRadius != 0.0f;
+    if (lying)
+    {
+        value -= dt * (BaseDrain + EmptyExtraDrain * (1.0f - value / maxValue));
+        if (value < 0.0f)
+        {
+            value = 0.0f;
+            bustTime = BustSeconds;
+            // Carries the player's bust number after this bust, so that whoever hears it
+            // first (delivery order is by address) counts the same bust.
+            Switchboard::GetInstance().Broadcast(
+                new TypedMessage<int>("LieMeterBusted", player ? player->bustCount + 1 : 0, player));
+        }
+    }
+
+    if (bustTime > 0.0f)
+    {
+        bustTime -= dt;
+        if (bustTime < 0.0f)
+            bustTime = 0.0f;
+    }
+    else if (!lying && value < maxValue)
+    {
+        value += RefillRate * dt;
+        if (value > maxValue)
+            value = maxValue;
+    }
+}
+
+void LieMeter::Render()
+{
+    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+    if (bustTime != 0.0f || (play && play->lieBusts >= play->maxLieBusts))
+    {
+        char text[127] = "Busted!";
+        if (play)
+            std::snprintf(text, sizeof(text), "Busted! %d of %d", play->lieBusts, play->maxLieBusts);
+        HudText::DrawBoxed(text, "Console", 800, 30, Color(1.0f, 0.0f, 0.0f, 0.9f));
+        return;
+    }
+
+    HudText::DrawBoxed("Lies:", "Console", 800, 30, Color(0.0f, 0.0f, 0.0f, 0.9f));
+    const Vector2 lowerLeft = MathKit::ScreenPointToWorld(865, 37);
+    HudText::FillWorldRect(lowerLeft,
+                           lowerLeft + Vector2(MathKit::PixelLengthToWorld(value), MathKit::PixelLengthToWorld(28.0f)),
+                           Color(0.0f, 0.0f, 0.0f, 0.8f));
+}

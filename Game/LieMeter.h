@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Actors/HUDActor.h"
+
+class Suit_Player;
+
+// The player's lie reserve. Lying drains it, faster as it empties (80 per second when
+// full, 280 when empty); running dry busts the player ("LieMeterBusted") and shows
+// "Busted!" for 5 s, during which it neither drains nor refills. Otherwise it refills at
+// 15 per second while the player isn't lying.
+class LieMeter : public HUDActor
+{
+public:
+    LieMeter(Suit_Player* liar, float startValue = 135.0f, float maximum = 135.0f);
+
+    void Update(float dt) override;
+    void Render() override;
+
+    Suit_Player* player;
+    float value;
+    float maxValue;
+    float bustTime = 0.0f;
+};

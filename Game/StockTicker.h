@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Actors/HUDActor.h"
+
+#include <vector>
+
+// A timed change of the price: `rate` per second for `remaining` seconds.
+struct PriceEvent
+{
+    float rate;
+    float remaining;
+};
+
+// The score: a stock price moved by timed events (raised and lowered by the play
+// field's messages) plus a small drift that changes every second, drawn as a graph of
+// the last ten one-second samples with the price and its last change. Outside HUD mode
+// (the menu's background) it draws only the graph, at a fixed place in the world.
+class StockTicker : public HUDActor
+{
+public:
+    StockTicker();
+
+    void Update(float dt) override;
+    void Render() override;
+    void ReceiveMessage(Message* message) override;
+
+    void AddEvent(float rate, float duration);
+
+    // The texts the ticker shows; exposed for their number formats.
+    static String FormatPrice(float price);
+    static String FormatChange(float change);
+    // The last sample, and the last minus the one before (0 for missing samples).
+    float GetCurrentSample() const;
+    float GetLastChange() const;
+
+    std::vector<float> history;
+    std::vector<PriceEvent> events;
+    float price = 0.0f;
+    float drift = 0.0f;
+    float sampleTime = 0.0f;
+    bool hudMode = true;
+    float graphHeight = 0.0f;
+    float graphWidth = 0.0f;
+};

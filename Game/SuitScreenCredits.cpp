@@ -1,0 +1,112 @@
+#include "Game/SuitScreenCredits.h"
+
+#include "Actors/TextActor.h"
+#include "Infrastructure/World.h"
+#include "Messaging/Switchboard.h"
+
+namespace
+{
+constexpr float InputDelay = 0.3f;
+constexpr float ScrollSeconds = 20.0f;
+} // namespace
+
+const char* const SuitScreenCredits::CreditsText = "QVRN\n"
+                                                   "a game about lying for profit\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "GAME DESIGN\n"
+                                                   "The QVRN crew\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "ENGINE\n"
+                                                   "Tarvo, a compact 2-D engine\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "CODE\n"
+                                                   "The Tarvo and QVRN developers\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "CHARACTERS\n"
+                                                   "The player, in his best suit\n"
+                                                   "Rival suits, three of a kind\n"
+                                                   "Consumers, with shopping bags\n"
+                                                   "A journalist, with a camera\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "ART\n"
+                                                   "Painted by the artgen tool\n"
+                                                   "from circles, curves and care\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "SOUND\n"
+                                                   "Synthesised by the soundgen tool\n"
+                                                   "one sine wave at a time\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "TYPE\n"
+                                                   "Inconsolata\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "BUILT WITH\n"
+                                                   "OpenGL, GLFW, FreeType, FTGL\n"
+                                                   "FreeImage, Box2D, SDL2, Python\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "STOCK MARKET ADVICE\n"
+                                                   "None whatsoever\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "TESTED BY\n"
+                                                   "Everyone who got busted\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "No consumers were harmed.\n"
+                                                   "Several were mildly misled.\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "Thank you for playing!\n";
+
+void SuitScreenCredits::Start()
+{
+    text = new TextActor("Console", "", Align_Left, 5);
+    text->SetDisplayString(CreditsText);
+    text->SetAlignment(Align_Center);
+    text->SetPosition(0.0f, -11.0f);
+    text->MoveTo(Vector2(0.0f, 53.5f), ScrollSeconds, false, "CreditsOver");
+    Switchboard::GetInstance().SubscribeTo(this, "CreditsOver");
+    World::GetInstance().Add(text, 0);
+    inputDelay = InputDelay;
+}
+
+void SuitScreenCredits::Stop()
+{
+    if (text && !text->IsDestroyed())
+        text->Destroy();
+    text = nullptr;
+}
+
+void SuitScreenCredits::Update(float dt)
+{
+    if (inputDelay > 0.0f)
+    {
+        inputDelay -= dt;
+        return;
+    }
+    if (IsDownPressed() || IsUpPressed())
+        inputDelay = InputDelay;
+    if (IsConfirmPressed())
+    {
+        Switchboard::GetInstance().Broadcast(new Message("Back"));
+        inputDelay = InputDelay;
+    }
+}
+
+void SuitScreenCredits::ReceiveMessage(Message* message)
+{
+    if (message->GetMessageName() == "CreditsOver")
+        Switchboard::GetInstance().Broadcast(new Message("Back"));
+}

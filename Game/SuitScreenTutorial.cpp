@@ -1,0 +1,83 @@
+#include "Game/SuitScreenTutorial.h"
+
+#include "Actors/Actor.h"
+#include "Infrastructure/Draw.h"
+#include "Infrastructure/FontRegistry.h"
+#include "Infrastructure/ScreenMath.h"
+#include "Infrastructure/World.h"
+#include "Input/KeyCodes.h"
+#include "Messaging/Switchboard.h"
+
+namespace
+{
+const char* const FirstPage = "Resources/Images/Tutorial_001.png";
+constexpr float PageDelay = 0.3f;
+} // namespace
+
+void SuitScreenTutorial::Start()
+{
+    inputDelay = 0.1f;
+    page = 0;
+    image = new Actor();
+    image->SetPosition(0.0f, 0.0f);
+    image->SetSize(MathKit::PixelLengthToWorld(1027.0f), MathKit::PixelLengthToWorld(768.0f));
+    pageCount = image->LoadSpriteFrames(FirstPage, GL_CLAMP, GL_LINEAR);
+    if (pageCount > 0)
+        image->SetSprite(FirstPage, 0, GL_CLAMP, GL_LINEAR);
+    else
+        image->SetAlpha(0.0f);
+    World::GetInstance().Add(image, 0);
+}
+
+void SuitScreenTutorial::Stop()
+{
+    if (image)
+        image->Destroy();
+    image = nullptr;
+}
+
+void SuitScreenTutorial::Update(float dt)
+{
+    if (inputDelay > 0.0f)
+    {
+        inputDelay -= dt;
+        return;
+    }
+    if (!IsKeyDown(' ') && !IsPadAPressed())
+        return;
+    ++page;
+    inputDelay = PageDelay;
+    if (page > pageCount)
+    {
+        Switchboard::GetInstance().Broadcast(new Message("Back"));
+        return;
+    }
+    // Pages are numbered from 1 with two zeros in front: only nine fit the pattern.
+    if (image)
+        image->SetSprite("Resources/Images/Tutorial_00" + std::to_string(page) + ".png", 0, GL_CLAMP, GL_LINEAR);
+}
+
+void SuitScreenTutorial::Render()
+{
+    if (pageCount > 0)
+        return;
+    // Without its pictures the tutorial still tells the player what to do.
+    static const char* const Lines[] = {
+        "How to play",
+        "",
+        "Walk with the arrow keys or W A S D.",
+        "Hold space to lie: consumers in the red circle follow you",
+        "and pay you a dollar a second. Pick up the big dollars.",
+        "Lying drains your lie meter; run it dry and you are busted.",
+        "Three busts, or no consumers left, and the game is over.",
+        "",
+        "Press space to return to the menu.",
+    };
+    Draw::SetColor(Color(0.1f, 0.1f, 0.2f, 1.0f));
+    int row = 220;
+    for (const char* line : Lines)
+    {
+        DrawScreenText(line, "Console", 512 - static_cast<int>(MeasureText(line, "Console").X / 2.0f), row);
+        row += 40;
+    }
+}

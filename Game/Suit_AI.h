@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Game/Suit.h"
+#include "Game/SuitFollowers.h"
+
+class Suit_Player;
+class SteeringBehavior_Follow;
+
+// A rival suit: wanders with the crowd, leads the consumers that come near, and for five
+// seconds chases whoever has just taken a dollar.
+class Suit_AI : public Suit
+{
+public:
+    explicit Suit_AI(Suit_Player* thePlayer);
+
+    void Update(float dt) override;
+    void PreDestroy() override;
+    void ReceiveMessage(Message* message) override;
+    String GetClassName() const override { return "Suit_AI"; }
+
+    bool CanLead(Suit* other) override;
+    void FollowLeader(Suit* newLeader) override;
+    void StopFollowing(Suit* oldLeader) override;
+    bool IsLiar() override { return true; }
+    int GetFollowerCount() override { return followers.Count(); }
+    bool AddFollower(Suit* follower) override;
+    bool RemoveFollower(Suit* follower) override;
+
+    Suit_Player* player;
+    SuitFollowers followers;
+    // Owned by the boid.
+    SteeringBehavior_Follow* follow = nullptr;
+    float followTime = 0.0f;
+};

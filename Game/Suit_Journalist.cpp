@@ -1,0 +1,146 @@
+#include "Game/Suit_Journalist.h"
+
+#include "Game/Explosions.h"
+#include "Game/GameSounds.h"
+#include "Game/HudText.h"
+#include "Game/SteeringBehavior.h"
+#include "Game/SteeringBoid.h"
+#include "Game/SuitScreenPlay.h"
+#include "Game/Suit_Player.h"
+#include "Infrastructure/Draw.h"
+#include "Infrastructure/World.h"
+#include "Messaging/Switchboard.h"
+#include "Util/BoundingBox.h"
+#include "Util/MathKit.h"
+
+namespace
+{
+constexpr float ReportDelay = 0.0001f;
+constexpr float FlashStart = 0.0001f;
+} // namespace
+
+Suit_Journalist::Suit_Journalist(Suit_Player* thePlayer)
+    : Suit(SK_Journalist), player(thePlayer), flashGrowth(6.0f + MathKit::RandomFloatBelow(2.0f)),
+      flashMax(6.0f + MathKit::RandomFloatBelow(2.0f))
+{
+    SetSprite("Resources/Images/Camera.png", 0, GL_CLAMP, GL_LINEAR);
+    // The flash picture sits in the second frame; it shows while the circle grows.
+    SetSprite("Resources/Images/Camera_flash.png", 1, GL_CLAMP, GL_LINEAR);
+    AttachBoid(new SteeringBoid());
+    boid->AddBehavior(
+        new SteeringBehavior_Wander(0.5f + MathKit::RandomFloatBelow(1.0f), 0.2f + MathKit::RandomFloatBelow(0.2f)));
+    Switchboard::GetInstance().SubscribeTo(this, "LieMeterBusted");
+    Switchboard::GetInstance().SubscribeTo(this, "JournalistLieBusted");
+}
+
+bool Suit_Journalist::CanLead(Suit* other)
+{
+    return other && (other->GetKind() == SK_Player || other->GetKind() == SK_AI);
+}
+
+void Suit_Journalist::StartFlash(int lie)
+{
+    SetFlashRadius(FlashStart);
+    GameSounds::Play(GS_Lie);
+    lastLieSeen = lie;
+}
+
+void Suit_Journalist::Update(float dt)
+{
+    if (IsDestroyed())
+        return;
+    Suit::Update(dt);
+
+    if (flashRadius <= 1e-7f)
+    {
+        const BoundingBox box(boxMin, boxMax);
+        if (player && player->lieRadius > 0.0f && lastLieSeen < player->lieCount &&
+            box.Intersects(player->GetPosition(), player->lieRadius))
+            StartFlash(player->lieCount);
+
+        SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+        // Only a flashing colleague can pass a flash on.
+        if (play)
+            for (Suit_Journalist* other : play->flashing)
+                if (other && other->flashRadius > 1e-6f && lastLieSeen < other->lastLieSeen &&
+                    box.Intersects(other->GetPosition(), other->flashRadius))
+                    StartFlash(other->lastLieSeen);
+    }
+
+    if (flashRadius > 0.0f)
+    {
+        flashRadius += flashGrowth * dt;
+        if (flashRadius > flashMax)
+            SetFlashRadius(0.0f);
+    }
+    SetSpriteFrame(flashRadius > 0.0f && spriteNumFrames > 1 ? 1 : 0);
+
+    if (boid)
+    {
+        boid->Update(dt);
+        MoveWithPush(boid->position, this, 0.0f);
+    }
+}
+
+void Suit_Journalist::Render()
+{
+    Actor::Render();
+    if (flashRadius > 0.0f)
+        HudText::CircleOutline(position, flashRadius, Color(1.0f, 0.0f, 0.0f, 0.5f));
+    Draw::SetColor(Color(0.0f, 0.0f, 0.0f, 1.0f));
+}
+
+void Suit_Journalist::ReceiveMessage(Message* message)
+{
+    if (IsDestroyed())
+        return;
+    const String messageName = message->GetMessageName();
+    if (messageName != "LieMeterBusted" && messageName != "JournalistLieBusted")
+        return;
+
+    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+    Suit_Journalist* reporter = play ? play->FindJournalist(message->GetSender()) : nullptr;
+    Vector2 centre;
+    float radius = 0.0f;
+    int bust = 0;
+    if (reporter)
+    {
+        centre = reporter->GetPosition();
+        radius = reporter->flashRadius;
+        bust = reporter->lastBustReported;
+    }
+    else
+    {
+        if (!player)
+            return;
+        centre = player->GetPosition();
+        radius = GetMaxLieRadius();
+        // The lie meter numbers its busts: the player may hear of this one after us.
+        auto* numbered = dynamic_cast<TypedMessage<int>*>(message);
+        bust = numbered ? numbered->GetValue() : player->bustCount;
+    }
+
+    if (!BoundingBox(boxMin, boxMax).Intersects(centre, radius) || lastBustReported >= bust)
+        return;
+    lastBustReported = bust;
+    World::GetInstance().Add(new LieMeterBustExplosion(position), 0);
+    Switchboard::GetInstance().DeferredBroadcast(new Message("JournalistLieBusted", this), ReportDelay);
+    SetFlashRadius(0.0f);
+}
+
+void Suit_Journalist::SetFlashRadius(float radius)
+{
+    const bool was = flashRadius > 0.0f;
+    flashRadius = radius;
+    const bool is = flashRadius > 0.0f;
+    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+    if (play && was != is)
+        play->SetFlashing(this, is);
+}
+
+void Suit_Journalist::PreDestroy()
+{
+    SetFlashRadius(0.0f);
+    Switchboard::GetInstance().UnsubscribeFrom(this, "LieMeterBusted");
+    Switchboard::GetInstance().UnsubscribeFrom(this, "JournalistLieBusted");
+}

@@ -1,0 +1,144 @@
+#include "Game/Suit_Player.h"
+
+#include "Game/Explosions.h"
+#include "Game/GameScreen.h"
+#include "Game/GameSounds.h"
+#include "Game/HudText.h"
+#include "Game/LieMeter.h"
+#include "Game/SteeringBoid.h"
+#include "Game/SuitScreenPlay.h"
+#include "Infrastructure/World.h"
+#include "Input/ControllerManager.h"
+#include "Input/KeyCodes.h"
+#include "Messaging/Switchboard.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+constexpr float WalkSpeed = 1.4f;
+constexpr float StickThreshold = 0.2f;
+constexpr float LieGrowth = 3.0f;
+constexpr float PlayerShare = 0.9f;
+} // namespace
+
+Suit_Player::Suit_Player() : Suit(SK_Player)
+{
+    SetSprite("Resources/Images/player.png", 0, GL_CLAMP, GL_LINEAR);
+    AttachBoid(new SteeringNullBoid());
+    Switchboard::GetInstance().SubscribeTo(this, "LieMeterBusted");
+}
+
+Vector2 Suit_Player::ReadMovement(float dt) const
+{
+    Vector2 move;
+    Controller& pad = ControllerManager::GetInstance().GetController(0);
+    if (pad.IsConnected())
+    {
+        Vector2 stick = pad.GetLeftThumbVec2();
+        if (stick.Length() > 0.0f)
+            stick.Normalize();
+        if (std::fabs(stick.X) > StickThreshold)
+            move.X += dt * stick.X * WalkSpeed;
+        if (std::fabs(stick.Y) > StickThreshold)
+            move.Y += dt * stick.Y * WalkSpeed;
+    }
+
+    if (GameScreen::IsKeyDown('a') || GameScreen::IsKeyDown(KeyCodes::KEY_LEFT))
+        move.X -= WalkSpeed * dt;
+    else if (GameScreen::IsKeyDown('d') || GameScreen::IsKeyDown(KeyCodes::KEY_RIGHT))
+        move.X += WalkSpeed * dt;
+    if (GameScreen::IsKeyDown('s') || GameScreen::IsKeyDown(KeyCodes::KEY_DOWN))
+        move.Y -= WalkSpeed * dt;
+    else if (GameScreen::IsKeyDown('w') || GameScreen::IsKeyDown(KeyCodes::KEY_UP))
+        move.Y += WalkSpeed * dt;
+    return move;
+}
+
+bool Suit_Player::IsLieHeld() const
+{
+    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+    if (!play || !play->lieMeter || play->lieMeter->bustTime > 0.00001f)
+        return false;
+    return GameScreen::IsPadAPressed() || GameScreen::IsKeyDown(' ');
+}
+
+void Suit_Player::Update(float dt)
+{
+    if (IsDestroyed())
+        return;
+    Suit::Update(dt);
+
+    const Vector2 move = ReadMovement(dt);
+    MoveWithPush(position + move, this, PlayerShare);
+    if (boid)
+    {
+        boid->position = position;
+        boid->velocity = move;
+    }
+
+    if (IsLieHeld())
+    {
+        if (lieRadius <= 1e-6f)
+        {
+            ++lieCount;
+            GameSounds::Play(GS_Lie);
+        }
+        lieRadius = std::min(lieRadius + LieGrowth * dt, GetMaxLieRadius());
+    }
+    else
+    {
+        lieRadius = 0.0f;
+    }
+}
+
+void Suit_Player::Render()
+{
+    Actor::Render();
+    if (lieRadius > 0.0f)
+        HudText::CircleOutline(position, lieRadius, Color(1.0f, 0.0f, 0.0f, 0.5f));
+
+    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+    if (!play)
+        return;
+    char text[127];
+    std::snprintf(text, sizeof(text), "Goal:%.2f", static_cast<double>(play->goal));
+    HudText::DrawBoxed(text, "Console", HudText::CenteredX(text, "Console"), 30, Color(0.0f, 0.0f, 0.0f, 0.9f));
+}
+
+void Suit_Player::ReceiveMessage(Message* message)
+{
+    if (message->GetMessageName() != "LieMeterBusted" || IsDestroyed())
+        return;
+    World::GetInstance().Add(new LieMeterBustExplosion(position), 0);
+    GameSounds::Play(GS_LieMeterBust);
+    ++bustCount;
+    lieRadius = 0.0f;
+}
+
+void Suit_Player::PreDestroy() { Switchboard::GetInstance().UnsubscribeFrom(this, "LieMeterBusted"); }
+
+bool Suit_Player::AddFollower(Suit* follower)
+{
+    const bool added = followers.Add(follower);
+    if (added && SuitScreenPlay::GetPlayScreen())
+        SuitScreenPlay::GetPlayScreen()->NoteFollowerCount(followers.Count());
+    if (added)
+    {
+        follower->FollowLeader(this);
+        Switchboard::GetInstance().Broadcast(new Message("AddFollower", this));
+    }
+    return added;
+}
+
+bool Suit_Player::RemoveFollower(Suit* follower)
+{
+    const bool removed = followers.Remove(follower);
+    if (removed)
+    {
+        follower->StopFollowing(this);
+        Switchboard::GetInstance().Broadcast(new Message("RemoveFollower", this));
+    }
+    return removed;
+}

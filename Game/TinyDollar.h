@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Actors/Actor.h"
+
+class Suit;
+
+// The coin a consumer pays its leader: flies at 3 units per second to the target and
+// vanishes within 0.2 units of it; one that reaches the player tells the ticker
+// ("DollarReceived"). Outside a running game it removes itself.
+class TinyDollar : public Actor
+{
+public:
+    explicit TinyDollar(Suit* receiver);
+
+    void Update(float dt) override;
+    String GetClassName() const override { return "TinyDollar"; }
+
+    Suit* target;
+};

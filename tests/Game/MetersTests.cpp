@@ -1,0 +1,177 @@
+#include "GameTestSupport.h"
+
+#include "Game/LieMeter.h"
+#include "Game/StockTicker.h"
+#include "Messaging/Switchboard.h"
+
+namespace
+{
+// A ticker that only follows its events: no drift, no resampling.
+void Quiet(StockTicker& ticker)
+{
+    ticker.hudMode = false;
+    ticker.drift = 0.0f;
+    ticker.sampleTime = 1e9f;
+}
+} // namespace
+
+TEST(StockTickerTest, PriceFollowsItsEventsAndNeverDropsBelowZero)
+{
+    StockTicker ticker;
+    Quiet(ticker);
+    ticker.price = 3.0f;
+    ticker.Update(2.0f);
+    EXPECT_FLOAT_EQ(ticker.price, 3.0f);
+
+    ticker.AddEvent(-5.0f, 2.0f);
+    ticker.AddEvent(-5.0f, 1.0f);
+    ticker.Update(0.1f);
+    EXPECT_FLOAT_EQ(ticker.price, 2.0f) << "stacked events add up";
+    ticker.Update(5.0f);
+    EXPECT_FLOAT_EQ(ticker.price, 0.0f);
+    EXPECT_TRUE(ticker.events.empty());
+}
+
+TEST(StockTickerTest, AnEventCountsInTheFrameItRunsOut)
+{
+    StockTicker ticker;
+    Quiet(ticker);
+    ticker.AddEvent(1.0f, 0.5f);
+    ticker.Update(0.4f);
+    ticker.Update(0.4f);
+    EXPECT_FLOAT_EQ(ticker.price, 0.8f);
+    ticker.Update(0.4f);
+    EXPECT_FLOAT_EQ(ticker.price, 0.8f);
+}
+
+TEST(StockTickerTest, HistoryKeepsTheLastTenSamples)
+{
+    StockTicker ticker;
+    ticker.hudMode = false;
+    for (int second = 0; second < 25; ++second)
+    {
+        ticker.AddEvent(1.0f, 0.5f);
+        ticker.Update(1.0f);
+    }
+    ASSERT_EQ(ticker.history.size(), 10u);
+    EXPECT_FLOAT_EQ(ticker.GetCurrentSample(), ticker.history.back());
+}
+
+TEST(StockTickerTest, NumberFormats)
+{
+    EXPECT_EQ(StockTicker::FormatPrice(1000.0f), "1000");
+    EXPECT_EQ(StockTicker::FormatPrice(999.99f), "1000.0") << "%.1f below 1000";
+    EXPECT_EQ(StockTicker::FormatPrice(100.0f), "100.0");
+    EXPECT_EQ(StockTicker::FormatPrice(99.994f), "99.99");
+    EXPECT_EQ(StockTicker::FormatChange(100.0f), "100");
+    EXPECT_EQ(StockTicker::FormatChange(12.34f), "12.3");
+    EXPECT_EQ(StockTicker::FormatChange(-12.34f), "-12.34");
+
+    StockTicker ticker;
+    EXPECT_EQ(StockTicker::FormatChange(ticker.GetLastChange()), "0.00") << "no samples";
+    ticker.history = {4.5f};
+    EXPECT_FLOAT_EQ(ticker.GetLastChange(), 4.5f) << "one sample: the price itself";
+    ticker.history = {4.5f, 4.0f};
+    EXPECT_FLOAT_EQ(ticker.GetLastChange(), -0.5f);
+}
+
+class MetersTest : public GameTest
+{
+};
+
+TEST_F(MetersTest, TickerEventTable)
+{
+    SuitScreenPlay* play = StartGame();
+    StockTicker& ticker = *play->ticker;
+    Suit* rival = play->liars[1];
+    Switchboard& board = Switchboard::GetInstance();
+    struct Case
+    {
+        const char* name;
+        MessageListener* sender;
+        float rate, duration;
+    };
+    const Case cases[] = {
+        {"ConsumerDied", play->player, -1.5f, 2.5f},   {"ConsumerDied", rival, -0.5f, 2.0f},
+        {"LieMeterBusted", play->player, -5.0f, 2.0f}, {"PickupMoney", play->player, 0.5f, 3.0f},
+        {"AddFollower", play->player, 0.125f, 2.0f},   {"RemoveFollower", play->player, -0.25f, 1.0f},
+        {"DollarReceived", play->player, 0.75f, 1.0f},
+    };
+    for (const Case& c : cases)
+    {
+        ticker.events.clear();
+        board.Broadcast(new Message(c.name, c.sender));
+        board.DeliverQueued();
+        ASSERT_EQ(ticker.events.size(), 1u) << c.name;
+        EXPECT_FLOAT_EQ(ticker.events[0].rate, c.rate) << c.name;
+        EXPECT_FLOAT_EQ(ticker.events[0].remaining, c.duration) << c.name;
+    }
+    ticker.events.clear();
+    for (const char* name : {"PickupMoney", "AddFollower", "DollarReceived", "RemoveFollower"})
+        board.Broadcast(new Message(name, rival));
+    board.DeliverQueued();
+    EXPECT_TRUE(ticker.events.empty()) << "only the player's own messages move the price";
+}
+
+TEST_F(MetersTest, LieMeterRunsDryInAboutEightTenthsOfASecondThenBusts)
+{
+    SuitScreenPlay* play = StartEmptyGame();
+    Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
+    LieMeter* meter = play->lieMeter;
+    Hold(' ');
+    float lied = 0.0f;
+    const float dt = 0.01f;
+    while (meter->bustTime == 0.0f && lied < 2.0f)
+    {
+        Frame(dt);
+        lied += dt;
+    }
+    // The first frame only starts the lie; the meter drains from the second.
+    EXPECT_NEAR(lied - dt, 0.8f, 0.05f);
+    EXPECT_EQ(meter->value, 0.0f);
+    Frame(dt);
+    EXPECT_EQ(play->player->lieRadius, 0.0f) << "a bust ends the lie";
+    EXPECT_EQ(play->player->bustCount, 0);
+
+    // Busted: no lying and no refill for 5 s, even with the key still held.
+    Run(4.5f, 0.05f);
+    EXPECT_EQ(meter->value, 0.0f);
+    EXPECT_EQ(play->player->lieRadius, 0.0f);
+    ReleaseAll();
+    Run(0.6f, 0.05f);
+    EXPECT_EQ(meter->bustTime, 0.0f);
+    const float start = meter->value;
+    Run(2.0f, 0.05f);
+    EXPECT_NEAR(meter->value - start, 30.0f, 0.5f) << "15 per second";
+}
+
+TEST_F(MetersTest, LieCircleGrowsToItsLevelLimitAndANewLieCounts)
+{
+    SuitScreenPlay* play = StartEmptyGame();
+    Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
+    play->lieMeter->maxValue = play->lieMeter->value = 1e6f;
+    Hold(' ');
+    Run(0.5f, 0.05f);
+    EXPECT_NEAR(play->player->lieRadius, 1.5f, 0.06f);
+    Run(2.0f, 0.05f);
+    EXPECT_FLOAT_EQ(play->player->lieRadius, 3.5f) << "3 + 0.5 x level 1";
+    EXPECT_EQ(play->player->lieCount, 0);
+    Release(' ');
+    Frame(0.05f);
+    EXPECT_EQ(play->player->lieRadius, 0.0f);
+    Hold(' ');
+    Frame(0.05f);
+    EXPECT_EQ(play->player->lieCount, 1);
+}
+
+TEST_F(MetersTest, DiagonalKeysMoveOnePointFourPerSecondOnEachAxis)
+{
+    SuitScreenPlay* play = StartEmptyGame();
+    Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
+    Hold('d');
+    Hold('w');
+    Run(1.0f, 0.05f);
+    EXPECT_NEAR(play->player->GetPosition().X, 1.4f, 1e-3f);
+    EXPECT_NEAR(play->player->GetPosition().Y, 1.4f, 1e-3f);
+    EXPECT_EQ(play->player->GetBoid()->position, play->player->GetPosition());
+}

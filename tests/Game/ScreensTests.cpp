@@ -1,0 +1,184 @@
+#include "GameTestSupport.h"
+
+#include "Actors/TextActor.h"
+#include "Game/SuitScreenCredits.h"
+#include "Game/SuitScreenStart.h"
+#include "Game/SuitScreenTutorial.h"
+#include "Infrastructure/ScreenMath.h"
+#include "Input/KeyCodes.h"
+#include "Messaging/Switchboard.h"
+#include "TestUtilities/TestImages.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace
+{
+constexpr float Dt = 0.05f;
+
+SuitScreenStart* Menu(SuitGameManager* manager)
+{
+    return static_cast<SuitScreenStart*>(manager->GetScreen(SuitGameManager::SI_Start));
+}
+
+void SaveShot(const char* name)
+{
+    const char* folder = std::getenv("QVRN_SCREENSHOT_DIR");
+    if (folder && *folder)
+        SavePng(CaptureFrame(), String(folder) + "/" + name + ".png");
+}
+} // namespace
+
+class ScreensTest : public GameTest
+{
+};
+
+TEST_F(ScreensTest, HeldDownMovesTheHighlightEveryThirdOfASecondAndWraps)
+{
+    SuitScreenStart* menu = Menu(manager);
+    Hold('s');
+    std::vector<int> order;
+    std::vector<float> times;
+    float now = 0.0f;
+    for (int frame = 0; frame < 100; ++frame)
+    {
+        const int before = menu->selected;
+        Frame(0.01f);
+        now += 0.01f;
+        if (menu->selected != before)
+        {
+            order.push_back(menu->selected);
+            times.push_back(now);
+        }
+    }
+    ASSERT_EQ(order, (std::vector<int>{1, 2, 0})) << "Play, Tutorial, Credits, and round to Play";
+    for (size_t i = 1; i < times.size(); ++i)
+        // The delay runs out in one frame and the move comes in the next.
+        EXPECT_NEAR(times[i] - times[i - 1], 0.31f, 0.015f);
+    ReleaseAll();
+
+    Run(0.3f, 0.01f);
+    Hold(KeyCodes::KEY_UP);
+    Frame(0.01f);
+    EXPECT_EQ(menu->selected, 2) << "up from Play reaches Credits";
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+}
+
+TEST_F(ScreensTest, ConfirmWithADirectionSendsTheNewlyHighlightedItem)
+{
+    Run(0.35f, Dt);
+    Hold('s');
+    Hold(KeyCodes::KEY_ENTER);
+    Frame(Dt);
+    ReleaseAll();
+    Run(0.1f, Dt);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Tutorial);
+}
+
+TEST_F(ScreensTest, ClickOnAnItemSendsItsLabelEvenDuringTheInputDelay)
+{
+    SuitScreenStart* menu = Menu(manager);
+    Frame(Dt);
+    const Vector2 low = menu->items[2]->GetBoundsLowerLeft();
+    const Vector2 high = menu->items[2]->GetBoundsUpperRight();
+    const Vector2 outside = MathKit::WorldPointToScreen(Vector2(high.X + 1.0f, high.Y + 1.0f));
+    menu->MouseDownEvent(Vec2i(static_cast<int>(outside.X), static_cast<int>(outside.Y)), MOUSE_LEFT);
+    Run(0.1f, Dt);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+
+    const Vector2 inside = MathKit::WorldPointToScreen((low + high) * 0.5f);
+    menu->MouseDownEvent(Vec2i(static_cast<int>(inside.X), static_cast<int>(inside.Y)), MOUSE_RIGHT);
+    Run(0.1f, Dt);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Credits);
+    EXPECT_EQ(menu->items[0], nullptr) << "the menu's items go with it";
+}
+
+TEST_F(ScreensTest, BackOnTheMenuRebuildsItWithPlayHighlighted)
+{
+    SuitScreenStart* menu = Menu(manager);
+    Hold('s');
+    Run(0.4f, Dt);
+    ReleaseAll();
+    ASSERT_EQ(menu->selected, 1);
+    TextActor* before = menu->items[0];
+    Switchboard::GetInstance().Broadcast(new Message("Back"));
+    Frame(Dt);
+    EXPECT_EQ(menu->selected, 0);
+    EXPECT_NE(menu->items[0], nullptr);
+    EXPECT_TRUE(before != menu->items[0] || !before) << "new items";
+}
+
+TEST_F(ScreensTest, TutorialWithoutPagesReturnsOnTheFirstPress)
+{
+    manager->SwitchTo(SuitGameManager::SI_Tutorial);
+    auto* tutorial = static_cast<SuitScreenTutorial*>(manager->GetScreen(SuitGameManager::SI_Tutorial));
+    Run(0.2f, Dt);
+    if (tutorial->pageCount > 0)
+        GTEST_SKIP() << "the run folder has tutorial pages";
+    Hold(' ');
+    Frame(Dt);
+    ReleaseAll();
+    Run(0.1f, Dt);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+}
+
+TEST_F(ScreensTest, TutorialOfThreePagesTakesFourPresses)
+{
+    TestImageFolder folder;
+    std::filesystem::create_directories(folder.Path("Resources/Images"));
+    for (int page = 1; page <= 3; ++page)
+        folder.WriteSolid("Resources/Images/Tutorial_00" + std::to_string(page) + ".png",
+                          Color(0.2f * static_cast<float>(page), 0.5f, 0.5f));
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path(""));
+
+    manager->SwitchTo(SuitGameManager::SI_Tutorial);
+    auto* tutorial = static_cast<SuitScreenTutorial*>(manager->GetScreen(SuitGameManager::SI_Tutorial));
+    EXPECT_EQ(tutorial->pageCount, 3);
+    Run(0.15f, Dt);
+    int presses = 0;
+    while (manager->currentScreen == SuitGameManager::SI_Tutorial && presses < 10)
+    {
+        Hold(' ');
+        Frame(Dt);
+        ReleaseAll();
+        ++presses;
+        Run(0.35f, Dt);
+    }
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(presses, 4);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+}
+
+TEST_F(ScreensTest, CreditsReturnByThemselvesAfterTwentySeconds)
+{
+    manager->SwitchTo(SuitGameManager::SI_Credits);
+    Run(8.0f, 0.1f);
+    SaveShot("qvrn-credits");
+    Run(11.8f, 0.1f);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Credits);
+    Run(0.5f, 0.1f);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+}
+
+TEST_F(ScreensTest, ConfirmLeavesTheCreditsAtOnce)
+{
+    manager->SwitchTo(SuitGameManager::SI_Credits);
+    Run(0.4f, Dt);
+    Hold(KeyCodes::KEY_ENTER);
+    Frame(Dt);
+    ReleaseAll();
+    Frame(Dt);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+}
+
+TEST_F(ScreensTest, TutorialShowsItsFirstPageOrItsInstructions)
+{
+    manager->SwitchTo(SuitGameManager::SI_Tutorial);
+    Run(0.5f, Dt);
+    SaveShot("qvrn-tutorial");
+    auto* tutorial = static_cast<SuitScreenTutorial*>(manager->GetScreen(SuitGameManager::SI_Tutorial));
+    ASSERT_NE(tutorial->image, nullptr);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Tutorial);
+}
