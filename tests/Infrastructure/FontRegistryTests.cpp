@@ -1,9 +1,12 @@
+#include "Infrastructure/Draw.h"
 #include "Infrastructure/FontRegistry.h"
 #include "TestUtilities/Approx.h"
 #include "TestUtilities/LogCapture.h"
 #include "TestUtilities/WindowTest.h"
 
 #include <gtest/gtest.h>
+
+#include <GL/gl.h>
 
 #include <fstream>
 
@@ -80,4 +83,16 @@ TEST_F(FontRegistryTest, BrokenUtf8IsMeasuredAndDrawnWithoutOverrun)
     }
     // Each broken byte stands in as one character of the same width.
     EXPECT_VEC2_NEAR(MeasureText("abc??", "Console"), MeasureText("abc\xe2\x82", "Console"), 0.0f);
+}
+
+TEST_F(FontRegistryTest, DrawingTextPutsBackTheDepthAndTextureSettingsItFound)
+{
+    ASSERT_TRUE(AddFont(FontFile, 24, "Console"));
+    for (const bool depthOn : {false, true})
+    {
+        Draw::SetDepthTest(depthOn);
+        DrawScreenText("Overlay", "Console", 10, 40);
+        EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST) == GL_TRUE, depthOn);
+        EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
+    }
 }
