@@ -23,8 +23,14 @@ void WindowTest::SetUp()
 
 void WindowTest::TearDown()
 {
-    if (!IsSkipped())
+    if (!IsSkipped() && !worldDestroyed)
         World::GetInstance().Destroy();
+}
+
+void WindowTest::DestroyWorld()
+{
+    World::GetInstance().Destroy();
+    worldDestroyed = true;
 }
 
 Color WindowTest::DrawFrameAndReadPixel(int x, int y)
