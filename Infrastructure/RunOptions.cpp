@@ -1,6 +1,8 @@
 #include "Infrastructure/RunOptions.h"
 
+#include "Infrastructure/RunFolder.h"
 #include "Infrastructure/Screenshot.h"
+#include "Infrastructure/StopSignals.h"
 #include "Infrastructure/World.h"
 #include "Util/MathKit.h"
 
@@ -96,6 +98,13 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, Str
         }
         else
         {
+            // Refused now: finding out after the whole run would lose the picture.
+            String reason;
+            if (!CanWriteScreenshot(value, reason))
+            {
+                error = "--screenshot can't write \"" + value + "\": " + reason;
+                return false;
+            }
             options.screenshot = value;
         }
     }
@@ -136,7 +145,7 @@ void ApplyRunOptions(const RunOptions& options)
             [lastFrame]
             {
                 World& running = World::GetInstance();
-                if (lastFrame == 0 || running.GetFramesRun() + 1 == lastFrame)
+                if (lastFrame == 0 || running.GetFramesRun() + 1 == lastFrame || !running.IsRunning())
                     lastFrameImage = CaptureFrame();
             });
     }
@@ -162,12 +171,17 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
         std::printf("%s", RunOptionsUsage(programName).c_str());
         return 0;
     }
+    if (!FindRunFolder())
+        return 1;
     ApplyRunOptions(options);
 
     World& world = World::GetInstance();
     if (!world.Initialize(windowTitle, options.antiAliasing))
         return 1;
     setUp();
+    // Installed last, so that no library set up before (an embedded interpreter, say)
+    // replaces the handlers.
+    InstallStopSignals();
     world.StartGame();
     const bool finished = FinishRun(options);
     world.Destroy();
