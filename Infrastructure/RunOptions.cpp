@@ -174,14 +174,14 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
     if (!FindRunFolder())
         return 1;
     ApplyRunOptions(options);
+    // Before the window opens, so that a signal during start-up ends the run after its
+    // first frame. SDL and Python install their own handlers only where none is set.
+    InstallStopSignals();
 
     World& world = World::GetInstance();
     if (!world.Initialize(windowTitle, options.antiAliasing))
         return 1;
     setUp();
-    // Installed last, so that no library set up before (an embedded interpreter, say)
-    // replaces the handlers.
-    InstallStopSignals();
     world.StartGame();
     const bool finished = FinishRun(options);
     world.Destroy();
