@@ -40,15 +40,16 @@ FREE_IMAGE_FORMAT FindFormat(const MemoryStream& memory, const String& nameForFo
     return format;
 }
 
-bool WithinLimits(unsigned int width, unsigned int height)
+bool WithinLimits(unsigned int width, unsigned int height, const ImageLimits& limits)
 {
-    return width <= MaxImageSide && height <= MaxImageSide &&
-           static_cast<unsigned long long>(width) * height <= MaxImagePixels;
+    return width <= limits.maxSide && height <= limits.maxSide &&
+           static_cast<unsigned long long>(width) * height <= limits.maxPixels;
 }
 
 // Reads only the header where the format allows it. Formats that can't do that are
 // checked after decoding, which still keeps oversized pictures away from the GPU.
-bool HeaderWithinLimits(const MemoryStream& memory, FREE_IMAGE_FORMAT format, unsigned int claimed[2])
+bool HeaderWithinLimits(const MemoryStream& memory, FREE_IMAGE_FORMAT format, unsigned int claimed[2],
+                        const ImageLimits& limits)
 {
     if (!FreeImage_FIFSupportsNoPixels(format))
         return true;
@@ -59,7 +60,7 @@ bool HeaderWithinLimits(const MemoryStream& memory, FREE_IMAGE_FORMAT format, un
     claimed[0] = FreeImage_GetWidth(header);
     claimed[1] = FreeImage_GetHeight(header);
     FreeImage_Unload(header);
-    return WithinLimits(claimed[0], claimed[1]);
+    return WithinLimits(claimed[0], claimed[1], limits);
 }
 
 // A copy in the layout GL is given: 32-bit BGRA when the image has any transparency,
@@ -111,7 +112,7 @@ FIBITMAP* ToPowerOfTwo(FIBITMAP* image)
 } // namespace
 
 ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String& nameForFormat, DecodedImage& image,
-                            unsigned int claimed[2])
+                            unsigned int claimed[2], const ImageLimits& limits)
 {
     claimed[0] = claimed[1] = 0;
     if (!data || size == 0 || size > 0xffffffffu)
@@ -122,7 +123,7 @@ ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String&
     const FREE_IMAGE_FORMAT format = FindFormat(memory, nameForFormat);
     if (format == FIF_UNKNOWN)
         return ILR_Unreadable;
-    if (!HeaderWithinLimits(memory, format, claimed))
+    if (!HeaderWithinLimits(memory, format, claimed, limits))
         return ILR_TooLarge;
 
     FreeImage_SeekMemory(memory.Get(), 0, SEEK_SET);
@@ -131,7 +132,7 @@ ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String&
         return ILR_Unreadable;
     claimed[0] = FreeImage_GetWidth(decoded);
     claimed[1] = FreeImage_GetHeight(decoded);
-    if (!WithinLimits(claimed[0], claimed[1]))
+    if (!WithinLimits(claimed[0], claimed[1], limits))
     {
         FreeImage_Unload(decoded);
         return ILR_TooLarge;

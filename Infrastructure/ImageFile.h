@@ -12,6 +12,12 @@
 constexpr unsigned int MaxImageSide = 16384;
 constexpr unsigned long long MaxImagePixels = 64ull * 1024 * 1024;
 
+struct ImageLimits
+{
+    unsigned int maxSide = MaxImageSide;
+    unsigned long long maxPixels = MaxImagePixels;
+};
+
 // Rows bottom-up, each padded to 4 bytes; BGR (3 components) or BGRA (4, when the image
 // has any transparency); both sides powers of two.
 struct DecodedImage
@@ -33,6 +39,6 @@ enum ImageLoadResult
 // from the extension of `nameForFormat` (Targa files have no signature). On ILR_TooLarge,
 // `claimed` holds the width and height the header gave. Logs nothing.
 ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String& nameForFormat, DecodedImage& image,
-                            unsigned int claimed[2]);
+                            unsigned int claimed[2], const ImageLimits& limits = ImageLimits());
 // Reads the whole file and decodes it as above.
 ImageLoadResult LoadImageFile(const String& fileName, DecodedImage& image, unsigned int claimed[2]);
