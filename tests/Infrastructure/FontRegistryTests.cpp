@@ -9,6 +9,7 @@
 #include <GL/gl.h>
 
 #include <fstream>
+#include <unistd.h>
 
 namespace
 {
@@ -45,7 +46,7 @@ TEST_F(FontRegistryTest, MissingFileIsLoggedAndItsNicknameMeasuresNothing)
     EXPECT_VEC2_NEAR(Vector2(), DrawScreenText("Hello", "Missing", 10, 10), 0.0f);
 
     // A file that exists but holds no font fails the same way.
-    const String junk = ::testing::TempDir() + "junk.otf";
+    const String junk = ::testing::TempDir() + "junk-" + std::to_string(getpid()) + ".otf";
     std::ofstream(junk) << "OTTO this is not a font";
     EXPECT_FALSE(AddFont(junk, 24, "Junk"));
     EXPECT_TRUE(log.Contains("Failed to open font " + junk));

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace
 {
@@ -23,7 +24,7 @@ TEST(Screenshot, AWriteThatFailsAtTheEndIsAnError)
 {
     // A file size limit fails the write the way a full disk does: only once the buffered
     // bytes are flushed, after every call before has succeeded.
-    const String path = ::testing::TempDir() + "tarvo-full-disk.png";
+    const String path = ::testing::TempDir() + "tarvo-full-disk-" + std::to_string(getpid()) + ".png";
     rlimit saved = {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
     rlimit tiny = saved;
@@ -47,7 +48,7 @@ TEST(Screenshot, AWriteThatFailsAtTheEndIsAnError)
 
 TEST(Screenshot, WritesAPngAndChecksPathsWithoutTouchingThem)
 {
-    const String path = ::testing::TempDir() + "tarvo-screenshot.png";
+    const String path = ::testing::TempDir() + "tarvo-screenshot-" + std::to_string(getpid()) + ".png";
     String reason;
     EXPECT_TRUE(CanWriteScreenshot(path, reason));
     EXPECT_TRUE(SavePng(GreyFrame(), path));
