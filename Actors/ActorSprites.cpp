@@ -1,5 +1,6 @@
 #include "Actors/Actor.h"
 
+#include "Actors/SpriteSeries.h"
 #include "Infrastructure/Log.h"
 
 #include <algorithm>
@@ -7,27 +8,6 @@
 namespace
 {
 int ClampFrame(int frame, int frameCount) { return std::max(0, std::min(frame, frameCount - 1)); }
-
-// Adds one to a decimal number written as text, keeping its width: "007" -> "008",
-// "099" -> "100", "999" -> "1000". Text avoids overflow on series with long numbers.
-String NextNumber(String number)
-{
-    for (auto digit = number.rbegin(); digit != number.rend(); ++digit)
-    {
-        if (*digit != '9')
-        {
-            ++*digit;
-            return number;
-        }
-        *digit = '0';
-    }
-    return "1" + number;
-}
-
-bool AllDigits(const String& text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 // More frame steps than this in one update are meaningless on screen; the cap keeps a
 // tiny delay (or one lost in float rounding) from stalling the frame.
@@ -71,24 +51,19 @@ int Actor::GetSpriteTexture(int frame) const
 
 int Actor::LoadSpriteFrames(const String& firstFilename, GLint clampmode, GLint filtermode)
 {
-    const size_t lastDot = firstFilename.rfind('.');
-    const size_t lastUnderscore = firstFilename.rfind('_');
     spriteNumFrames = 0;
 
-    const bool wellFormed = lastDot != String::npos && lastUnderscore != String::npos && lastDot > lastUnderscore + 1 &&
-                            AllDigits(firstFilename.substr(lastUnderscore + 1, lastDot - lastUnderscore - 1));
-    if (!wellFormed)
+    SpriteSeriesName series;
+    if (!ParseSpriteSeriesName(firstFilename, series))
     {
         SystemLogInstance().Log("LoadSpriteFrames() - Bad FileName Format - Expecting somename_###.ext");
         SystemLogInstance().Log("Attempting to load single texture: " + firstFilename);
         return SetSprite(firstFilename, 0, clampmode, filtermode) ? 1 : 0;
     }
 
-    const String prefix = firstFilename.substr(0, lastUnderscore + 1);
-    const String suffix = firstFilename.substr(lastDot);
-    String number = firstFilename.substr(lastUnderscore + 1, lastDot - lastUnderscore - 1);
+    String number = series.number;
     int loaded = 0;
-    while (SetSprite(prefix + number + suffix, spriteNumFrames, clampmode, filtermode, true))
+    while (SetSprite(series.prefix + number + series.suffix, spriteNumFrames, clampmode, filtermode, true))
     {
         // Counted before the limit stops the series, so a full table reports all 64
         // frames: callers use the result as the number of frames to show.
@@ -100,7 +75,7 @@ int Actor::LoadSpriteFrames(const String& firstFilename, GLint clampmode, GLint 
             SystemLogInstance().Log("Increment MAX_SPRITE_FRAMES if you need more.");
             break;
         }
-        number = NextNumber(number);
+        number = NextSeriesNumber(number);
     }
     if (loaded == 0)
         SystemLogInstance().Log("LoadSpriteFrames() - Could not load file (bad image format?) " + firstFilename);

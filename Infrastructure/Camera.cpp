@@ -23,6 +23,8 @@ void Camera::Reset()
 {
     aperture = 90.0;
     position3 = Vector3(0.0f, 0.0f, 10.0f);
+    // The Actor side's copy is what GetPosition and the screen conversions read.
+    position = Vector2(position3.X, position3.Y);
     view = Vector3(0.0f, 0.0f, -10.0f);
     up = Vector3(0.0f, 1.0f, 0.0f);
     zNearClip = 0.001f;

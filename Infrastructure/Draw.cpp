@@ -147,15 +147,13 @@ void EndScreenSpace()
 
 void BeginGlyphs()
 {
+    // Whoever draws text may have its own depth and texture settings: put them back after.
+    glPushAttrib(GL_ENABLE_BIT);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
 }
 
-void EndGlyphs()
-{
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_DEPTH_TEST);
-}
+void EndGlyphs() { glPopAttrib(); }
 
 void ScreenRect(float left, float top, float width, float height, const Color& color)
 {

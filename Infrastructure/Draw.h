@@ -43,7 +43,7 @@ void DisplayList(const Transform& transform, const Color& color, int texture, in
 // degrees; End restores them and leaves the model-view matrix selected.
 void BeginScreenSpace(float x = 0.0f, float y = 0.0f, float rotation = 0.0f);
 void EndScreenSpace();
-// Around text rendering: textures on, depth test off, and back.
+// Around text rendering: textures on and depth test off; End restores what was enabled before.
 void BeginGlyphs();
 void EndGlyphs();
 // A filled rectangle in screen space (inside BeginScreenSpace), top-left corner first.

@@ -25,6 +25,8 @@ public:
 protected:
     bool deleteMe = false;
     int layer = 0;
+    // In one of the World's layers; set and cleared by the World alone.
+    bool listed = false;
 
     friend class World;
 };

@@ -1,7 +1,9 @@
 #include "Infrastructure/RunOptions.h"
 
 #include "Infrastructure/Log.h"
+#include "Infrastructure/RunFolder.h"
 #include "Infrastructure/Screenshot.h"
+#include "Infrastructure/StopSignals.h"
 #include "Infrastructure/World.h"
 #include "Input/InputRecorder.h"
 #include "Input/InputScript.h"
@@ -117,6 +119,13 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, Str
         }
         else
         {
+            // Refused now: finding out after the whole run would lose the picture.
+            String reason;
+            if (!CanWriteScreenshot(value, reason))
+            {
+                error = "--screenshot can't write \"" + value + "\": " + reason;
+                return false;
+            }
             options.screenshot = value;
         }
     }
@@ -177,7 +186,7 @@ void ApplyRunOptions(const RunOptions& options)
             [lastFrame]
             {
                 World& running = World::GetInstance();
-                if (lastFrame == 0 || running.GetFramesRun() + 1 == lastFrame)
+                if (lastFrame == 0 || running.GetFramesRun() + 1 == lastFrame || !running.IsRunning())
                     lastFrameImage = CaptureFrame();
             });
     }
@@ -235,7 +244,12 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
         std::fprintf(stderr, "%s: %s\n", programName.c_str(), error.c_str());
         return 2;
     }
+    if (!FindRunFolder())
+        return 1;
     ApplyRunOptions(options);
+    // Before the window opens, so that a signal during start-up ends the run after its
+    // first frame. SDL and Python install their own handlers only where none is set.
+    InstallStopSignals();
 
     World& world = World::GetInstance();
     if (!world.Initialize(windowTitle, options.antiAliasing))

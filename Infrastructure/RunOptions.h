@@ -37,8 +37,10 @@ bool FinishRun(const RunOptions& options);
 
 // The whole life of a program on the engine: reads the options (status 2 and a message
 // on bad ones), initialises the World with a window titled `windowTitle`, lets `setUp`
-// build the scene, runs the frame loop, writes the screenshot and shuts down. Returns
-// the process exit status.
+// build the scene, runs the frame loop, writes the screenshot and shuts down. SIGINT and
+// SIGTERM end the loop the same way as closing the window (a second one kills at once).
+// Started outside a folder holding Resources/, it logs one ERROR line and returns 1.
+// Returns the process exit status.
 int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
                const std::function<void()>& setUp);
 // The same, for a set-up that reads the options.

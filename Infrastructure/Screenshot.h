@@ -15,5 +15,9 @@ struct FrameImage
 
 // Reads the frame being drawn (call it before the buffers are swapped).
 FrameImage CaptureFrame();
-// Logs an ERROR line and returns false if the file can't be written.
+// Logs an ERROR line and returns false if the file can't be written completely (a full
+// disk included); a partly written regular file is removed.
 bool SavePng(const FrameImage& image, const String& fileName);
+// Whether a screenshot could be written to `fileName` without touching it: a writable
+// regular file, or a new file in a writable folder. Otherwise false with a short reason.
+bool CanWriteScreenshot(const String& fileName, String& reason);

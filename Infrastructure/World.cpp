@@ -4,6 +4,7 @@
 #include "Infrastructure/Draw.h"
 #include "Infrastructure/GameManager.h"
 #include "Infrastructure/Log.h"
+#include "Infrastructure/StopSignals.h"
 #include "Infrastructure/Window.h"
 #include "Messaging/Switchboard.h"
 
@@ -71,6 +72,10 @@ void World::StartGame()
         Draw::BeginFrame();
         RunFrame();
         Draw::EndFrame();
+        // A stop signal ends the loop like the close button, and is read before the hook
+        // so that the hook knows this frame is the last.
+        if (StopSignalReceived())
+            StopGame();
         if (frameDrawnHook)
             frameDrawnHook();
         Window::SwapBuffersAndPoll();

@@ -60,10 +60,29 @@ void World::Add(Renderable* newElement, int newLayer)
         actor->SetName(actor->GetName());
     if (elementsLocked)
     {
-        deferredAdds.emplace_back(newElement, newLayer);
+        // Removed and added again in one walk: it stays listed, in the layer asked for.
+        if (!newElement->listed)
+        {
+            deferredAdds.emplace_back(newElement, newLayer);
+            return;
+        }
+        auto removal = std::find(deferredRemoves.begin(), deferredRemoves.end(), newElement);
+        if (removal != deferredRemoves.end())
+        {
+            deferredRemoves.erase(removal);
+            UpdateLayer(newElement, newLayer);
+            return;
+        }
+    }
+    // Listed twice, it would be updated twice a frame and deleted twice when destroyed.
+    if (newElement->listed)
+    {
+        SystemLogInstance().Printf("WARNING: Element already in the World (layer %d); UpdateLayer moves it.",
+                                   newElement->layer);
         return;
     }
     newElement->layer = newLayer;
+    newElement->listed = true;
     layers[newLayer].push_back(newElement);
 }
 
@@ -91,7 +110,10 @@ void World::Remove(Renderable* oldElement)
     auto& elements = listed->second;
     auto found = std::find(elements.begin(), elements.end(), oldElement);
     if (found != elements.end())
+    {
         elements.erase(found);
+        oldElement->listed = false;
+    }
 }
 
 void World::UpdateLayer(Renderable* element, int newLayer)

@@ -11,6 +11,7 @@
 namespace
 {
 const char* const BindingFile = "Config/input_bindings.ini";
+const String ByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr int FirstPadBase = 1000;
 constexpr int SecondPadBase = 1020;
@@ -125,17 +126,36 @@ InputRouter::InputRouter()
 void InputRouter::ReadBindingFile(const String& fileName)
 {
     StringList lines;
-    if (!ReadFileLines(fileName, lines))
-        return;
-    for (const String& line : lines)
+    if (ReadFileLines(fileName, lines))
+        ReadBindings(lines, fileName);
+}
+
+void InputRouter::ReadBindings(const StringList& lines, const String& sourceName)
+{
+    for (size_t i = 0; i < lines.size(); ++i)
     {
+        String line = lines[i];
+        // Editors that write a byte-order mark would otherwise glue it to the first key name.
+        if (i == 0 && line.compare(0, ByteOrderMark.size(), ByteOrderMark) == 0)
+            line.erase(0, ByteOrderMark.size());
         // Only a semicolon in the very first column starts a comment.
-        if (line.empty() || line[0] == ';')
+        if (TrimText(line).empty() || line[0] == ';')
             continue;
         const StringList pieces = SplitText(line, "=:", false);
         if (pieces.size() < 2)
+        {
+            SystemLogInstance().Printf("WARNING: %s:%zu: no \"=\" or \":\" between key and message; line skipped.",
+                                       sourceName.c_str(), i + 1);
             continue;
-        BindKey(TrimText(pieces[0]), TrimText(pieces[1]));
+        }
+        const String keyName = TrimText(pieces[0]);
+        if (GetKeyCode(keyName) < 0)
+        {
+            SystemLogInstance().Printf("WARNING: %s:%zu: unknown key name \"%s\"; line skipped.", sourceName.c_str(),
+                                       i + 1, keyName.c_str());
+            continue;
+        }
+        BindKey(keyName, TrimText(pieces[1]));
     }
 }
 

@@ -40,6 +40,10 @@ public:
 
     // Reads a binding file; a file that can't be opened binds nothing and says nothing.
     void ReadBindingFile(const String& fileName);
+    // Binds the lines of a binding file. A UTF-8 byte-order mark before the first line is
+    // skipped; a line with an unknown key name or no separator logs one WARNING naming
+    // `sourceName` and the line number, and the other lines still bind.
+    void ReadBindings(const StringList& lines, const String& sourceName);
     // Forgets every binding (the World's shutdown).
     void ClearBindings();
 

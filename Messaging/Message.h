@@ -19,6 +19,9 @@ public:
 protected:
     String messageName;
     MessageListener* sender;
+
+    // Clears the sender when the sending listener dies before delivery.
+    friend class Switchboard;
 };
 
 // A message carrying one value. The value must need no clean-up (a pointer or a number).

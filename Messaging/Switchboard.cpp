@@ -114,6 +114,18 @@ void Switchboard::ForgetListener(MessageListener* listener)
 {
     for (const String& name : GetSubscriptionsFor(listener))
         UnsubscribeFrom(listener, name);
+    // Messages it sent outlive it: their receivers would read a dead sender. This
+    // includes the message being delivered right now, which sits at the queue's front.
+    for (Message* message : messageQueue)
+    {
+        if (message->sender == listener)
+            message->sender = nullptr;
+    }
+    for (auto& delayed : delayedMessages)
+    {
+        if (delayed.first->sender == listener)
+            delayed.first->sender = nullptr;
+    }
     if (messagesLocked)
     {
         destroyedDuringDelivery.insert(listener);

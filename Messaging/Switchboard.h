@@ -40,7 +40,8 @@ public:
     // Counts down the delayed messages and queues those whose time has come.
     void Update(float dt);
 
-    // Called by ~MessageListener.
+    // Called by ~MessageListener: drops its subscriptions and clears it as the sender of
+    // the messages still queued or delayed.
     void ForgetListener(MessageListener* listener);
 
 private:

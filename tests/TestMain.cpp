@@ -3,31 +3,6 @@
 
 #include <cstdlib>
 
-// Leaks inside system libraries we don't own: the GL driver, X11 and its extensions,
-// fonts, Python, SDL. Test fixtures keep these libraries loaded so the names match.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libGLX_mesa\n"
-           "leak:libGLX\n"
-           "leak:libGL.so\n"
-           "leak:swrast_dri\n"
-           "leak:libgallium\n"
-           "leak:libLLVM\n"
-           "leak:libX11\n"
-           "leak:libxcb\n"
-           "leak:libXinerama\n"
-           "leak:libXxf86vm\n"
-           "leak:libXrandr\n"
-           "leak:libXcursor\n"
-           "leak:libXi.so\n"
-           "leak:libXext\n"
-           "leak:libfontconfig\n"
-           "leak:libdbus\n"
-           "leak:libpython\n"
-           "leak:libSDL2\n"
-           "leak:libglfw\n";
-}
-
 int main(int argc, char** argv)
 {
     // The software rasteriser's worker threads can still be winding down when the leak

@@ -10,6 +10,7 @@ packages=(
   python3-dev swig libsdl2-dev libsdl2-mixer-dev libasound2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xauth xdotool x11-utils fonts-inconsolata
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the test configuration (AddressSanitizer and
 # UndefinedBehaviorSanitizer, warnings as errors) and runs the whole suite through
-# ctest, under a virtual X server when there is no display.
+# ctest, under a virtual X server when there is no display; then gives each fuzz target
+# a 10-second run (tools/fuzz.sh).
 # Extra arguments go to ctest, e.g. tools/test.sh -R Switchboard
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,4 +19,9 @@ if [ -z "${DISPLAY:-}" ]; then
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${ctest_command[@]}"
 else
   "${ctest_command[@]}"
+fi
+
+# The fuzz smoke run belongs to the whole suite, not to a run narrowed with ctest options.
+if [ $# -eq 0 ]; then
+  bash tools/fuzz.sh
 fi

@@ -125,3 +125,15 @@ TEST(IntervalTest, KindsRunSideBySideAndSilentlyWithoutAName)
     EXPECT_VEC2_NEAR(Vector2(3.0f, 3.0f), actor.GetSize(), 0.0f);
     EXPECT_EQ(counter.Deliver(), 0u);
 }
+
+TEST(IntervalTest, CompletionOfAnActorDeletedBeforeDeliveryArrivesWithoutASender)
+{
+    MessageCounter counter;
+    counter.Listen("Arrived");
+    auto* actor = new Actor();
+    actor->MoveTo(Vector2(1.0f, 0.0f), 0.0f, false, "Arrived");
+    actor->Update(0.1f);
+    delete actor;
+    ASSERT_EQ(counter.Deliver(), 1u);
+    EXPECT_EQ(counter.senders.back(), nullptr);
+}

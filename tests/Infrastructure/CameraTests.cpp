@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace
 {
 class ChangeCounter : public MessageListener
@@ -106,4 +108,25 @@ TEST_F(CameraTest, LowerLayersAreDrawnFirst)
     world.Add(front, 0);
     world.Add(back, -1);
     EXPECT_COLOR_NEAR(Color(0.0f, 1.0f, 0.0f), DrawFrameAndReadPixel(512, 384), 0.02f);
+}
+
+TEST_F(CameraTest, ResetBringsTheConvertedPositionBackToTheOrigin)
+{
+    Camera& camera = Camera::GetInstance();
+    camera.SetPosition(5.0f, -2.0f, 20.0f);
+    camera.Reset();
+    EXPECT_VEC2_NEAR(Vector2(0.0f, 0.0f), camera.GetPosition(), 1e-6f);
+    EXPECT_VEC2_NEAR(Vector2(0.0f, 0.0f), MathKit::ScreenPointToWorld(512, 384), 1e-4f);
+    EXPECT_VEC2_NEAR(Vector2(512.0f, 384.0f), MathKit::WorldPointToScreen(Vector2(0.0f, 0.0f)), 1e-2f);
+}
+
+// No window at all: the camera knows a 0 x 0 window, as a minimised one reports.
+TEST(CameraWithoutWindow, ConversionsStayFiniteForAnEmptyWindow)
+{
+    ASSERT_EQ(Camera::GetInstance().GetWindowWidth(), 0);
+    const Vector2 visible = MathKit::GetVisibleWorldSize();
+    EXPECT_TRUE(std::isfinite(visible.X) && std::isfinite(visible.Y));
+    EXPECT_VEC2_NEAR(Vector2(0.0f, 0.0f), MathKit::ScreenPointToWorld(100, 100), 1e-6f);
+    EXPECT_VEC2_NEAR(Vector2(0.0f, 0.0f), MathKit::WorldPointToScreen(Vector2(3.0f, 4.0f)), 1e-6f);
+    EXPECT_EQ(MathKit::PixelLengthToWorld(10.0f), 0.0f);
 }

@@ -1,3 +1,4 @@
+#include "Infrastructure/Draw.h"
 #include "Infrastructure/FontRegistry.h"
 #include "TestUtilities/Approx.h"
 #include "TestUtilities/LogCapture.h"
@@ -5,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <fstream>
+#include <unistd.h>
 
 namespace
 {
@@ -42,7 +46,7 @@ TEST_F(FontRegistryTest, MissingFileIsLoggedAndItsNicknameMeasuresNothing)
     EXPECT_VEC2_NEAR(Vector2(), DrawScreenText("Hello", "Missing", 10, 10), 0.0f);
 
     // A file that exists but holds no font fails the same way.
-    const String junk = ::testing::TempDir() + "junk.otf";
+    const String junk = ::testing::TempDir() + "junk-" + std::to_string(getpid()) + ".otf";
     std::ofstream(junk) << "OTTO this is not a font";
     EXPECT_FALSE(AddFont(junk, 24, "Junk"));
     EXPECT_TRUE(log.Contains("Failed to open font " + junk));
@@ -80,4 +84,16 @@ TEST_F(FontRegistryTest, BrokenUtf8IsMeasuredAndDrawnWithoutOverrun)
     }
     // Each broken byte stands in as one character of the same width.
     EXPECT_VEC2_NEAR(MeasureText("abc??", "Console"), MeasureText("abc\xe2\x82", "Console"), 0.0f);
+}
+
+TEST_F(FontRegistryTest, DrawingTextPutsBackTheDepthAndTextureSettingsItFound)
+{
+    ASSERT_TRUE(AddFont(FontFile, 24, "Console"));
+    for (const bool depthOn : {false, true})
+    {
+        Draw::SetDepthTest(depthOn);
+        DrawScreenText("Overlay", "Console", 10, 40);
+        EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST) == GL_TRUE, depthOn);
+        EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
+    }
 }

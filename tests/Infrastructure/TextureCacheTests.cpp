@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 
 namespace
@@ -179,3 +180,66 @@ TEST_F(TexturedActorTest, ColourTintsTheTexture)
     EXPECT_COLOR_NEAR(green, At(0.0f, 0.0f), 0.02f);
 }
 } // namespace
+
+namespace
+{
+std::uint32_t Crc32(const String& bytes)
+{
+    std::uint32_t crc = 0xffffffffu;
+    for (unsigned char byte : bytes)
+    {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+String BigEndian(std::uint32_t value)
+{
+    return String{static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
+                  static_cast<char>(value)};
+}
+
+String Chunk(const String& type, const String& data)
+{
+    return BigEndian(static_cast<std::uint32_t>(data.size())) + type + data + BigEndian(Crc32(type + data));
+}
+
+// A PNG of a few dozen bytes whose header claims width x height RGB pixels.
+String ClaimingPng(std::uint32_t width, std::uint32_t height)
+{
+    const String header = BigEndian(width) + BigEndian(height) + String("\x08\x02\x00\x00\x00", 5);
+    return String("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", "") + Chunk("IEND", "");
+}
+} // namespace
+
+TEST_F(TextureCacheTest, ImagesClaimingTooManyPixelsAreRefusedBeforeDecoding)
+{
+    // Too wide on one side, and within the sides but too many in all.
+    for (const auto& [width, height] : {std::pair<std::uint32_t, std::uint32_t>{60000, 2}, {8200, 8200}})
+    {
+        log.lines.clear();
+        const String bomb = images.WriteBytes("bomb" + std::to_string(width) + ".png", ClaimingPng(width, height));
+        EXPECT_EQ(AcquireTexture(bomb), -1);
+        EXPECT_EQ(log.lines,
+                  StringList{"ERROR: " + bomb + " claims " + std::to_string(width) + " x " + std::to_string(height) +
+                             " pixels; images may have at most 16384 a side and 67108864 in all. Not "
+                             "loaded."});
+        // Asking again, even optionally, says nothing more.
+        log.lines.clear();
+        EXPECT_EQ(AcquireTexture(bomb, GL_CLAMP, GL_LINEAR, true), -1);
+        EXPECT_EQ(AcquireTexture(bomb), -1);
+        EXPECT_TRUE(log.lines.empty());
+    }
+}
+
+TEST_F(TextureCacheTest, AFailedFileIsRememberedAndReportedOnce)
+{
+    const String path = images.Path("late.png");
+    // Probed quietly first, as a sprite series does, then needed: one line, then silence.
+    EXPECT_EQ(AcquireTexture(path, GL_CLAMP, GL_LINEAR, true), -1);
+    for (int frame = 0; frame < 3; ++frame)
+        EXPECT_EQ(AcquireTexture(path), -1);
+    EXPECT_EQ(log.lines, StringList{"Failed to find - " + path});
+}

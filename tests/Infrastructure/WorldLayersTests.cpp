@@ -224,3 +224,43 @@ TEST_F(WorldLayersTest, ResetWithoutManagerUnloadsEverything)
     EXPECT_EQ(deletions, 2);
     EXPECT_TRUE(world.GetElements().empty());
 }
+
+TEST_F(WorldLayersTest, SecondAddOfAListedElementIsRefusedAndItIsDeletedOnce)
+{
+    LogCapture log;
+    auto* twice = new Probe("twice");
+    world.Add(twice, 1);
+    world.Add(twice, 1);
+    world.Add(twice, 3);
+    EXPECT_EQ(log.Count("WARNING: Element already in the World (layer 1); UpdateLayer moves it."), 2u);
+    EXPECT_EQ(world.GetElements(), std::vector<Renderable*>{twice});
+
+    // Adds requested during a walk are checked too.
+    twice->onUpdate = [&] { world.Add(twice, 5); };
+    frames.Tick(0.1f);
+    EXPECT_EQ(world.GetElements(), std::vector<Renderable*>{twice});
+    EXPECT_EQ(twice->GetLayer(), 1);
+    twice->onUpdate = [&] { twice->Destroy(); };
+    frames.Tick(0.1f);
+    EXPECT_EQ(deletions, 1);
+    EXPECT_TRUE(world.GetElements().empty());
+}
+
+TEST_F(WorldLayersTest, RemovedAndAddedAgainInOneWalkStaysListedOnce)
+{
+    auto* juggler = new Probe("juggler");
+    auto* ball = new Probe("ball");
+    juggler->onUpdate = [&]
+    {
+        world.Remove(ball);
+        world.Add(ball, 2);
+        world.Add(ball, 2);
+        juggler->onUpdate = nullptr;
+    };
+    world.Add(juggler);
+    world.Add(ball);
+    frames.Tick(0.1f);
+    frames.Tick(0.1f);
+    EXPECT_EQ(world.GetElements(), (std::vector<Renderable*>{juggler, ball}));
+    EXPECT_EQ(ball->GetLayer(), 2);
+}

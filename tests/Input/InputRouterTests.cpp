@@ -6,6 +6,7 @@
 #include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
 #include "MessageRecorder.h"
+#include "TestUtilities/LogCapture.h"
 #include "TestUtilities/WindowTest.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,22 @@ TEST(InputRouter, FileFormat)
     EXPECT_EQ(PressMessage('j'), "<unbound>");
     EXPECT_EQ(PressMessage('k'), "<unbound>");
     EXPECT_EQ(PressMessage('l'), "<unbound>");
+}
+
+TEST(InputRouter, ByteOrderMarkIsSkippedAndBadLinesAreNamedByLine)
+{
+    InputRouter& router = InputRouter::GetInstance();
+    router.ClearBindings();
+    LogCapture log;
+    router.ReadBindings({"\xEF\xBB\xBFQ = First", "; fine", "NOSUCHKEY = Lost", "W", "", "   ", "R = Later"},
+                        "keys.ini");
+    EXPECT_EQ(PressMessage('q'), "First");
+    EXPECT_EQ(PressMessage('r'), "Later");
+    EXPECT_EQ(log.lines, (StringList{"WARNING: keys.ini:3: unknown key name \"NOSUCHKEY\"; line skipped.",
+                                     "WARNING: keys.ini:4: no \"=\" or \":\" between key and message; line skipped."}));
+    // Only a mark at the very start of the file is one.
+    router.ReadBindings({"S = Ok", "\xEF\xBB\xBFT = Marked"}, "keys.ini");
+    EXPECT_EQ(PressMessage('t'), "<unbound>");
 }
 
 TEST(InputRouter, MissingOrBinaryFilesBindNothing)

@@ -243,3 +243,39 @@ TEST_F(SwitchboardTest, TypedMessageCarriesItsValueAndSender)
     EXPECT_EQ(from, &sender);
     EXPECT_EQ(Message().GetMessageName(), "GenericMessage");
 }
+
+TEST_F(SwitchboardTest, MessagesOutliveTheirSenderWithTheSenderCleared)
+{
+    Recorder listener;
+    std::vector<MessageListener*> senders;
+    listener.onReceive = [&](Message* m) { senders.push_back(m->GetSender()); };
+    board.SubscribeTo(&listener, "Queued");
+    board.SubscribeTo(&listener, "Delayed");
+    auto* sender = new Recorder();
+    board.Broadcast(new Message("Queued", sender));
+    board.DeferredBroadcast(new Message("Delayed", sender), 0.1f);
+    delete sender;
+
+    board.DeliverQueued();
+    board.Update(0.2f);
+    board.DeliverQueued();
+    EXPECT_EQ(senders, (std::vector<MessageListener*>{nullptr, nullptr}));
+}
+
+TEST_F(SwitchboardTest, SenderDestroyedDuringDeliveryIsClearedForTheRemainingReceivers)
+{
+    // Whoever receives first deletes the sender; the next receiver must not see it.
+    auto* sender = new Recorder();
+    Recorder first;
+    Recorder second;
+    Recorder* low = &first < &second ? &first : &second;
+    Recorder* high = low == &first ? &second : &first;
+    MessageListener* seenByHigh = sender;
+    low->onReceive = [&](Message*) { delete sender; };
+    high->onReceive = [&](Message* m) { seenByHigh = m->GetSender(); };
+    board.SubscribeTo(low, "Bye");
+    board.SubscribeTo(high, "Bye");
+    board.Broadcast(new Message("Bye", sender));
+    board.DeliverQueued();
+    EXPECT_EQ(seenByHigh, nullptr);
+}

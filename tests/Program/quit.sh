@@ -13,16 +13,19 @@ run_and_quit() {
     kill $pid 2>/dev/null; echo "$how: the window never appeared"; return 1
   fi
   sleep 0.5
-  if [ "$how" = escape ]; then
-    local id
-    id=$(xdotool search --name '^QVRN$' | head -n1)
-    xdotool windowfocus --sync "$id" key Escape 2>/dev/null || xdotool key Escape
-  else
-    "$closer" QVRN
-  fi
+  local id
+  id=$(xdotool search --name '^QVRN$' | head -n1)
+  # Sent to the window itself, not to whatever has the focus: the unit tests open windows
+  # on the same display meanwhile. Repeated until the game has gone, since a loaded
+  # machine may not have it reading keys yet.
   for _ in $(seq 100); do
     kill -0 $pid 2>/dev/null || break
-    sleep 0.1
+    if [ "$how" = escape ]; then
+      timeout 10 xdotool key --window "$id" Escape >/dev/null 2>&1
+    else
+      "$closer" QVRN >/dev/null 2>&1
+    fi
+    sleep 0.2
   done
   if kill -0 $pid 2>/dev/null; then
     kill -9 $pid; echo "$how: the game kept running"; return 1

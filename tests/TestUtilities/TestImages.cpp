@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 namespace
 {
@@ -15,7 +16,9 @@ BYTE ToByte(float channel) { return static_cast<BYTE>(channel * 255.0f + 0.5f); 
 TestImageFolder::TestImageFolder()
 {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder = ::testing::TempDir() + "tarvo-" + (test ? String(test->test_suite_name()) + "-" + test->name() : "images");
+    // The process id keeps apart the same test run from two build folders at once.
+    folder = ::testing::TempDir() + "tarvo-" +
+             (test ? String(test->test_suite_name()) + "-" + test->name() : "images") + "-" + std::to_string(getpid());
     std::filesystem::create_directories(folder);
 }
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 // A test with the World initialised in a real window (under Xvfb in CI). Skips when
-// there is no display.
+// there is no display. Every test that opens a window goes through this fixture: it keeps
+// the GL driver and the X extension modules loaded, so that what they leave behind at exit
+// is reported under their names, which the leak suppressions match.
 class WindowTest : public ::testing::Test
 {
 protected:
@@ -15,4 +17,9 @@ protected:
     // Clears, runs one whole frame and reads the pixel at window coordinates (origin top
     // left) before the frame is shown.
     Color DrawFrameAndReadPixel(int x, int y);
+    // Shuts the World down now, for tests of the shutdown itself; TearDown then leaves it.
+    void DestroyWorld();
+
+private:
+    bool worldDestroyed = false;
 };

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <unistd.h>
 
 TEST(StringUtilTest, SplitKeepsInnerEmptyPiecesUnlessAskedButNeverATrailingOne)
 {
@@ -26,7 +27,7 @@ TEST(StringUtilTest, TrimAndCase)
 
 TEST(StringUtilTest, ReadFileLinesAppendsAndKeepsAFinalEmptyLine)
 {
-    const String path = ::testing::TempDir() + "lines.txt";
+    const String path = ::testing::TempDir() + "lines-" + std::to_string(getpid()) + ".txt";
     {
         std::ofstream file(path);
         file << "one\ntwo\n";

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Util/StringUtil.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Image files decoded into the layout textures are uploaded from. Files whose header
+// claims more than these are refused before any pixel is decoded, so a tiny file can't
+// ask for gigabytes.
+constexpr unsigned int MaxImageSide = 16384;
+constexpr unsigned long long MaxImagePixels = 64ull * 1024 * 1024;
+
+struct ImageLimits
+{
+    unsigned int maxSide = MaxImageSide;
+    unsigned long long maxPixels = MaxImagePixels;
+};
+
+// Rows bottom-up, each padded to 4 bytes; BGR (3 components) or BGRA (4, when the image
+// has any transparency); both sides powers of two.
+struct DecodedImage
+{
+    std::vector<std::uint8_t> pixels;
+    int width = 0;
+    int height = 0;
+    int components = 0;
+};
+
+enum ImageLoadResult
+{
+    ILR_Loaded,
+    ILR_Unreadable, // missing, empty, not an image, or broken
+    ILR_TooLarge,   // the header claims more pixels than allowed
+};
+
+// Decodes an image held in memory. The format comes from the contents, or failing that
+// from the extension of `nameForFormat` (Targa files have no signature). On ILR_TooLarge,
+// `claimed` holds the width and height the header gave. Logs nothing.
+ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String& nameForFormat, DecodedImage& image,
+                            unsigned int claimed[2], const ImageLimits& limits = ImageLimits());
+// Reads the whole file and decodes it as above.
+ImageLoadResult LoadImageFile(const String& fileName, DecodedImage& image, unsigned int claimed[2]);
