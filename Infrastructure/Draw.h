@@ -8,6 +8,11 @@
 
 // The one place that talks to OpenGL for the engine's shapes and frame state.
 // Textures are GL texture names; -1 means untextured.
+//
+// Quads, discs and screen rectangles are not drawn at once: their corners are moved on
+// the CPU and collected, and shapes that share a texture go to the driver in one call.
+// Every other function here (matrices, depth test, glyphs, lines, read-back, the frame's
+// start and end) first draws what was collected, so the picture keeps its order.
 namespace Draw
 {
 // Where a unit shape lands: translated, rotated (degrees, counter-clockwise) and scaled.
@@ -30,6 +35,13 @@ void SetViewport(int width, int height);
 void SetPerspective(double apertureDegrees, double aspect, double nearClip, double farClip);
 void SetView(const Vector3& eye, const Vector3& target, const Vector3& up);
 
+// Draws what has been collected. Call it before anything that draws without this layer.
+void Flush();
+// Off draws each shape as it comes, one driver call sequence per shape, as the engine
+// once did: for comparing pictures and for hunting drawing faults. On by default.
+void SetBatching(bool on);
+bool IsBatching();
+
 // A unit quad centred on the origin with the given corner texture coordinates.
 void Quad(const Transform& transform, const Color& color, int texture, const Vector2& uvLowerLeft,
           const Vector2& uvUpperRight);
@@ -43,7 +55,8 @@ void DisplayList(const Transform& transform, const Color& color, int texture, in
 // degrees; End restores them and leaves the model-view matrix selected.
 void BeginScreenSpace(float x = 0.0f, float y = 0.0f, float rotation = 0.0f);
 void EndScreenSpace();
-// Around text rendering: textures on, depth test off, and back.
+// Around text rendering: textures on, depth test off; End turns textures off and gives
+// the depth test back the state it had before Begin.
 void BeginGlyphs();
 void EndGlyphs();
 // A filled rectangle in screen space (inside BeginScreenSpace), top-left corner first.

@@ -55,6 +55,11 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, Str
             options.antiAliasing = false;
             continue;
         }
+        if (option == "--frame-stats")
+        {
+            options.frameStats = true;
+            continue;
+        }
         if (option != "--frames" && option != "--fixed-dt" && option != "--seed" && option != "--screenshot")
         {
             error = "unknown option " + option;
@@ -111,6 +116,7 @@ String RunOptionsUsage(const String& programName)
            "  --seed N            seed the random source with N instead of the time\n"
            "  --screenshot F.png  write the last frame to F.png before exiting\n"
            "  --no-msaa           draw without multisampling\n"
+           "  --frame-stats       print frame-time percentiles (update and draw) at exit\n"
            "  --help              show this text\n";
 }
 
@@ -120,6 +126,7 @@ void ApplyRunOptions(const RunOptions& options)
         MathKit::SeedRandom(options.seed);
     World& world = World::GetInstance();
     world.SetFrameLimit(options.frames);
+    world.SetFrameStatsOn(options.frameStats);
     if (options.fixedDt >= 0.0f)
     {
         // Every read of the clock is one frame later than the one before.
@@ -144,6 +151,8 @@ void ApplyRunOptions(const RunOptions& options)
 
 bool FinishRun(const RunOptions& options)
 {
+    if (options.frameStats)
+        std::printf("%s", World::GetInstance().GetFrameStats().Report().c_str());
     return options.screenshot.empty() || SavePng(lastFrameImage, options.screenshot);
 }
 

@@ -13,6 +13,7 @@ struct RunOptions
     unsigned int seed = 0;
     String screenshot; // write the last frame here as a PNG
     bool antiAliasing = true;
+    bool frameStats = false; // print frame-time percentiles at exit
     bool help = false;
 };
 
@@ -23,7 +24,8 @@ String RunOptionsUsage(const String& programName);
 
 // Seeds the random source and sets the World's frame limit and time source.
 void ApplyRunOptions(const RunOptions& options);
-// Writes the requested screenshot, if any. Returns false if it could not be written.
+// Writes the requested screenshot, if any, and prints the frame stats when asked for.
+// Returns false if the screenshot could not be written.
 bool FinishRun(const RunOptions& options);
 
 // The whole life of a program on the engine: reads the options (status 2 and a message

@@ -8,10 +8,16 @@
 #include "Messaging/Switchboard.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace
 {
 const char* const GameStartMessage = "GameStart";
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
 } // namespace
 
 World& World::GetInstance()
@@ -22,7 +28,7 @@ World& World::GetInstance()
 
 double World::ReadTime() const { return timeSource ? timeSource() : Window::GetTime(); }
 
-bool World::Initialize(const String& windowName, bool antiAliasing)
+bool World::Initialize(const String& windowName, bool antiAliasing, bool verticalSync)
 {
     if (initialized)
         return false;
@@ -35,6 +41,7 @@ bool World::Initialize(const String& windowName, bool antiAliasing)
         Window::Terminate();
         return false;
     }
+    Window::SetVerticalSync(verticalSync);
     running = true;
     lastFrameTime = ReadTime();
 
@@ -60,12 +67,18 @@ void World::StartGame()
 
     while (running)
     {
+        const auto frameStart = std::chrono::steady_clock::now();
         Draw::BeginFrame();
         RunFrame();
         Draw::EndFrame();
         if (frameDrawnHook)
             frameDrawnHook();
         Window::SwapBuffersAndPoll();
+        if (frameStatsOn)
+        {
+            const double frameMs = MillisecondsSince(frameStart);
+            frameStats.Record(lastUpdateMs, frameMs - lastUpdateMs);
+        }
         ++framesRun;
         if (frameLimit > 0 && framesRun >= frameLimit)
             StopGame();
@@ -100,18 +113,23 @@ void World::MeasureFrameTime()
 
 void World::RunFrame()
 {
+    const auto updateStart = std::chrono::steady_clock::now();
     Tick(simulateOn);
+    lastUpdateMs = MillisecondsSince(updateStart);
 
     // Drawing, back to front.
     Camera::GetInstance().Render();
     if (gameManager)
         gameManager->PreRender();
     DrawElements();
+    // What the manager draws must land over the elements, whatever way it draws.
+    Draw::Flush();
     if (gameManager)
         gameManager->Render();
     RenderDebugItems();
     DrawPhysicsDebug();
     RenderConsole();
+    Draw::Flush();
 }
 
 void World::Tick(bool simulate)

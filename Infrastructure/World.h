@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Infrastructure/FrameStats.h"
 #include "Messaging/MessageListener.h"
 #include "Util/Color.h"
 #include "Util/Vector2.h"
@@ -25,8 +26,9 @@ public:
 
     // Opens the window and brings the engine's singletons up. Returns false, and does
     // nothing, if called a second time; logs an ERROR line and returns false if the
-    // window can't be opened.
-    bool Initialize(const String& windowName, bool antiAliasing);
+    // window can't be opened. Without `verticalSync` frames are shown as soon as they
+    // are drawn (benchmarks, tools).
+    bool Initialize(const String& windowName, bool antiAliasing, bool verticalSync = true);
     // Runs the frame loop until StopGame. A second call returns at once.
     void StartGame();
     // Shuts down sound, input, scripting and physics debug drawing, then the window.
@@ -96,6 +98,9 @@ public:
     // Runs after each frame is drawn, before it is shown.
     void SetFrameDrawnHook(std::function<void()> hook) { frameDrawnHook = std::move(hook); }
     int GetFramesRun() const { return framesRun; }
+    // Keeps the wall-clock time of each frame StartGame runs from now on.
+    void SetFrameStatsOn(bool on) { frameStatsOn = on; }
+    const FrameStats& GetFrameStats() const { return frameStats; }
 
     // When true only particle systems are updated.
     bool particlesOnly = false;
@@ -161,4 +166,7 @@ private:
     std::function<void()> frameDrawnHook;
     int frameLimit = 0;
     int framesRun = 0;
+    bool frameStatsOn = false;
+    FrameStats frameStats;
+    double lastUpdateMs = 0.0;
 };
