@@ -5,8 +5,11 @@
 
 namespace
 {
-// Whether the depth test was on when the glyphs began.
-bool depthTestBeforeGlyphs = true;
+// The depth test as the engine's callers see it. Every shape this layer draws lies in
+// the plane z = 0, where a "less or equal" test passes every fragment, so the GL test
+// is only switched on around display lists, which may hold depth of their own. Off
+// elsewhere, it saves a depth read and write per pixel.
+bool depthTestOn = true;
 } // namespace
 
 namespace Draw
@@ -21,7 +24,8 @@ void InitState()
     glCullFace(GL_BACK);
     glClearDepth(1.0);
     glDepthFunc(GL_LEQUAL);
-    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_DEPTH_TEST);
+    depthTestOn = true;
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glClearStencil(0);
@@ -103,18 +107,13 @@ void BeginGlyphs()
 {
     // The font library draws by itself.
     Flush();
-    depthTestBeforeGlyphs = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
     glEnable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
 }
 
 void EndGlyphs()
 {
+    // Glyphs never test depth, and the state callers set stays as it was.
     glDisable(GL_TEXTURE_2D);
-    // Overlays switch the test off around their text; forcing it on would let the
-    // world hide what they draw next.
-    if (depthTestBeforeGlyphs)
-        glEnable(GL_DEPTH_TEST);
 }
 
 void Line(const Vector2& from, const Vector2& to, const Color& color)
@@ -157,9 +156,8 @@ void SetColor(const Color& color)
 void SetDepthTest(bool on)
 {
     Flush();
-    if (on)
-        glEnable(GL_DEPTH_TEST);
-    else
-        glDisable(GL_DEPTH_TEST);
+    depthTestOn = on;
 }
+
+bool IsDepthTestOn() { return depthTestOn; }
 } // namespace Draw

@@ -55,8 +55,8 @@ void DisplayList(const Transform& transform, const Color& color, int texture, in
 // degrees; End restores them and leaves the model-view matrix selected.
 void BeginScreenSpace(float x = 0.0f, float y = 0.0f, float rotation = 0.0f);
 void EndScreenSpace();
-// Around text rendering: textures on, depth test off; End turns textures off and gives
-// the depth test back the state it had before Begin.
+// Around text rendering: textures on, no depth test; End turns textures off and leaves
+// the depth-test setting as it found it.
 void BeginGlyphs();
 void EndGlyphs();
 // A filled rectangle in screen space (inside BeginScreenSpace), top-left corner first.
@@ -84,8 +84,10 @@ struct BatchQuad
 // coloured on its own, in one draw call: the same pixels as one Quad per entry with
 // texture coordinates 0..1, at a fraction of the cost.
 void QuadBatch(const std::vector<BatchQuad>& quads, float rotation, const Vector2& size, int texture);
-// Overlays drawn last switch depth testing off so the world never hides them.
+// Overlays drawn last switch depth testing off so the world never hides them. On after
+// InitState.
 void SetDepthTest(bool on);
+bool IsDepthTestOn();
 } // namespace Draw
 
 namespace Draw

@@ -248,10 +248,15 @@ void DisplayList(const Transform& transform, const Color& color, int texture, in
 {
     // The list holds its own GL calls, which the batch can't see into.
     Flush();
+    const bool depthTested = IsDepthTestOn();
+    if (depthTested)
+        glEnable(GL_DEPTH_TEST);
     BeginImmediate(transform, color, texture);
     if (list >= 0)
         glCallList(static_cast<GLuint>(list));
     EndImmediate(texture);
+    if (depthTested)
+        glDisable(GL_DEPTH_TEST);
 }
 
 void ScreenRect(float left, float top, float width, float height, const Color& color)

@@ -41,14 +41,18 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool vertica
         Window::Terminate();
         return false;
     }
-    Window::SetVerticalSync(verticalSync);
+    // The window opens synchronised; asking again costs the driver an allocation it
+    // never gives back.
+    if (!verticalSync)
+        Window::SetVerticalSync(false);
     running = true;
     lastFrameTime = ReadTime();
 
     Draw::InitState();
     Camera::ResizeCallback(Window::DefaultWidth, Window::DefaultHeight);
 
-    SetUpControllers();
+    // Probing game pads takes tens of milliseconds; it waits until the first frame is up.
+    padsPending = true;
     CreateInputRouter();
     CreateSoundDevice();
     CreateConsole();
@@ -113,6 +117,11 @@ void World::MeasureFrameTime()
 
 void World::RunFrame()
 {
+    if (padsPending && framesDrawn > 0)
+    {
+        padsPending = false;
+        SetUpControllers();
+    }
     const auto updateStart = std::chrono::steady_clock::now();
     Tick(simulateOn);
     lastUpdateMs = MillisecondsSince(updateStart);
@@ -130,6 +139,7 @@ void World::RunFrame()
     DrawPhysicsDebug();
     RenderConsole();
     Draw::Flush();
+    ++framesDrawn;
 }
 
 void World::Tick(bool simulate)

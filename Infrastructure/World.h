@@ -24,7 +24,8 @@ public:
     // Created on first use and never deleted.
     static World& GetInstance();
 
-    // Opens the window and brings the engine's singletons up. Returns false, and does
+    // Opens the window and brings the engine's singletons up; game pads are looked for
+    // once the first frame has been drawn. Returns false, and does
     // nothing, if called a second time; logs an ERROR line and returns false if the
     // window can't be opened. Without `verticalSync` frames are shown as soon as they
     // are drawn (benchmarks, tools).
@@ -169,4 +170,6 @@ private:
     bool frameStatsOn = false;
     FrameStats frameStats;
     double lastUpdateMs = 0.0;
+    int framesDrawn = 0;
+    bool padsPending = false;
 };

@@ -157,14 +157,16 @@ TEST_F(DrawBatchTest, ShapesDrawnBeforeAReadBackAreInIt)
     EXPECT_EQ(pixel[1], 0);
 }
 
-TEST_F(DrawBatchTest, GlyphsGiveTheDepthTestBackAsTheyFoundIt)
+TEST_F(DrawBatchTest, GlyphsLeaveTheDepthTestAsTheyFoundIt)
 {
     Draw::SetDepthTest(false);
     Draw::BeginGlyphs();
     Draw::EndGlyphs();
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(Draw::IsDepthTestOn());
     Draw::SetDepthTest(true);
     Draw::BeginGlyphs();
     Draw::EndGlyphs();
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(Draw::IsDepthTestOn());
+    // Text itself is never hidden by depth.
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
 }
