@@ -120,7 +120,12 @@ void World::RunFrame()
     if (padsPending && framesDrawn > 0)
     {
         padsPending = false;
+        // The probe's time is not the game's: keep it out of this frame's dt. A replaced
+        // time source is not read here, since each read of it may be a step of its own.
+        const double probeStart = Window::GetTime();
         SetUpControllers();
+        if (!timeSource)
+            lastFrameTime += Window::GetTime() - probeStart;
     }
     const auto updateStart = std::chrono::steady_clock::now();
     Tick(simulateOn);
