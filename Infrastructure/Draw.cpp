@@ -10,6 +10,9 @@ namespace
 // is only switched on around display lists, which may hold depth of their own. Off
 // elsewhere, it saves a depth read and write per pixel.
 bool depthTestOn = true;
+// The depth buffer is cleared only for the first depth-tested drawing of a frame: most
+// frames have none, and clearing depth but not stencil is a masked write of every pixel.
+bool depthClearPending = true;
 } // namespace
 
 namespace Draw
@@ -41,7 +44,8 @@ void SetClearColor(const Color& color)
 void BeginFrame()
 {
     Flush();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_COLOR_BUFFER_BIT);
+    depthClearPending = true;
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
 }
@@ -160,4 +164,12 @@ void SetDepthTest(bool on)
 }
 
 bool IsDepthTestOn() { return depthTestOn; }
+
+void PrepareDepthBuffer()
+{
+    if (!depthClearPending)
+        return;
+    glClear(GL_DEPTH_BUFFER_BIT);
+    depthClearPending = false;
+}
 } // namespace Draw

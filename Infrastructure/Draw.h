@@ -27,7 +27,8 @@ struct Transform
 // depth test, alpha blending, white clear colour.
 void InitState();
 void SetClearColor(const Color& color);
-// Clears colour and depth and saves the model-view matrix; EndFrame restores it.
+// Clears colour (depth waits for PrepareDepthBuffer) and saves the model-view matrix;
+// EndFrame restores it.
 void BeginFrame();
 void EndFrame();
 
@@ -88,6 +89,8 @@ void QuadBatch(const std::vector<BatchQuad>& quads, float rotation, const Vector
 // InitState.
 void SetDepthTest(bool on);
 bool IsDepthTestOn();
+// Clears the depth buffer, once per frame, before the first drawing that tests depth.
+void PrepareDepthBuffer();
 } // namespace Draw
 
 namespace Draw

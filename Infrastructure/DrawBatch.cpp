@@ -250,7 +250,10 @@ void DisplayList(const Transform& transform, const Color& color, int texture, in
     Flush();
     const bool depthTested = IsDepthTestOn();
     if (depthTested)
+    {
+        PrepareDepthBuffer();
         glEnable(GL_DEPTH_TEST);
+    }
     BeginImmediate(transform, color, texture);
     if (list >= 0)
         glCallList(static_cast<GLuint>(list));

@@ -11,6 +11,7 @@
 #include <GL/gl.h>
 
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace
@@ -169,4 +170,52 @@ TEST_F(DrawBatchTest, GlyphsLeaveTheDepthTestAsTheyFoundIt)
     EXPECT_TRUE(Draw::IsDepthTestOn());
     // Text itself is never hidden by depth.
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+namespace
+{
+// A square display list of side 2 at height z, drawn in the current colour.
+GLuint SquareListAt(float z)
+{
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glBegin(GL_QUADS);
+    glVertex3f(1.0f, 1.0f, z);
+    glVertex3f(-1.0f, 1.0f, z);
+    glVertex3f(-1.0f, -1.0f, z);
+    glVertex3f(1.0f, -1.0f, z);
+    glEnd();
+    glEndList();
+    return list;
+}
+
+std::uint8_t GreenAtCentreAfter(const std::function<void()>& draw)
+{
+    Draw::BeginFrame();
+    World::GetInstance().RunFrame();
+    draw();
+    const auto pixel = Draw::ReadPixels(512, 384, 1, 1);
+    Draw::EndFrame();
+    return pixel[1];
+}
+} // namespace
+
+TEST_F(DrawBatchTest, DisplayListsTestDepthWithinAFrameButNotAcrossFrames)
+{
+    const GLuint nearer = SquareListAt(0.5f);
+    const GLuint plane = SquareListAt(0.0f);
+    const Draw::Transform place{Vector2(), 0.0f, Vector2(1.0f, 1.0f)};
+    const Color red(1.0f, 0.0f, 0.0f), green(0.0f, 1.0f, 0.0f);
+    // In one frame the nearer red square hides the green one drawn after it...
+    EXPECT_EQ(GreenAtCentreAfter(
+                  [&]
+                  {
+                      Draw::DisplayList(place, red, -1, static_cast<int>(nearer));
+                      Draw::DisplayList(place, green, -1, static_cast<int>(plane));
+                  }),
+              0);
+    // ...but its depth is gone in the next frame.
+    EXPECT_EQ(GreenAtCentreAfter([&] { Draw::DisplayList(place, green, -1, static_cast<int>(plane)); }), 255);
+    glDeleteLists(nearer, 1);
+    glDeleteLists(plane, 1);
 }
