@@ -8,6 +8,11 @@
 
 // The one place that talks to OpenGL for the engine's shapes and frame state.
 // Textures are GL texture names; -1 means untextured.
+//
+// Quads, discs and screen rectangles are not drawn at once: their corners are moved on
+// the CPU and collected, and shapes that share a texture go to the driver in one call.
+// Every other function here (matrices, depth test, glyphs, lines, read-back, the frame's
+// start and end) first draws what was collected, so the picture keeps its order.
 namespace Draw
 {
 // Where a unit shape lands: translated, rotated (degrees, counter-clockwise) and scaled.
@@ -22,13 +27,21 @@ struct Transform
 // depth test, alpha blending, white clear colour.
 void InitState();
 void SetClearColor(const Color& color);
-// Clears colour and depth and saves the model-view matrix; EndFrame restores it.
+// Clears colour (depth waits for PrepareDepthBuffer) and saves the model-view matrix;
+// EndFrame restores it.
 void BeginFrame();
 void EndFrame();
 
 void SetViewport(int width, int height);
 void SetPerspective(double apertureDegrees, double aspect, double nearClip, double farClip);
 void SetView(const Vector3& eye, const Vector3& target, const Vector3& up);
+
+// Draws what has been collected. Call it before anything that draws without this layer.
+void Flush();
+// Off draws each shape as it comes, one driver call sequence per shape, as the engine
+// once did: for comparing pictures and for hunting drawing faults. On by default.
+void SetBatching(bool on);
+bool IsBatching();
 
 // A unit quad centred on the origin with the given corner texture coordinates.
 void Quad(const Transform& transform, const Color& color, int texture, const Vector2& uvLowerLeft,
@@ -43,7 +56,8 @@ void DisplayList(const Transform& transform, const Color& color, int texture, in
 // degrees; End restores them and leaves the model-view matrix selected.
 void BeginScreenSpace(float x = 0.0f, float y = 0.0f, float rotation = 0.0f);
 void EndScreenSpace();
-// Around text rendering: textures on and depth test off; End restores what was enabled before.
+// Around text rendering: textures on, no depth test; End turns textures off and leaves
+// the depth-test setting as it found it.
 void BeginGlyphs();
 void EndGlyphs();
 // A filled rectangle in screen space (inside BeginScreenSpace), top-left corner first.
@@ -71,8 +85,12 @@ struct BatchQuad
 // coloured on its own, in one draw call: the same pixels as one Quad per entry with
 // texture coordinates 0..1, at a fraction of the cost.
 void QuadBatch(const std::vector<BatchQuad>& quads, float rotation, const Vector2& size, int texture);
-// Overlays drawn last switch depth testing off so the world never hides them.
+// Overlays drawn last switch depth testing off so the world never hides them. On after
+// InitState.
 void SetDepthTest(bool on);
+bool IsDepthTestOn();
+// Clears the depth buffer, once per frame, before the first drawing that tests depth.
+void PrepareDepthBuffer();
 } // namespace Draw
 
 namespace Draw

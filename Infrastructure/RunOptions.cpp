@@ -69,6 +69,11 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, Str
             options.saving = false;
             continue;
         }
+        if (option == "--frame-stats")
+        {
+            options.frameStats = true;
+            continue;
+        }
         if (option != "--frames" && option != "--fixed-dt" && option != "--seed" && option != "--screenshot" &&
             option != "--input-script" && option != "--record-input")
         {
@@ -145,6 +150,7 @@ String RunOptionsUsage(const String& programName)
            "                      FRAME key|pad NAME down|up (binding-file names, # comments)\n"
            "  --record-input F    write the keys and pad buttons pressed to F in that form\n"
            "  --no-save           keep no best score or other file between runs\n"
+           "  --frame-stats       print frame-time percentiles (update and draw) at exit\n"
            "  --help              show this text\n";
 }
 
@@ -170,6 +176,7 @@ void ApplyRunOptions(const RunOptions& options)
         MathKit::SeedRandom(options.seed);
     World& world = World::GetInstance();
     world.SetFrameLimit(options.frames);
+    world.SetFrameStatsOn(options.frameStats);
     if (options.fixedDt >= 0.0f)
     {
         // Every read of the clock is one frame later than the one before.
@@ -214,6 +221,8 @@ bool FinishRun(const RunOptions& options)
         }
         recordFile = nullptr;
     }
+    if (options.frameStats)
+        std::printf("%s", World::GetInstance().GetFrameStats().Report().c_str());
     const bool shot = options.screenshot.empty() || SavePng(lastFrameImage, options.screenshot);
     return written && shot;
 }

@@ -16,6 +16,7 @@ struct RunOptions
     bool saving = true; // false: leave files kept between runs (best scores) alone
     String inputScript; // play the key and pad edges of this input script
     String recordInput; // write the player's key and pad edges here as an input script
+    bool frameStats = false; // print frame-time percentiles at exit
     bool help = false;
 };
 
@@ -31,8 +32,8 @@ bool PrepareInput(const RunOptions& options, String& error);
 // Seeds the random source, sets the World's frame limit and time source, and starts
 // playing the prepared input script and recording input.
 void ApplyRunOptions(const RunOptions& options);
-// Writes the requested screenshot and input recording, if any. Returns false if one of
-// them could not be written.
+// Writes the requested screenshot and input recording, if any, and prints the frame
+// stats when asked for. Returns false if a file could not be written.
 bool FinishRun(const RunOptions& options);
 
 // The whole life of a program on the engine: reads the options (status 2 and a message

@@ -105,6 +105,12 @@ bool Open(const String& title, bool antiAliasing, String& error)
     return true;
 }
 
+void SetVerticalSync(bool on)
+{
+    if (window)
+        glfwSwapInterval(on ? 1 : 0);
+}
+
 void SwapBuffersAndPoll()
 {
     if (!window)

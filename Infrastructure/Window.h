@@ -12,6 +12,9 @@ constexpr int DefaultHeight = 768;
 // Opens the window at (50, 50) with a current context and installs the size, key,
 // character, mouse and close callbacks. On failure `error` says why and false is returned.
 bool Open(const String& title, bool antiAliasing, String& error);
+// On (the default after Open), a frame is shown at the display's next refresh; off, at
+// once. Does nothing without a window.
+void SetVerticalSync(bool on);
 // Presents the frame, then runs the window callbacks that arrived meanwhile.
 void SwapBuffersAndPoll();
 // Seconds since the library started; 0 when it isn't running.

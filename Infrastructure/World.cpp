@@ -9,10 +9,16 @@
 #include "Messaging/Switchboard.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace
 {
 const char* const GameStartMessage = "GameStart";
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
 } // namespace
 
 World& World::GetInstance()
@@ -23,7 +29,7 @@ World& World::GetInstance()
 
 double World::ReadTime() const { return timeSource ? timeSource() : Window::GetTime(); }
 
-bool World::Initialize(const String& windowName, bool antiAliasing)
+bool World::Initialize(const String& windowName, bool antiAliasing, bool verticalSync)
 {
     if (initialized)
         return false;
@@ -36,13 +42,18 @@ bool World::Initialize(const String& windowName, bool antiAliasing)
         Window::Terminate();
         return false;
     }
+    // The window opens synchronised; asking again costs the driver an allocation it
+    // never gives back.
+    if (!verticalSync)
+        Window::SetVerticalSync(false);
     running = true;
     lastFrameTime = ReadTime();
 
     Draw::InitState();
     Camera::ResizeCallback(Window::DefaultWidth, Window::DefaultHeight);
 
-    SetUpControllers();
+    // Probing game pads takes tens of milliseconds; it waits until the first frame is up.
+    padsPending = true;
     CreateInputRouter();
     CreateSoundDevice();
     CreateConsole();
@@ -69,6 +80,7 @@ void World::StartGame()
             if (!running)
                 break;
         }
+        const auto frameStart = std::chrono::steady_clock::now();
         Draw::BeginFrame();
         RunFrame();
         Draw::EndFrame();
@@ -79,6 +91,11 @@ void World::StartGame()
         if (frameDrawnHook)
             frameDrawnHook();
         Window::SwapBuffersAndPoll();
+        if (frameStatsOn)
+        {
+            const double frameMs = MillisecondsSince(frameStart);
+            frameStats.Record(lastUpdateMs, frameMs - lastUpdateMs);
+        }
         ++framesRun;
         if (frameLimit > 0 && framesRun >= frameLimit)
             StopGame();
@@ -113,18 +130,34 @@ void World::MeasureFrameTime()
 
 void World::RunFrame()
 {
+    if (padsPending && framesDrawn > 0)
+    {
+        padsPending = false;
+        // The probe's time is not the game's: keep it out of this frame's dt. A replaced
+        // time source is not read here, since each read of it may be a step of its own.
+        const double probeStart = Window::GetTime();
+        SetUpControllers();
+        if (!timeSource)
+            lastFrameTime += Window::GetTime() - probeStart;
+    }
+    const auto updateStart = std::chrono::steady_clock::now();
     Tick(simulateOn);
+    lastUpdateMs = MillisecondsSince(updateStart);
 
     // Drawing, back to front.
     Camera::GetInstance().Render();
     if (gameManager)
         gameManager->PreRender();
     DrawElements();
+    // What the manager draws must land over the elements, whatever way it draws.
+    Draw::Flush();
     if (gameManager)
         gameManager->Render();
     RenderDebugItems();
     DrawPhysicsDebug();
     RenderConsole();
+    Draw::Flush();
+    ++framesDrawn;
 }
 
 void World::Tick(bool simulate)

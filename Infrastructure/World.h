@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Infrastructure/FrameStats.h"
 #include "Messaging/MessageListener.h"
 #include "Util/Color.h"
 #include "Util/Vector2.h"
@@ -23,10 +24,12 @@ public:
     // Created on first use and never deleted.
     static World& GetInstance();
 
-    // Opens the window and brings the engine's singletons up. Returns false, and does
+    // Opens the window and brings the engine's singletons up; game pads are looked for
+    // once the first frame has been drawn. Returns false, and does
     // nothing, if called a second time; logs an ERROR line and returns false if the
-    // window can't be opened.
-    bool Initialize(const String& windowName, bool antiAliasing);
+    // window can't be opened. Without `verticalSync` frames are shown as soon as they
+    // are drawn (benchmarks, tools).
+    bool Initialize(const String& windowName, bool antiAliasing, bool verticalSync = true);
     // Runs the frame loop until StopGame. A second call returns at once.
     void StartGame();
     // Shuts down sound, input, scripting and physics debug drawing, then the window.
@@ -98,6 +101,9 @@ public:
     // Runs before each frame of the loop, when GetFramesRun() is that frame's number.
     void SetFrameStartHook(std::function<void()> hook) { frameStartHook = std::move(hook); }
     int GetFramesRun() const { return framesRun; }
+    // Keeps the wall-clock time of each frame StartGame runs from now on.
+    void SetFrameStatsOn(bool on) { frameStatsOn = on; }
+    const FrameStats& GetFrameStats() const { return frameStats; }
 
     // When true only particle systems are updated.
     bool particlesOnly = false;
@@ -164,4 +170,9 @@ private:
     std::function<void()> frameStartHook;
     int frameLimit = 0;
     int framesRun = 0;
+    bool frameStatsOn = false;
+    FrameStats frameStats;
+    double lastUpdateMs = 0.0;
+    int framesDrawn = 0;
+    bool padsPending = false;
 };

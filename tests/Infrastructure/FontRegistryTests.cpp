@@ -93,7 +93,7 @@ TEST_F(FontRegistryTest, DrawingTextPutsBackTheDepthAndTextureSettingsItFound)
     {
         Draw::SetDepthTest(depthOn);
         DrawScreenText("Overlay", "Console", 10, 40);
-        EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST) == GL_TRUE, depthOn);
+        EXPECT_EQ(Draw::IsDepthTestOn(), depthOn);
         EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
     }
 }
