@@ -13,9 +13,9 @@ struct RunOptions
     unsigned int seed = 0;
     String screenshot; // write the last frame here as a PNG
     bool antiAliasing = true;
-    bool saving = true; // false: leave files kept between runs (best scores) alone
-    String inputScript; // play the key and pad edges of this input script
-    String recordInput; // write the player's key and pad edges here as an input script
+    bool saving = true;      // false: leave files kept between runs (best scores) alone
+    String inputScript;      // play the key and pad edges of this input script
+    String recordInput;      // write the player's key and pad edges here as an input script
     bool frameStats = false; // print frame-time percentiles at exit
     bool help = false;
 };
