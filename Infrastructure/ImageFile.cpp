@@ -46,21 +46,59 @@ bool WithinLimits(unsigned int width, unsigned int height, const ImageLimits& li
            static_cast<unsigned long long>(width) * height <= limits.maxPixels;
 }
 
-// Reads only the header where the format allows it. Formats that can't do that are
-// checked after decoding, which still keeps oversized pictures away from the GPU.
-bool HeaderWithinLimits(const MemoryStream& memory, FREE_IMAGE_FORMAT format, unsigned int claimed[2],
-                        const ImageLimits& limits)
+unsigned int LittleEndian16(const std::uint8_t* bytes) { return bytes[0] | (bytes[1] << 8u); }
+
+// FreeImage can't read a GIF's header alone, so the first image descriptor, whose size
+// the decoder allocates, is found here: past the screen descriptor, its colour table and
+// any extension blocks. False when the bytes end first.
+bool GifFirstImageSize(const std::uint8_t* data, size_t size, unsigned int claimed[2])
 {
+    size_t at = 13;
+    if (size < at)
+        return false;
+    if (data[10] & 0x80u)
+        at += 3u * (2u << (data[10] & 0x07u));
+    while (at < size)
+    {
+        if (data[at] == 0x2c)
+        {
+            if (at + 9 > size)
+                return false;
+            claimed[0] = LittleEndian16(data + at + 5);
+            claimed[1] = LittleEndian16(data + at + 7);
+            return true;
+        }
+        if (data[at] != 0x21 || at + 2 >= size)
+            return false;
+        at += 2; // introducer and label, then sub-blocks up to an empty one
+        while (at < size && data[at] != 0)
+            at += data[at] + 1u;
+        ++at;
+    }
+    return false;
+}
+
+// Reads only the header. Formats whose size can't be known before decoding are refused:
+// a few bytes of them could ask for gigabytes.
+ImageLoadResult CheckHeader(const MemoryStream& memory, const std::uint8_t* data, size_t size, FREE_IMAGE_FORMAT format,
+                            unsigned int claimed[2], const ImageLimits& limits)
+{
+    if (format == FIF_GIF)
+    {
+        if (!GifFirstImageSize(data, size, claimed))
+            return ILR_Unreadable;
+        return WithinLimits(claimed[0], claimed[1], limits) ? ILR_Loaded : ILR_TooLarge;
+    }
     if (!FreeImage_FIFSupportsNoPixels(format))
-        return true;
+        return ILR_SizeUnknown;
     FreeImage_SeekMemory(memory.Get(), 0, SEEK_SET);
     FIBITMAP* header = FreeImage_LoadFromMemory(format, memory.Get(), FIF_LOAD_NOPIXELS);
     if (!header)
-        return true; // Broken headers are for the real decoder to refuse.
+        return ILR_Loaded; // Broken headers are for the real decoder to refuse.
     claimed[0] = FreeImage_GetWidth(header);
     claimed[1] = FreeImage_GetHeight(header);
     FreeImage_Unload(header);
-    return WithinLimits(claimed[0], claimed[1], limits);
+    return WithinLimits(claimed[0], claimed[1], limits) ? ILR_Loaded : ILR_TooLarge;
 }
 
 // A copy in the layout GL is given: 32-bit BGRA when the image has any transparency,
@@ -123,8 +161,9 @@ ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String&
     const FREE_IMAGE_FORMAT format = FindFormat(memory, nameForFormat);
     if (format == FIF_UNKNOWN)
         return ILR_Unreadable;
-    if (!HeaderWithinLimits(memory, format, claimed, limits))
-        return ILR_TooLarge;
+    const ImageLoadResult header = CheckHeader(memory, data, size, format, claimed, limits);
+    if (header != ILR_Loaded)
+        return header;
 
     FreeImage_SeekMemory(memory.Get(), 0, SEEK_SET);
     FIBITMAP* decoded = FreeImage_LoadFromMemory(format, memory.Get(), 0);

@@ -31,8 +31,9 @@ struct DecodedImage
 enum ImageLoadResult
 {
     ILR_Loaded,
-    ILR_Unreadable, // missing, empty, not an image, or broken
-    ILR_TooLarge,   // the header claims more pixels than allowed
+    ILR_Unreadable,  // missing, empty, not an image, or broken
+    ILR_TooLarge,    // the header claims more pixels than allowed
+    ILR_SizeUnknown, // a format whose size can't be read before decoding it
 };
 
 // Decodes an image held in memory. The format comes from the contents, or failing that

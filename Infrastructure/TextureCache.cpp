@@ -43,6 +43,12 @@ int Upload(const String& filename, GLint clampmode, GLint filtermode, ImageLoadR
                                    filename.c_str(), claimed[0], claimed[1], MaxImageSide, MaxImagePixels);
         return -1;
     }
+    if (result == ILR_SizeUnknown)
+    {
+        SystemLogInstance().Printf("ERROR: %s is in a format whose size can't be checked before decoding. Not loaded.",
+                                   filename.c_str());
+        return -1;
+    }
     if (result != ILR_Loaded)
         return -1;
     const unsigned int texture =
@@ -73,12 +79,13 @@ int AcquireTexture(const String& filename, GLint clampmode, GLint filtermode, bo
     const int texture = Upload(filename, clampmode, filtermode, result);
     if (texture < 0)
     {
-        const bool tooLarge = result == ILR_TooLarge;
-        if (!optional && !tooLarge)
+        // Refused files have had their own line already.
+        const bool refused = result == ILR_TooLarge || result == ILR_SizeUnknown;
+        if (!optional && !refused)
             SystemLogInstance().Log("Failed to find - " + filename);
         // An upload that failed with a good file (no GL context yet) may work later.
         if (result != ILR_Loaded)
-            Failures()[filename] = !optional || tooLarge;
+            Failures()[filename] = !optional || refused;
         return -1;
     }
     Cache()[filename] = TextureCacheEntry{filename, clampmode, filtermode, static_cast<GLuint>(texture)};

@@ -1,4 +1,5 @@
 #include "Actors/Actor.h"
+#include "Infrastructure/ImageFile.h"
 #include "Infrastructure/ScreenMath.h"
 #include "Infrastructure/TextureCache.h"
 #include "Infrastructure/World.h"
@@ -232,6 +233,41 @@ TEST_F(TextureCacheTest, ImagesClaimingTooManyPixelsAreRefusedBeforeDecoding)
         EXPECT_EQ(AcquireTexture(bomb), -1);
         EXPECT_TRUE(log.lines.empty());
     }
+}
+
+// A GIF whose first image claims width x height pixels, after a global colour table and
+// one extension block, as real files have.
+String ClaimingGif(std::uint16_t width, std::uint16_t height)
+{
+    const auto little = [](std::uint16_t value) {
+        return String{static_cast<char>(value), static_cast<char>(value >> 8)};
+    };
+    return String("GIF89a") + little(4) + little(4) + String("\x80\x00\x00", 3) + String(6, '\0') +
+           String("\x21\xf9\x04\x00\x00\x00\x00\x00", 8) + String("\x2c", 1) + little(0) + little(0) + little(width) +
+           little(height) + String("\x00\x02\x02\x44\x01\x00\x3b", 7);
+}
+
+TEST_F(TextureCacheTest, FormatsWithoutAReadableHeaderAreSizedBeforeDecodingOrRefused)
+{
+    // FreeImage can't read a GIF's header alone: its first image's size is read here.
+    const String gifBomb = images.WriteBytes("bomb.gif", ClaimingGif(60000, 60000));
+    EXPECT_EQ(AcquireTexture(gifBomb), -1);
+    EXPECT_EQ(log.lines, StringList{"ERROR: " + gifBomb +
+                                    " claims 60000 x 60000 pixels; images may have at most 16384 a side and "
+                                    "67108864 in all. Not loaded."});
+    unsigned int claimed[2] = {0, 0};
+    DecodedImage image;
+    const String small = ClaimingGif(4, 4);
+    EXPECT_EQ(DecodeImage(reinterpret_cast<const std::uint8_t*>(small.data()), small.size(), "", image, claimed),
+              ILR_Loaded);
+    EXPECT_EQ(image.width, 4);
+
+    // A wireless bitmap (no signature, found by its extension) can't be sized first at all.
+    log.lines.clear();
+    const String wbmp = images.WriteBytes("bomb.wbmp", String("\x00\x00\x83\xd4\x60\x83\xd4\x60", 8));
+    EXPECT_EQ(AcquireTexture(wbmp), -1);
+    EXPECT_EQ(log.lines, StringList{"ERROR: " + wbmp +
+                                    " is in a format whose size can't be checked before decoding. Not loaded."});
 }
 
 TEST_F(TextureCacheTest, AFailedFileIsRememberedAndReportedOnce)
