@@ -4,7 +4,9 @@
 #include "Input/KeyCodes.h"
 #include "Util/MathKit.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 // Games started and left one after another give back everything they made: characters
 // and their boids, the meters, money, effects and the sounds they played.
@@ -26,6 +28,14 @@ protected:
         ReleaseAll();
         manager->SwitchTo(SuitGameManager::SI_Start);
         Run(2.0f, Dt);
+        // Sounds play in the audio device's own time, not the frames': give the last
+        // ones up to five real seconds to end and be reported.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (LiveCounts::Take().sounds != 0 && std::chrono::steady_clock::now() < deadline)
+        {
+            Frame(Dt);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
     }
 
     static constexpr float Dt = 1.0f / 30.0f;
