@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <iterator>
 
+long Actor::liveCount = 0;
+
 Actor::Actor()
 {
+    ++liveCount;
     // Every slot, not just the first: growing the frame count past slots never set
     // would otherwise select and draw whatever the memory held.
     std::fill(std::begin(spriteTextureReferences), std::end(spriteTextureReferences), -1);
@@ -18,6 +21,7 @@ Actor::Actor()
 
 Actor::~Actor()
 {
+    --liveCount;
     // Untag shrinks the set, so walk a copy.
     const StringSet carried = tags;
     for (const String& tag : carried)

@@ -48,6 +48,9 @@ public:
     Actor(const Actor&) = delete;
     Actor& operator=(const Actor&) = delete;
 
+    // Actors alive in the process (a cheap leak check for soaks).
+    static long GetLiveCount() { return liveCount; }
+
     void Update(float dt) override;
     void Render() override;
 
@@ -179,4 +182,5 @@ private:
 
     // Every name this actor was registered under, so none outlives it.
     StringList registeredNames;
+    static long liveCount;
 };

@@ -7,8 +7,11 @@ namespace
 constexpr float BoundsNudge = 0.1f;
 }
 
+long SteeringBoid::liveCount = 0;
+
 SteeringBoid::~SteeringBoid()
 {
+    --liveCount;
     for (SteeringBehavior* behavior : behaviors)
         delete behavior;
 }

@@ -12,9 +12,12 @@ class SteeringBehavior;
 class SteeringBoid
 {
 public:
-    SteeringBoid() = default;
+    SteeringBoid() { ++liveCount; }
     // Deletes every behaviour it owns.
     virtual ~SteeringBoid();
+
+    // Boids alive in the process (a cheap leak check for soaks).
+    static long GetLiveCount() { return liveCount; }
     SteeringBoid(const SteeringBoid&) = delete;
     SteeringBoid& operator=(const SteeringBoid&) = delete;
 
@@ -39,6 +42,9 @@ public:
     std::vector<SteeringBehavior*> behaviors;
     // Not owned: the boids that grouping, velocity matching and avoiding look at.
     std::vector<SteeringBoid*> neighbors;
+
+private:
+    static long liveCount;
 };
 
 // The player's boid: never updated, only written, so that others can follow or flee it.

@@ -1,16 +1,24 @@
 #include "Game/SuitGameManager.h"
 
+#include "Game/LiveCounts.h"
 #include "Game/SuitScreenCredits.h"
 #include "Game/SuitScreenPlay.h"
 #include "Game/SuitScreenStart.h"
 #include "Game/SuitScreenTutorial.h"
+#include "Infrastructure/Log.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
 #include "Sound/SoundDevice.h"
 
+#include <iterator>
+
 namespace
 {
 const char* const ScreenMessages[] = {"Play", "Credits", "Tutorial", "Back"};
+// By screen index.
+const char* const ScreenNames[] = {"Start", "Play", "Tutorial", "Credits"};
+// Seconds on the menu before the live counts are taken.
+constexpr float LiveCountsDelay = 1.5f;
 } // namespace
 
 SuitGameManager& SuitGameManager::GetInstance()
@@ -19,7 +27,7 @@ SuitGameManager& SuitGameManager::GetInstance()
     return *instance;
 }
 
-SuitGameManager::SuitGameManager()
+SuitGameManager::SuitGameManager() : countsWanted(LiveCounts::Wanted())
 {
     for (const char* name : ScreenMessages)
         Switchboard::GetInstance().SubscribeTo(this, name);
@@ -70,6 +78,17 @@ void SuitGameManager::SwitchTo(int n)
     if (!next)
         return;
     World& world = World::GetInstance();
+    if (n == SI_Start && currentScreen != SI_Start && currentScreen >= 0 &&
+        static_cast<size_t>(currentScreen) < std::size(ScreenNames) && countsWanted)
+    {
+        countsDue = true;
+        countsDelay = LiveCountsDelay;
+        countsFrom = ScreenNames[currentScreen];
+    }
+    else if (n != SI_Start)
+    {
+        countsDue = false;
+    }
     if (GameScreen* current = GetScreen(currentScreen))
     {
         current->Stop();
@@ -91,4 +110,15 @@ void SuitGameManager::ReceiveMessage(Message* message)
         SwitchTo(SI_Credits);
     else if (name == "Back")
         SwitchTo(SI_Start);
+}
+
+void SuitGameManager::Update(float dt)
+{
+    if (!countsDue)
+        return;
+    countsDelay -= dt;
+    if (countsDelay > 0.0f)
+        return;
+    countsDue = false;
+    SystemLogInstance().Log("Live objects at the menu after " + countsFrom + ": " + LiveCounts::Take().Format());
 }

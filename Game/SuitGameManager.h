@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Infrastructure/GameManager.h"
+#include "Util/StringUtil.h"
 
 #include <vector>
 
@@ -17,6 +18,9 @@ public:
     ~SuitGameManager() override;
 
     void ReceiveMessage(Message* message) override;
+    // Logs the live-object counts once the menu has stood for a while after a return to
+    // it, when wanted.
+    void Update(float dt) override;
 
     enum ScreenIndex
     {
@@ -35,4 +39,12 @@ public:
 
 private:
     SuitGameManager();
+
+    // Set on a return to the menu. The counts wait until what the left screen destroyed
+    // is deleted and its last effects and sounds have run out; leaving the menu sooner
+    // drops them.
+    bool countsDue = false;
+    float countsDelay = 0.0f;
+    String countsFrom;
+    bool countsWanted = false;
 };

@@ -1,9 +1,15 @@
 #include "Infrastructure/Renderable.h"
 
 void (*Renderable::deletionObserver)(Renderable*) = nullptr;
+long Renderable::liveCount = 0;
+
+Renderable::Renderable() { ++liveCount; }
+
+Renderable::Renderable(const Renderable& other) : deleteMe(other.deleteMe), layer(other.layer) { ++liveCount; }
 
 Renderable::~Renderable()
 {
+    --liveCount;
     if (deletionObserver)
         deletionObserver(this);
 }

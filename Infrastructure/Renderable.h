@@ -4,8 +4,14 @@
 class Renderable
 {
 public:
+    Renderable();
+    Renderable(const Renderable&);
+    Renderable& operator=(const Renderable&) = default;
     // Tells the deletion observer, if any.
     virtual ~Renderable();
+
+    // Renderables alive in the process, listed or not (a cheap leak check for soaks).
+    static long GetLiveCount() { return liveCount; }
 
     virtual void Update(float dt) = 0;
     virtual void Render() = 0;
@@ -29,4 +35,7 @@ protected:
     bool listed = false;
 
     friend class World;
+
+private:
+    static long liveCount;
 };

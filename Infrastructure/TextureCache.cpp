@@ -91,3 +91,5 @@ int AcquireTexture(const String& filename, GLint clampmode, GLint filtermode, bo
     Cache()[filename] = TextureCacheEntry{filename, clampmode, filtermode, static_cast<GLuint>(texture)};
     return texture;
 }
+
+size_t GetTextureCacheSize() { return Cache().size(); }

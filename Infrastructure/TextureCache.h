@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <cstddef>
+
 // Image files become OpenGL textures here, each file decoded and uploaded once per
 // process; the textures live until the process ends. Files are keyed by name exactly as
 // given, so a second request with other modes gets the first texture unchanged.
@@ -15,3 +17,6 @@
 // Needs the window's GL context to be current.
 int AcquireTexture(const String& filename, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR,
                    bool optional = false);
+
+// Textures loaded so far (a cheap leak check for soaks).
+size_t GetTextureCacheSize();

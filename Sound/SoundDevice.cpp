@@ -142,6 +142,8 @@ SOUND_HANDLE SoundDevice::PlaySound(SAMPLE_HANDLE sample, float volume, bool loo
         SystemLogInstance().Log("WARNING: PlaySound doesn't use the passed in flags yet.");
     SOUND_HANDLE sound = nullptr;
     ErrorCheck(SoundBackend::Play(sample, Clamp(volume, 0.0f, 1.0f, 0.0f), looping, sound));
+    if (sound)
+        playingSounds.insert(sound);
     return sound;
 }
 
@@ -201,6 +203,8 @@ void SoundDevice::Update()
 {
     std::vector<SOUND_HANDLE> finished;
     ErrorCheck(SoundBackend::Update(finished));
+    for (SOUND_HANDLE sound : finished)
+        playingSounds.erase(sound);
 
     const unsigned serial = instanceSerial;
     for (SOUND_HANDLE sound : finished)

@@ -3,6 +3,7 @@
 #include "Util/StringUtil.h"
 
 #include <cstddef>
+#include <set>
 #include <vector>
 
 class GameManager;
@@ -67,6 +68,8 @@ public:
 
     // Entries in the load cache, streams included (tools and tests).
     size_t GetCacheSize() const { return sampleCache.size(); }
+    // Sounds started and not yet reported ended by Update (a cheap leak check for soaks).
+    size_t GetPlayingCount() const { return playingSounds.size(); }
 
 private:
     struct CacheEntry
@@ -84,4 +87,5 @@ private:
     GameManager* finishedTarget = nullptr;
     SoundFinishedFunction finishedFunction = nullptr;
     std::vector<CacheEntry> sampleCache;
+    std::set<SOUND_HANDLE> playingSounds;
 };
