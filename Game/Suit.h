@@ -33,6 +33,11 @@ public:
 
     virtual SteeringBoid* GetBoid() { return boid; }
     virtual bool CanLead(Suit* other) { return (void)other, false; }
+    // The suits that gather followers: the player and the rivals.
+    static bool IsLeadingKind(const Suit* other)
+    {
+        return other && (other->GetKind() == SK_Player || other->GetKind() == SK_AI);
+    }
     virtual void FollowLeader(Suit* newLeader) { (void)newLeader; }
     virtual void StopFollowing(Suit* oldLeader) { (void)oldLeader; }
     virtual bool CanFollow(Suit* other) { return (void)other, false; }

@@ -29,7 +29,7 @@ Suit_AI::Suit_AI(Suit_Player* thePlayer) : Suit(SK_AI), player(thePlayer)
     Switchboard::GetInstance().SubscribeTo(this, "PickupMoney");
 }
 
-bool Suit_AI::CanLead(Suit* other) { return other && (other->GetKind() == SK_Player || other->GetKind() == SK_AI); }
+bool Suit_AI::CanLead(Suit* other) { return IsLeadingKind(other); }
 
 void Suit_AI::ReceiveMessage(Message* message)
 {

@@ -52,10 +52,7 @@ Suit_Consumer::Suit_Consumer(Suit_Player* thePlayer) : Suit(SK_Consumer), player
     Switchboard::GetInstance().SubscribeTo(this, "JournalistLieBusted");
 }
 
-bool Suit_Consumer::CanLead(Suit* other)
-{
-    return other && (other->GetKind() == SK_Player || other->GetKind() == SK_AI);
-}
+bool Suit_Consumer::CanLead(Suit* other) { return IsLeadingKind(other); }
 
 bool Suit_Consumer::IsHearingLie() const
 {

@@ -33,10 +33,7 @@ Suit_Journalist::Suit_Journalist(Suit_Player* thePlayer)
     Switchboard::GetInstance().SubscribeTo(this, "JournalistLieBusted");
 }
 
-bool Suit_Journalist::CanLead(Suit* other)
-{
-    return other && (other->GetKind() == SK_Player || other->GetKind() == SK_AI);
-}
+bool Suit_Journalist::CanLead(Suit* other) { return IsLeadingKind(other); }
 
 void Suit_Journalist::StartFlash(int lie)
 {
