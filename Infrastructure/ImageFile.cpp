@@ -2,37 +2,77 @@
 
 #include <FreeImage.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
 
 namespace
 {
-// Owns one FreeImage memory stream over bytes it doesn't own.
-class MemoryStream
+// Bytes the decoders read through FreeImage's I/O callbacks. A read past the end fills
+// the rest of the caller's buffer with zeros: several decoders read a fixed header without
+// checking how much arrived, and would otherwise go on with whatever was in that memory
+// before, so a truncated file decoded differently from run to run.
+class ByteStream
 {
 public:
-    MemoryStream(const std::uint8_t* data, size_t size)
-        : stream(FreeImage_OpenMemory(const_cast<BYTE*>(data), static_cast<DWORD>(size)))
+    ByteStream(const std::uint8_t* bytes, size_t length) : data(bytes), size(length)
     {
+        io.read_proc = Read;
+        io.write_proc = Write;
+        io.seek_proc = Seek;
+        io.tell_proc = Tell;
     }
-    ~MemoryStream()
-    {
-        if (stream)
-            FreeImage_CloseMemory(stream);
-    }
-    MemoryStream(const MemoryStream&) = delete;
-    MemoryStream& operator=(const MemoryStream&) = delete;
+    ByteStream(const ByteStream&) = delete;
+    ByteStream& operator=(const ByteStream&) = delete;
 
-    FIMEMORY* Get() const { return stream; }
+    FreeImageIO* IO() { return &io; }
+    fi_handle Handle() { return this; }
+    void Rewind() { position = 0; }
 
 private:
-    FIMEMORY* stream;
+    static unsigned DLL_CALLCONV Read(void* buffer, unsigned itemSize, unsigned count, fi_handle handle)
+    {
+        auto* stream = static_cast<ByteStream*>(handle);
+        const size_t wanted = static_cast<size_t>(itemSize) * count;
+        const size_t left = stream->size - stream->position;
+        const size_t copied = wanted < left ? wanted : left;
+        std::memcpy(buffer, stream->data + stream->position, copied);
+        std::memset(static_cast<std::uint8_t*>(buffer) + copied, 0, wanted - copied);
+        stream->position += copied;
+        return itemSize == 0 ? 0 : static_cast<unsigned>(copied / itemSize);
+    }
+    static unsigned DLL_CALLCONV Write(void*, unsigned, unsigned, fi_handle) { return 0; }
+    static int DLL_CALLCONV Seek(fi_handle handle, long offset, int origin)
+    {
+        auto* stream = static_cast<ByteStream*>(handle);
+        long base = 0;
+        if (origin == SEEK_CUR)
+            base = static_cast<long>(stream->position);
+        else if (origin == SEEK_END)
+            base = static_cast<long>(stream->size);
+        else if (origin != SEEK_SET)
+            return -1;
+        // Past the end is allowed, as for a file; reads there return nothing.
+        if (offset < -base)
+            return -1;
+        const size_t ahead = stream->size - static_cast<size_t>(base);
+        stream->position = offset > 0 && static_cast<size_t>(offset) >= ahead ? stream->size
+                                                                               : static_cast<size_t>(base + offset);
+        return 0;
+    }
+    static long DLL_CALLCONV Tell(fi_handle handle) { return static_cast<long>(static_cast<ByteStream*>(handle)->position); }
+
+    const std::uint8_t* data;
+    size_t size;
+    size_t position = 0;
+    FreeImageIO io = {};
 };
 
-FREE_IMAGE_FORMAT FindFormat(const MemoryStream& memory, const String& nameForFormat)
+FREE_IMAGE_FORMAT FindFormat(ByteStream& stream, const String& nameForFormat)
 {
-    FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromMemory(memory.Get(), 0);
+    stream.Rewind();
+    FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromHandle(stream.IO(), stream.Handle(), 0);
     if (format == FIF_UNKNOWN && !nameForFormat.empty())
         format = FreeImage_GetFIFFromFilename(nameForFormat.c_str());
     if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format))
@@ -80,7 +120,7 @@ bool GifFirstImageSize(const std::uint8_t* data, size_t size, unsigned int claim
 
 // Reads only the header. Formats whose size can't be known before decoding are refused:
 // a few bytes of them could ask for gigabytes.
-ImageLoadResult CheckHeader(const MemoryStream& memory, const std::uint8_t* data, size_t size, FREE_IMAGE_FORMAT format,
+ImageLoadResult CheckHeader(ByteStream& stream, const std::uint8_t* data, size_t size, FREE_IMAGE_FORMAT format,
                             unsigned int claimed[2], const ImageLimits& limits)
 {
     if (format == FIF_GIF)
@@ -91,8 +131,8 @@ ImageLoadResult CheckHeader(const MemoryStream& memory, const std::uint8_t* data
     }
     if (!FreeImage_FIFSupportsNoPixels(format))
         return ILR_SizeUnknown;
-    FreeImage_SeekMemory(memory.Get(), 0, SEEK_SET);
-    FIBITMAP* header = FreeImage_LoadFromMemory(format, memory.Get(), FIF_LOAD_NOPIXELS);
+    stream.Rewind();
+    FIBITMAP* header = FreeImage_LoadFromHandle(format, stream.IO(), stream.Handle(), FIF_LOAD_NOPIXELS);
     if (!header)
         return ILR_Loaded; // Broken headers are for the real decoder to refuse.
     claimed[0] = FreeImage_GetWidth(header);
@@ -155,18 +195,16 @@ ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String&
     claimed[0] = claimed[1] = 0;
     if (!data || size == 0 || size > 0xffffffffu)
         return ILR_Unreadable;
-    MemoryStream memory(data, size);
-    if (!memory.Get())
-        return ILR_Unreadable;
-    const FREE_IMAGE_FORMAT format = FindFormat(memory, nameForFormat);
+    ByteStream stream(data, size);
+    const FREE_IMAGE_FORMAT format = FindFormat(stream, nameForFormat);
     if (format == FIF_UNKNOWN)
         return ILR_Unreadable;
-    const ImageLoadResult header = CheckHeader(memory, data, size, format, claimed, limits);
+    const ImageLoadResult header = CheckHeader(stream, data, size, format, claimed, limits);
     if (header != ILR_Loaded)
         return header;
 
-    FreeImage_SeekMemory(memory.Get(), 0, SEEK_SET);
-    FIBITMAP* decoded = FreeImage_LoadFromMemory(format, memory.Get(), 0);
+    stream.Rewind();
+    FIBITMAP* decoded = FreeImage_LoadFromHandle(format, stream.IO(), stream.Handle(), 0);
     if (!decoded)
         return ILR_Unreadable;
     claimed[0] = FreeImage_GetWidth(decoded);

@@ -270,6 +270,20 @@ TEST_F(TextureCacheTest, FormatsWithoutAReadableHeaderAreSizedBeforeDecodingOrRe
                                     " is in a format whose size can't be checked before decoding. Not loaded."});
 }
 
+TEST(ImageDecoding, ATruncatedHeaderReadsAsZerosNotAsLeftoverMemory)
+{
+    // Found by fuzzing: a Targa (known only by its name) shorter than its 18-byte header.
+    // Its decoder doesn't check the header read, and went on with stale stack contents.
+    const std::uint8_t truncated[] = {0xf4, 0x15, 0x0a, 0x0b};
+    for (int attempt = 0; attempt < 2; ++attempt)
+    {
+        unsigned int claimed[2] = {1, 1};
+        DecodedImage image;
+        EXPECT_EQ(DecodeImage(truncated, sizeof(truncated), "image.tga", image, claimed), ILR_Unreadable);
+        EXPECT_TRUE(image.pixels.empty());
+    }
+}
+
 TEST_F(TextureCacheTest, AFailedFileIsRememberedAndReportedOnce)
 {
     const String path = images.Path("late.png");
