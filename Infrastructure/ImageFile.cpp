@@ -57,11 +57,14 @@ private:
         if (offset < -base)
             return -1;
         const size_t ahead = stream->size - static_cast<size_t>(base);
-        stream->position = offset > 0 && static_cast<size_t>(offset) >= ahead ? stream->size
-                                                                               : static_cast<size_t>(base + offset);
+        stream->position =
+            offset > 0 && static_cast<size_t>(offset) >= ahead ? stream->size : static_cast<size_t>(base + offset);
         return 0;
     }
-    static long DLL_CALLCONV Tell(fi_handle handle) { return static_cast<long>(static_cast<ByteStream*>(handle)->position); }
+    static long DLL_CALLCONV Tell(fi_handle handle)
+    {
+        return static_cast<long>(static_cast<ByteStream*>(handle)->position);
+    }
 
     const std::uint8_t* data;
     size_t size;
