@@ -15,7 +15,7 @@ flags=("$@")
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" --target \
-  fuzz_key_bindings fuzz_color_hex fuzz_sprite_series fuzz_image_load fuzz_console
+  fuzz_key_bindings fuzz_color_hex fuzz_sprite_series fuzz_image_load fuzz_console fuzz_input_script
 
 # A corrupt header can make the image library ask malloc for an absurd size; a release
 # build gets null back, which the library handles, so the fuzzer should see the same.
@@ -23,7 +23,7 @@ export ASAN_OPTIONS="allocator_may_return_null=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for name in key_bindings color_hex sprite_series image_load console; do
+for name in key_bindings color_hex sprite_series image_load console input_script; do
   mkdir -p "$scratch/$name"
   echo "== fuzz_$name ${flags[*]}"
   # Runs in the scratch folder: no Resources/ there, so the console's fonts are skipped,
