@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the test configuration (AddressSanitizer and
 # UndefinedBehaviorSanitizer, warnings as errors) and runs the whole suite through
-# ctest, under a virtual X server when there is no display; then runs each fuzz target
-# over a fixed set of 20,000 generated inputs (tools/fuzz.sh).
+# ctest, under a virtual X server when there is no display; then gives each fuzz target
+# a 10-second run from a fixed seed (tools/fuzz.sh).
 # Extra arguments go to ctest, e.g. tools/test.sh -R Switchboard
 set -euo pipefail
 cd "$(dirname "$0")/.."
