@@ -83,6 +83,11 @@ FREE_IMAGE_FORMAT FindFormat(ByteStream& stream, const String& nameForFormat)
     return format;
 }
 
+bool IsDecoded(FREE_IMAGE_FORMAT format)
+{
+    return format == FIF_PNG || format == FIF_JPEG || format == FIF_BMP || format == FIF_TARGA || format == FIF_GIF;
+}
+
 bool WithinLimits(unsigned int width, unsigned int height, const ImageLimits& limits)
 {
     return width <= limits.maxSide && height <= limits.maxSide &&
@@ -121,8 +126,8 @@ bool GifFirstImageSize(const std::uint8_t* data, size_t size, unsigned int claim
     return false;
 }
 
-// Reads only the header. Formats whose size can't be known before decoding are refused:
-// a few bytes of them could ask for gigabytes.
+// Reads only the header, so that a few bytes claiming gigabytes are refused before the
+// decoder allocates them.
 ImageLoadResult CheckHeader(ByteStream& stream, const std::uint8_t* data, size_t size, FREE_IMAGE_FORMAT format,
                             unsigned int claimed[2], const ImageLimits& limits)
 {
@@ -132,8 +137,6 @@ ImageLoadResult CheckHeader(ByteStream& stream, const std::uint8_t* data, size_t
             return ILR_Unreadable;
         return WithinLimits(claimed[0], claimed[1], limits) ? ILR_Loaded : ILR_TooLarge;
     }
-    if (!FreeImage_FIFSupportsNoPixels(format))
-        return ILR_SizeUnknown;
     stream.Rewind();
     FIBITMAP* header = FreeImage_LoadFromHandle(format, stream.IO(), stream.Handle(), FIF_LOAD_NOPIXELS);
     if (!header)
@@ -202,6 +205,8 @@ ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String&
     const FREE_IMAGE_FORMAT format = FindFormat(stream, nameForFormat);
     if (format == FIF_UNKNOWN)
         return ILR_Unreadable;
+    if (!IsDecoded(format))
+        return ILR_FormatRefused;
     const ImageLoadResult header = CheckHeader(stream, data, size, format, claimed, limits);
     if (header != ILR_Loaded)
         return header;

@@ -31,13 +31,15 @@ struct DecodedImage
 enum ImageLoadResult
 {
     ILR_Loaded,
-    ILR_Unreadable,  // missing, empty, not an image, or broken
-    ILR_TooLarge,    // the header claims more pixels than allowed
-    ILR_SizeUnknown, // a format whose size can't be read before decoding it
+    ILR_Unreadable,    // missing, empty, not an image, or broken
+    ILR_TooLarge,      // the header claims more pixels than allowed
+    ILR_FormatRefused, // an image format the engine doesn't decode (see DecodeImage)
 };
 
 // Decodes an image held in memory. The format comes from the contents, or failing that
-// from the extension of `nameForFormat` (Targa files have no signature). On ILR_TooLarge,
+// from the extension of `nameForFormat` (Targa files have no signature). Only PNG, JPEG,
+// BMP, Targa and GIF are decoded: the image library's other decoders trust their headers
+// (a crafted icon writes past its buffer), and games ship images in these formats. On ILR_TooLarge,
 // `claimed` holds the width and height the header gave. Logs nothing.
 ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String& nameForFormat, DecodedImage& image,
                             unsigned int claimed[2], const ImageLimits& limits = ImageLimits());

@@ -43,9 +43,9 @@ int Upload(const String& filename, GLint clampmode, GLint filtermode, ImageLoadR
                                    filename.c_str(), claimed[0], claimed[1], MaxImageSide, MaxImagePixels);
         return -1;
     }
-    if (result == ILR_SizeUnknown)
+    if (result == ILR_FormatRefused)
     {
-        SystemLogInstance().Printf("ERROR: %s is in a format whose size can't be checked before decoding. Not loaded.",
+        SystemLogInstance().Printf("ERROR: %s is not a PNG, JPEG, BMP, Targa or GIF image. Not loaded.",
                                    filename.c_str());
         return -1;
     }
@@ -80,7 +80,7 @@ int AcquireTexture(const String& filename, GLint clampmode, GLint filtermode, bo
     if (texture < 0)
     {
         // Refused files have had their own line already.
-        const bool refused = result == ILR_TooLarge || result == ILR_SizeUnknown;
+        const bool refused = result == ILR_TooLarge || result == ILR_FormatRefused;
         if (!optional && !refused)
             SystemLogInstance().Log("Failed to find - " + filename);
         // An upload that failed with a good file (no GL context yet) may work later.

@@ -247,7 +247,7 @@ String ClaimingGif(std::uint16_t width, std::uint16_t height)
            little(height) + String("\x00\x02\x02\x44\x01\x00\x3b", 7);
 }
 
-TEST_F(TextureCacheTest, FormatsWithoutAReadableHeaderAreSizedBeforeDecodingOrRefused)
+TEST_F(TextureCacheTest, GifsAreSizedBeforeDecodingAndUnsafeFormatsAreRefused)
 {
     // FreeImage can't read a GIF's header alone: its first image's size is read here.
     const String gifBomb = images.WriteBytes("bomb.gif", ClaimingGif(60000, 60000));
@@ -262,12 +262,16 @@ TEST_F(TextureCacheTest, FormatsWithoutAReadableHeaderAreSizedBeforeDecodingOrRe
               ILR_Loaded);
     EXPECT_EQ(image.width, 4);
 
-    // A wireless bitmap (no signature, found by its extension) can't be sized first at all.
+    // Other formats are refused by name, whether found by signature or by extension:
+    // their decoders trust the header (this icon's negative width wrote past a buffer).
     log.lines.clear();
+    const String icon =
+        images.WriteBytes("bomb.ico", String("\x00\x00\x01\x00\x00\x01\x00\x00\x80\x01", 10) + String(4000, '\0'));
+    EXPECT_EQ(AcquireTexture(icon), -1);
     const String wbmp = images.WriteBytes("bomb.wbmp", String("\x00\x00\x83\xd4\x60\x83\xd4\x60", 8));
     EXPECT_EQ(AcquireTexture(wbmp), -1);
-    EXPECT_EQ(log.lines, StringList{"ERROR: " + wbmp +
-                                    " is in a format whose size can't be checked before decoding. Not loaded."});
+    EXPECT_EQ(log.lines, (StringList{"ERROR: " + icon + " is not a PNG, JPEG, BMP, Targa or GIF image. Not loaded.",
+                                     "ERROR: " + wbmp + " is not a PNG, JPEG, BMP, Targa or GIF image. Not loaded."}));
 }
 
 TEST(ImageDecoding, ATruncatedHeaderReadsAsZerosNotAsLeftoverMemory)
