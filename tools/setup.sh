@@ -9,7 +9,7 @@ packages=(
   libglfw3-dev libftgl-dev libfreetype-dev libfreeimage-dev libbox2d-dev
   python3-dev swig libsdl2-dev libsdl2-mixer-dev libasound2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev xvfb xauth xdotool x11-utils fonts-inconsolata
+  libx11-dev xvfb xauth xdotool x11-utils x11-apps fonts-inconsolata
   clang libclang-rt-14-dev
 )
 

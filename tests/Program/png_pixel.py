@@ -1,7 +1,8 @@
 """Checks one pixel of a game screenshot: `png_pixel.py FILE X Y menu|play`.
 
-The menu's background is (237, 240, 230); on the play field the ticker's panel makes
-the top-left corner nearly white."""
+FILE is a PNG written by the game or a window dump (`xwd`, name ending in .xwd) taken
+while it runs. The menu's background is (237, 240, 230); on the play field the ticker's
+panel makes the top-left corner nearly white."""
 import struct
 import sys
 import zlib
@@ -44,10 +45,33 @@ def read_png(path):
     return rows, channels
 
 
+def xwd_pixel(path, x, y):
+    """(r, g, b) of a true-colour window dump."""
+    data = open(path, 'rb').read()
+    fields = struct.unpack('>25I', data[:100])
+    header_size, byte_order, bits_per_pixel, bytes_per_line = fields[0], fields[7], fields[11], fields[12]
+    masks, colours = fields[14:17], fields[19]
+    size = bits_per_pixel // 8
+    at = header_size + 12 * colours + y * bytes_per_line + x * size
+    value = int.from_bytes(data[at:at + size], 'little' if byte_order == 0 else 'big')
+
+    def channel(mask):
+        shift = (mask & -mask).bit_length() - 1
+        return (value & mask) >> shift
+
+    return tuple(channel(mask) for mask in masks)
+
+
+def pixel(path, x, y):
+    if path.endswith('.xwd'):
+        return xwd_pixel(path, x, y)
+    rows, channels = read_png(path)
+    return tuple(rows[y][x * channels:x * channels + 3])
+
+
 def main():
     path, x, y, screen = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
-    rows, channels = read_png(path)
-    r, g, b = rows[y][x * channels:x * channels + 3]
+    r, g, b = pixel(path, x, y)
     white = min(r, g, b) >= 248
     if white != (screen == 'play'):
         print("pixel (%d, %d) of %s is %s: not the %s" % (x, y, path, (r, g, b), screen))
