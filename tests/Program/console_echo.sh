@@ -4,6 +4,7 @@
 # log. Then Escape closes the console and a second Escape ends the game.
 # $1: the game binary; runs in the run folder. Needs a display (the suite runs under Xvfb).
 set -u
+. "$(dirname "$0")/private_x.sh"
 qvrn="$1"
 missing="Error initializing Python: couldn't find startup file."
 

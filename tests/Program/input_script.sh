@@ -2,6 +2,7 @@
 # Input scripts: a bad line is refused before any window opens; real key presses are
 # recorded, and the recording plays back through the same key path (its Escape quits).
 set -uo pipefail
+. "$(dirname "$0")/private_x.sh"
 qvrn=$1
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT

@@ -2,13 +2,10 @@
 # The real keyboard reaches the game: Enter on the menu starts a game, whose play field
 # (the ticker's white panel in the top-left corner) is on the last frame, and an unbound
 # Escape quits.
-# Nothing here may depend on the machine's speed or on other tests: the game gets an X
-# server of its own (a window that another test opens on a shared one takes the keyboard
-# focus), and every key is repeated until its effect is seen in the window.
+# Nothing here may depend on the machine's speed: every key is repeated until its effect
+# is seen in the window.
 set -uo pipefail
-if [ -z "${KEYBOARD_PLAY_PRIVATE_X:-}" ]; then
-  KEYBOARD_PLAY_PRIVATE_X=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash "$0" "$@"
-fi
+. "$(dirname "$0")/private_x.sh"
 qvrn=$1
 here=$(dirname "$0")
 out=$(mktemp -d)

@@ -4,6 +4,7 @@
 # way) puts one on the screen, and the last frame (written at exit) shows it.
 # $1: the game binary; runs in the run folder. Needs a display (the suite runs under Xvfb).
 set -u
+. "$(dirname "$0")/private_x.sh"
 qvrn="$1"
 
 # A display of its own: windows other tests open meanwhile take the keyboard focus, and

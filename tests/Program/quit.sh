@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The game ends cleanly on an unbound Escape and on the window's close button.
 set -uo pipefail
+. "$(dirname "$0")/private_x.sh"
 qvrn=$1
 build=$2
 closer=$build/tests/close_window

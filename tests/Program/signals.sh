@@ -2,6 +2,7 @@
 # SIGTERM and SIGINT end the game like the close button: the frame ends, the screenshot
 # is written and the exit status is 0.
 set -uo pipefail
+. "$(dirname "$0")/private_x.sh"
 qvrn=$1
 out=$(mktemp -d)
 pid=
