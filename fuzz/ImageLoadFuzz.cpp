@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size)
         return 0;
     const String name = names[data[0] % (sizeof(names) / sizeof(names[0]))];
     ImageLimits limits;
-    limits.maxSide = 2048;
-    limits.maxPixels = 1024 * 1024;
+    limits.maxSide = 1024;
+    limits.maxPixels = 256 * 1024;
     DecodedImage image;
     unsigned int claimed[2] = {0, 0};
     const ImageLoadResult result = DecodeImage(data + 1, size - 1, name, image, claimed, limits);
