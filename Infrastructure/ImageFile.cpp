@@ -72,20 +72,41 @@ private:
     FreeImageIO io = {};
 };
 
-FREE_IMAGE_FORMAT FindFormat(ByteStream& stream, const String& nameForFormat)
-{
-    stream.Rewind();
-    FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromHandle(stream.IO(), stream.Handle(), 0);
-    if (format == FIF_UNKNOWN && !nameForFormat.empty())
-        format = FreeImage_GetFIFFromFilename(nameForFormat.c_str());
-    if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format))
-        return FIF_UNKNOWN;
-    return format;
-}
+// The formats decoded, those with a real signature first: the Targa check is a guess.
+const FREE_IMAGE_FORMAT DecodedFormats[] = {FIF_PNG, FIF_JPEG, FIF_GIF, FIF_BMP, FIF_TARGA};
 
 bool IsDecoded(FREE_IMAGE_FORMAT format)
 {
-    return format == FIF_PNG || format == FIF_JPEG || format == FIF_BMP || format == FIF_TARGA || format == FIF_GIF;
+    for (FREE_IMAGE_FORMAT decoded : DecodedFormats)
+    {
+        if (format == decoded)
+            return true;
+    }
+    return false;
+}
+
+// The format from the contents, asking only the decoders the engine uses: the library's
+// own search shows the bytes to every decoder it has, and some of those corrupt memory on
+// crafted input. A file whose contents match none goes by its name, which may name a
+// format that isn't decoded (ILR_FormatRefused); only Targa, which has no signature, is
+// decoded on its name alone.
+ImageLoadResult FindFormat(ByteStream& stream, const String& nameForFormat, FREE_IMAGE_FORMAT& format)
+{
+    for (FREE_IMAGE_FORMAT candidate : DecodedFormats)
+    {
+        stream.Rewind();
+        if (FreeImage_ValidateFromHandle(candidate, stream.IO(), stream.Handle()))
+        {
+            format = candidate;
+            return ILR_Loaded;
+        }
+    }
+    format = nameForFormat.empty() ? FIF_UNKNOWN : FreeImage_GetFIFFromFilename(nameForFormat.c_str());
+    if (format == FIF_UNKNOWN)
+        return ILR_Unreadable;
+    if (!IsDecoded(format))
+        return ILR_FormatRefused;
+    return format == FIF_TARGA ? ILR_Loaded : ILR_Unreadable;
 }
 
 bool WithinLimits(unsigned int width, unsigned int height, const ImageLimits& limits)
@@ -202,11 +223,10 @@ ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String&
     if (!data || size == 0 || size > 0xffffffffu)
         return ILR_Unreadable;
     ByteStream stream(data, size);
-    const FREE_IMAGE_FORMAT format = FindFormat(stream, nameForFormat);
-    if (format == FIF_UNKNOWN)
-        return ILR_Unreadable;
-    if (!IsDecoded(format))
-        return ILR_FormatRefused;
+    FREE_IMAGE_FORMAT format = FIF_UNKNOWN;
+    const ImageLoadResult found = FindFormat(stream, nameForFormat, format);
+    if (found != ILR_Loaded)
+        return found;
     const ImageLoadResult header = CheckHeader(stream, data, size, format, claimed, limits);
     if (header != ILR_Loaded)
         return header;

@@ -36,11 +36,12 @@ enum ImageLoadResult
     ILR_FormatRefused, // an image format the engine doesn't decode (see DecodeImage)
 };
 
-// Decodes an image held in memory. The format comes from the contents, or failing that
-// from the extension of `nameForFormat` (Targa files have no signature). Only PNG, JPEG,
-// BMP, Targa and GIF are decoded: the image library's other decoders trust their headers
-// (a crafted icon writes past its buffer), and games ship images in these formats. On ILR_TooLarge,
-// `claimed` holds the width and height the header gave. Logs nothing.
+// Decodes an image held in memory. Only PNG, JPEG, GIF, BMP and Targa are decoded: the
+// image library's other decoders trust their headers (a crafted icon writes past its
+// buffer), and games ship images in these formats. The format comes from the contents;
+// failing that, `nameForFormat`'s extension can name Targa (which has no signature) or a
+// refused format (ILR_FormatRefused). On ILR_TooLarge, `claimed` holds the width and
+// height the header gave. Logs nothing.
 ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String& nameForFormat, DecodedImage& image,
                             unsigned int claimed[2], const ImageLimits& limits = ImageLimits());
 // Reads the whole file and decodes it as above.
