@@ -11,6 +11,7 @@ install(TARGETS qvrn RUNTIME DESTINATION games COMPONENT game)
 install(DIRECTORY ${TARVO_RUN_DIR}/Resources ${TARVO_RUN_DIR}/Config DESTINATION ${QVRN_DATA_DIR}
   COMPONENT game
   PATTERN __pycache__ EXCLUDE
+  PATTERN .keep EXCLUDE
   PATTERN Inconsolata.otf EXCLUDE)
 # The font stays Debian's (package fonts-inconsolata), linked rather than copied; the
 # scripts are compiled ahead with hashes that are never checked against the sources'
@@ -46,14 +47,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "arcade game about lying for profit")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "You are a suit on a field of wandering consumers. Hold space and a red lie circle
- grows around you; consumers caught in it follow you and pay you until their money
- runs out. Rival suits, journalists with cameras and a stock ticker make it a game.")
+grows around you; consumers caught in it follow you and pay you until their money
+runs out. Rival suits, journalists with cameras and a stock ticker make it a game.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "QVRN developers <qvrn@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# Libraries from dpkg-shlibdeps; the font is not linked, so it is named here.
+# Libraries from dpkg-shlibdeps. Named here: the font, which is not linked, and libGL,
+# which GLFW opens at run time (it brings Mesa's drivers).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-inconsolata")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-inconsolata, libgl1")
 set(CPACK_STRIP_FILES ON)
 # Installed at its final prefix into a staging DESTDIR, so the install code above sees
 # /usr, the path the bytecode must name.

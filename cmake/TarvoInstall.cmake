@@ -46,5 +46,8 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/TarvoConfigVersion.cmake
 install(FILES ${CMAKE_BINARY_DIR}/TarvoConfig.cmake ${CMAKE_BINARY_DIR}/TarvoConfigVersion.cmake
   DESTINATION ${TARVO_INSTALL_CMAKEDIR} COMPONENT engine)
 
+# The .pc file finds the prefix from its own place (lib/pkgconfig, or
+# lib/x86_64-linux-gnu/pkgconfig under /usr), so `--prefix` at install time is honoured.
+string(REGEX REPLACE "[^/]+" ".." TARVO_PC_TO_PREFIX ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/tarvo.pc.in ${CMAKE_BINARY_DIR}/tarvo.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/tarvo.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT engine)

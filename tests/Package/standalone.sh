@@ -23,6 +23,13 @@ cmake -S "$source/examples/standalone" -B "$work/build" -DCMAKE_PREFIX_PATH="$wo
   { cat "$work/configure.log"; exit 1; }
 cmake --build "$work/build" >"$work/build.log" 2>&1 || { cat "$work/build.log"; exit 1; }
 
+# pkg-config finds the same, wherever the prefix is.
+cflags=$(PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig" pkg-config --cflags tarvo)
+libs=$(PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig" pkg-config --libs tarvo)
+include=$(grep -o -- '-I[^ ]*include/tarvo' <<<"$cflags") || { echo "tarvo.pc: no include path in $cflags"; exit 1; }
+[ -f "${include#-I}/Infrastructure/World.h" ] || { echo "tarvo.pc: $include holds no headers"; exit 1; }
+grep -q -- '-ltarvo .*-lfreeimage' <<<"$libs" || { echo "tarvo.pc: unexpected libraries $libs"; exit 1; }
+
 # Every installed header compiles from the prefix with only what Tarvo::tarvo gives.
 mkdir -p "$work/headers"
 (cd "$work/prefix/include/tarvo" && find . -name '*.h' | sort | sed 's|^\./\(.*\)|#include "\1"|') \
