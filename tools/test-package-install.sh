@@ -19,6 +19,8 @@ else
 fi
 
 root=$(mktemp -d /var/tmp/qvrn-root.XXXXXX)
+# The new system's / must be open to its users (mktemp makes it private).
+chmod 0755 "$root"
 cleanup() {
   for mount in "$root/dev" "$root/proc"; do
     if mountpoint -q "$mount"; then umount -R "$mount"; fi
