@@ -13,6 +13,8 @@ set(TARVO_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tarvo)
 set(TARVO_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/tarvo)
 
 target_include_directories(tarvo INTERFACE $<INSTALL_INTERFACE:${TARVO_INSTALL_INCLUDEDIR}>)
+# The headers are C++17; a consumer gets that with the target.
+target_compile_features(tarvo INTERFACE cxx_std_17)
 set_target_properties(tarvo PROPERTIES EXPORT_NAME tarvo)
 # A sanitized build links its leak-check helper into every executable
 # (TarvoSanitize.cmake), and the static library passes that on; an installed engine has

@@ -39,7 +39,6 @@ cmake_minimum_required(VERSION 3.22)
 project(Headers LANGUAGES CXX)
 find_package(Tarvo CONFIG REQUIRED)
 add_library(headers OBJECT all.cpp)
-target_compile_features(headers PRIVATE cxx_std_17)
 target_link_libraries(headers PRIVATE Tarvo::tarvo)
 CMAKE
 cmake -S "$work/headers" -B "$work/headers/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
