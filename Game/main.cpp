@@ -1,10 +1,13 @@
 #include "Game/BestPrice.h"
 #include "Game/SuitGameManager.h"
+#include "Infrastructure/RunFolder.h"
 #include "Infrastructure/RunOptions.h"
 #include "Infrastructure/World.h"
 
 int main(int argc, char** argv)
 {
+    // Installed, the game lives in /usr/games and its data in /usr/share/games/qvrn.
+    SetInstalledDataFolder("../share/games/qvrn");
     return RunProgram(argc, argv, "qvrn", "QVRN",
                       [](const RunOptions& options)
                       {

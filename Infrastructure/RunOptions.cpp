@@ -1,6 +1,7 @@
 #include "Infrastructure/RunOptions.h"
 
 #include "Infrastructure/Log.h"
+#include "Infrastructure/PlayerFolders.h"
 #include "Infrastructure/RunFolder.h"
 #include "Infrastructure/Screenshot.h"
 #include "Infrastructure/StopSignals.h"
@@ -255,6 +256,10 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
     }
     if (!FindRunFolder())
         return 1;
+    // The input files are already open; the screenshot is written at the end, after
+    // FindRunFolder may have moved to an installed data folder.
+    options.screenshot = StartFolderPath(options.screenshot);
+    SetPlayerFolderName(programName);
     ApplyRunOptions(options);
     // Before the window opens, so that a signal during start-up ends the run after its
     // first frame. SDL and Python install their own handlers only where none is set.

@@ -40,7 +40,9 @@ bool FinishRun(const RunOptions& options);
 // on bad ones), initialises the World with a window titled `windowTitle`, lets `setUp`
 // build the scene, runs the frame loop, writes the screenshot and shuts down. SIGINT and
 // SIGTERM end the loop the same way as closing the window (a second one kills at once).
-// Started outside a folder holding Resources/, it logs one ERROR line and returns 1.
+// Started outside a folder holding Resources/, it moves to the installed data folder
+// (SetInstalledDataFolder), or else logs one ERROR line and returns 1. The player's own
+// settings folder is named `programName` (Infrastructure/PlayerFolders.h).
 // Returns the process exit status.
 int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
                const std::function<void()>& setUp);

@@ -1,4 +1,5 @@
 #include "Input/Controller.h"
+#include "Input/backend/PadBackend.h"
 
 #include "Infrastructure/Log.h"
 #include "Input/InputRecorder.h"

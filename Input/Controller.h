@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Input/backend/PadBackend.h"
+#include "Input/RawPadState.h"
 #include "Util/Vector2.h"
 
 // One pad reading. Sticks -32768..32767 (y up) after the dead zone, triggers 0..255.

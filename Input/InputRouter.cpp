@@ -1,15 +1,18 @@
 #include "Input/InputRouter.h"
 
 #include "Infrastructure/Log.h"
+#include "Infrastructure/PlayerFolders.h"
 #include "Infrastructure/Window.h"
 #include "Input/Controller.h"
 #include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
 
+#include <sys/stat.h>
 #include <utility>
 
 namespace
 {
+const char* const BindingFileName = "input_bindings.ini";
 const char* const BindingFile = "Config/input_bindings.ini";
 const String ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -119,6 +122,26 @@ InputRouter::InputRouter()
         keyNames[String("P2") + padButtonSuffixes[b]] = SecondPadBase + b;
         firstPadButtons[FirstPadBase + b] = false;
         secondPadButtons[SecondPadBase + b] = false;
+    }
+    ReadStartBindings();
+}
+
+void InputRouter::ReadStartBindings()
+{
+    // The player's copy replaces the shipped file, which may sit in a system folder
+    // and is never written.
+    const String own = PlayerConfigFile(BindingFileName);
+    struct stat info = {};
+    if (!own.empty() && stat(own.c_str(), &info) == 0)
+    {
+        StringList lines;
+        if (S_ISREG(info.st_mode) && ReadFileLines(own, lines))
+        {
+            ReadBindings(lines, own);
+            return;
+        }
+        SystemLogInstance().Printf("WARNING: can't read the key bindings %s; using %s instead.", own.c_str(),
+                                   BindingFile);
     }
     ReadBindingFile(BindingFile);
 }

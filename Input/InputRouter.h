@@ -8,7 +8,8 @@
 class Controller;
 class KeyBinding;
 
-// Key and pad-button bindings read from Config/input_bindings.ini, and direct key
+// Key and pad-button bindings read from the player's input_bindings.ini (see
+// Infrastructure/PlayerFolders.h) or else from Config/input_bindings.ini, and direct key
 // queries. Key codes: printable keys by their lower-case character, special keys
 // 257..318 (see Input/KeyCodes.h), pad buttons 1000..1011 (first pad) and 1020..1031.
 class InputRouter
@@ -49,6 +50,9 @@ public:
 
 private:
     InputRouter();
+    // The player's own binding file when there is one, else the shipped one. A player's
+    // file that exists but can't be read logs one WARNING and the shipped one is read.
+    void ReadStartBindings();
 
     std::unordered_map<String, int> keyNames;
     std::unordered_map<int, KeyBinding*> bindings;

@@ -27,9 +27,9 @@ include(TarvoScripting)
 add_library(tarvo STATIC ${TARVO_ENGINE_SOURCES} ${TARVO_SWIG_WRAPPER})
 add_library(tarvo::tarvo ALIAS tarvo)
 add_dependencies(tarvo script_module)
-target_include_directories(tarvo PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(tarvo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>)
 target_include_directories(tarvo PRIVATE ${FREEIMAGE_INCLUDE_DIR})
 target_link_libraries(tarvo
   PUBLIC OpenGL::GL OpenGL::GLU
-  PRIVATE glfw box2d::box2d SDL2::SDL2 SDL2_mixer::SDL2_mixer PkgConfig::FTGL PkgConfig::ALSA PkgConfig::PYEMBED ${FREEIMAGE_LIBRARY})
+  PRIVATE glfw box2d::box2d SDL2::SDL2 SDL2_mixer::SDL2_mixer PkgConfig::FTGL PkgConfig::ALSA PkgConfig::PYEMBED Tarvo::FreeImage)
 tarvo_set_warnings(tarvo)

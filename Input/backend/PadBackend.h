@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Input/RawPadState.h"
+
 #include <cstdint>
 
 // What a game-pad back-end provides. Exactly one implementation is linked (see
@@ -7,20 +9,6 @@
 // Only Controller uses it; it names no library type.
 namespace PadBackend
 {
-// One reading in the classic pad layout: button bits as in Input/Controller.h, sticks
-// -32768..32767 with y up, triggers 0..255.
-struct RawPadState
-{
-    std::uint32_t packetNumber = 0;
-    std::uint16_t buttons = 0;
-    std::uint8_t leftTrigger = 0;
-    std::uint8_t rightTrigger = 0;
-    std::int16_t thumbLX = 0;
-    std::int16_t thumbLY = 0;
-    std::int16_t thumbRX = 0;
-    std::int16_t thumbRY = 0;
-};
-
 // Finds the pad for `padIndex` (0 or 1) and reads it. Returns 0 on success, non-zero
 // when there is no such pad.
 int OpenPad(int padIndex, RawPadState& state);

@@ -1,4 +1,5 @@
 #include "Infrastructure/Console.h"
+#include "Infrastructure/PlayerFolders.h"
 #include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
 #include "Input/InputCallbacks.h"
@@ -13,6 +14,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -242,4 +245,80 @@ TEST(InputRouter, IsKeyDownIsFalseWithoutWindowOrForLargeCodes)
     EXPECT_FALSE(InputRouter::GetInstance().IsKeyDown('a'));
     EXPECT_FALSE(InputRouter::GetInstance().IsKeyDown(KeyCodes::KEY_UP));
     EXPECT_FALSE(InputRouter::GetInstance().IsKeyDown(1000));
+}
+
+// The player's own binding file, in a fresh $XDG_CONFIG_HOME that is removed afterwards.
+class PlayerBindings : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/tarvo_config_XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        configHome = name;
+        setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
+        mkdir((configHome + "/qvrn").c_str(), 0700);
+        SetPlayerFolderName("qvrn");
+    }
+    void TearDown() override
+    {
+        SetPlayerFolderName("");
+        unsetenv("XDG_CONFIG_HOME");
+        std::remove(File().c_str());
+        rmdir(File().c_str());
+        rmdir((configHome + "/qvrn").c_str());
+        rmdir(configHome.c_str());
+    }
+    String File() const { return configHome + "/qvrn/input_bindings.ini"; }
+
+    String configHome;
+};
+
+TEST_F(PlayerBindings, ReplaceTheShippedFileWhichStaysUntouched)
+{
+    std::ifstream shipped("Config/input_bindings.ini", std::ios::binary);
+    const String shippedBefore((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
+    std::ofstream(File()) << "; mine\nL_SHIFT = +LieStart\nL_SHIFT = -LieStop\n";
+
+    LogCapture log;
+    EXPECT_EQ(PressMessage(KeyCodes::KEY_LSHIFT), "LieStart");
+    EXPECT_EQ(ReleaseMessage(KeyCodes::KEY_LSHIFT), "LieStop");
+    // Instead of the shipped file, not on top of it: space is no longer bound.
+    EXPECT_EQ(PressMessage(' '), "<unbound>");
+    EXPECT_TRUE(log.lines.empty());
+
+    std::ifstream after("Config/input_bindings.ini", std::ios::binary);
+    EXPECT_EQ(String((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>()), shippedBefore);
+}
+
+TEST_F(PlayerBindings, WithoutOneTheShippedFileIsRead)
+{
+    LogCapture log;
+    EXPECT_EQ(PressMessage(' '), "LieStart");
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(PlayerBindings, OneThatCantBeReadIsReportedAndTheShippedFileIsRead)
+{
+    mkdir(File().c_str(), 0700);
+    LogCapture log;
+    EXPECT_EQ(PressMessage(' '), "LieStart");
+    EXPECT_TRUE(
+        log.Contains("WARNING: can't read the key bindings " + File() + "; using Config/input_bindings.ini instead."));
+}
+
+TEST(PlayerFolders, ConfigFileFollowsTheBaseDirectoryRules)
+{
+    EXPECT_EQ(PlayerConfigFile("input_bindings.ini"), "");
+    SetPlayerFolderName("qvrn");
+    setenv("HOME", "/home/player", 1);
+    setenv("XDG_CONFIG_HOME", "/etc/player", 1);
+    EXPECT_EQ(PlayerConfigFile("input_bindings.ini"), "/etc/player/qvrn/input_bindings.ini");
+    // A relative folder would move with the working directory: it is ignored.
+    setenv("XDG_CONFIG_HOME", "config", 1);
+    EXPECT_EQ(PlayerConfigFile("input_bindings.ini"), "/home/player/.config/qvrn/input_bindings.ini");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(PlayerConfigFile("input_bindings.ini"), "/home/player/.config/qvrn/input_bindings.ini");
+    unsetenv("HOME");
+    EXPECT_EQ(PlayerConfigFile("input_bindings.ini"), "");
 }

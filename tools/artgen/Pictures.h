@@ -27,4 +27,6 @@ void DrawTinyCoin(Canvas& canvas);
 void DrawParticle(Canvas& canvas);
 // A card that shows orientation: an arrow pointing up over a checker, coloured corners.
 void DrawTestCard(Canvas& canvas);
+// The game's desktop icon: the player in his lie circle, with a coin.
+void DrawIcon(Canvas& canvas);
 } // namespace Art

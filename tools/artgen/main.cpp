@@ -52,6 +52,7 @@ std::vector<Image> Images()
     images.push_back({"tinydollar.png", 32, 32.0f, [](Canvas& c) { DrawTinyCoin(c); }});
     images.push_back({"particle.png", 32, 32.0f, [](Canvas& c) { DrawParticle(c); }});
     images.push_back({"testcard.png", 64, 64.0f, [](Canvas& c) { DrawTestCard(c); }});
+    images.push_back({"qvrn-icon.png", 128, 64.0f, [](Canvas& c) { DrawIcon(c); }});
     return images;
 }
 

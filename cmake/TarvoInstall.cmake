@@ -1,0 +1,55 @@
+# `cmake --install` of the engine (component "engine"): the static library, the public
+# headers under include/tarvo/ with their folders as they are, the scripting interface
+# and its generated shadow module, a CMake package and a pkg-config file.
+#
+# The headers include each other as "Infrastructure/World.h", so consumers get
+# include/tarvo on their include path through Tarvo::tarvo (and tarvo.pc), and write the
+# same includes the engine does.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(TARVO_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/tarvo)
+set(TARVO_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tarvo)
+set(TARVO_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/tarvo)
+
+target_include_directories(tarvo INTERFACE $<INSTALL_INTERFACE:${TARVO_INSTALL_INCLUDEDIR}>)
+# The headers are C++17; a consumer gets that with the target.
+target_compile_features(tarvo INTERFACE cxx_std_17)
+set_target_properties(tarvo PROPERTIES EXPORT_NAME tarvo)
+# A sanitized build links its leak-check helper into every executable
+# (TarvoSanitize.cmake), and the static library passes that on; an installed engine has
+# no such helper to offer.
+get_target_property(tarvo_interface tarvo INTERFACE_LINK_LIBRARIES)
+list(FILTER tarvo_interface EXCLUDE REGEX "tarvo_leak_check_support")
+set_property(TARGET tarvo PROPERTY INTERFACE_LINK_LIBRARIES ${tarvo_interface})
+
+install(TARGETS tarvo EXPORT TarvoTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT engine)
+
+# Back-end headers stay private: they describe one implementation, not the engine.
+foreach(folder ${TARVO_ENGINE_FOLDERS})
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/${folder}/ DESTINATION ${TARVO_INSTALL_INCLUDEDIR}/${folder}
+    COMPONENT engine
+    FILES_MATCHING PATTERN "*.h"
+    PATTERN "backend" EXCLUDE)
+endforeach()
+
+install(FILES ${TARVO_SWIG_INTERFACES} ${CMAKE_SOURCE_DIR}/Scripting/ModuleNames.txt
+  DESTINATION ${TARVO_INSTALL_DATADIR}/swig COMPONENT engine)
+install(FILES ${TARVO_SWIG_SHADOW} DESTINATION ${TARVO_INSTALL_DATADIR}/python COMPONENT engine)
+
+install(EXPORT TarvoTargets NAMESPACE Tarvo:: DESTINATION ${TARVO_INSTALL_CMAKEDIR} COMPONENT engine)
+configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/TarvoConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/TarvoConfig.cmake
+  INSTALL_DESTINATION ${TARVO_INSTALL_CMAKEDIR}
+  PATH_VARS TARVO_INSTALL_DATADIR)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/TarvoConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/TarvoConfig.cmake ${CMAKE_BINARY_DIR}/TarvoConfigVersion.cmake
+  DESTINATION ${TARVO_INSTALL_CMAKEDIR} COMPONENT engine)
+
+# The .pc file finds the prefix from its own place (lib/pkgconfig, or
+# lib/x86_64-linux-gnu/pkgconfig under /usr), so `--prefix` at install time is honoured.
+string(REGEX REPLACE "[^/]+" ".." TARVO_PC_TO_PREFIX ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/tarvo.pc.in ${CMAKE_BINARY_DIR}/tarvo.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/tarvo.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT engine)

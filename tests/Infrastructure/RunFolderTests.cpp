@@ -1,0 +1,94 @@
+#include "Infrastructure/RunFolder.h"
+#include "TestUtilities/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+String Here()
+{
+    char here[PATH_MAX] = {};
+    return getcwd(here, sizeof(here)) ? String(here) : String();
+}
+
+String RealPath(const String& path)
+{
+    char resolved[PATH_MAX] = {};
+    return realpath(path.c_str(), resolved) ? String(resolved) : String();
+}
+
+// An empty folder to start in, and one holding Resources/ to be installed in; both
+// removed afterwards. Each test runs in its own process, so moving is harmless.
+class RunFolder : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        runFolder = Here();
+        char start[] = "/tmp/tarvo_start_XXXXXX";
+        char data[] = "/tmp/tarvo_data_XXXXXX";
+        ASSERT_NE(mkdtemp(start), nullptr);
+        ASSERT_NE(mkdtemp(data), nullptr);
+        startFolder = start;
+        dataFolder = data;
+        mkdir((dataFolder + "/Resources").c_str(), 0700);
+        ASSERT_EQ(chdir(startFolder.c_str()), 0);
+    }
+    void TearDown() override
+    {
+        SetInstalledDataFolder("");
+        rmdir((dataFolder + "/Resources").c_str());
+        rmdir(dataFolder.c_str());
+        rmdir(startFolder.c_str());
+    }
+
+    String runFolder;
+    String startFolder;
+    String dataFolder;
+};
+} // namespace
+
+TEST_F(RunFolder, AFolderHoldingResourcesIsKept)
+{
+    ASSERT_EQ(chdir(runFolder.c_str()), 0);
+    SetInstalledDataFolder(dataFolder);
+    EXPECT_TRUE(FindRunFolder());
+    EXPECT_EQ(Here(), runFolder);
+    EXPECT_EQ(StartFolderPath("shot.png"), runFolder + "/shot.png");
+}
+
+TEST_F(RunFolder, ElsewhereTheInstalledDataFolderIsUsedAndPlayerPathsStayWhereHeStarted)
+{
+    SetInstalledDataFolder(dataFolder);
+    EXPECT_TRUE(FindRunFolder());
+    EXPECT_EQ(Here(), dataFolder);
+    EXPECT_EQ(StartFolderPath("shots/shot.png"), startFolder + "/shots/shot.png");
+    EXPECT_EQ(StartFolderPath("/var/tmp/shot.png"), "/var/tmp/shot.png");
+    EXPECT_EQ(StartFolderPath(""), "");
+}
+
+TEST_F(RunFolder, ARelativeDataFolderIsFoundFromTheExecutable)
+{
+    // This test program sits in <build>/tests, beside the run folder <build>/run.
+    SetInstalledDataFolder("../run");
+    EXPECT_TRUE(FindRunFolder());
+    EXPECT_EQ(Here(), RealPath(runFolder));
+}
+
+TEST_F(RunFolder, WithoutEitherItSaysWhereItLookedInOneLine)
+{
+    SetInstalledDataFolder(dataFolder + "/missing");
+    LogCapture log;
+    EXPECT_FALSE(FindRunFolder());
+    EXPECT_EQ(Here(), startFolder);
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0], "ERROR: can't find the Resources/ folder in " + startFolder +
+                                "; start the program in its run folder (the build makes build/release/run) or "
+                                "install it (it then reads " +
+                                dataFolder + "/missing).");
+}
