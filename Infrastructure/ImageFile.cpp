@@ -72,8 +72,10 @@ private:
     FreeImageIO io = {};
 };
 
-// The formats decoded, those with a real signature first: the Targa check is a guess.
-const FREE_IMAGE_FORMAT DecodedFormats[] = {FIF_PNG, FIF_JPEG, FIF_GIF, FIF_BMP, FIF_TARGA};
+// The formats decoded. The library's other decoders trust their headers: fuzzing found an
+// icon that writes past its buffer and Targa files (which have no signature to check)
+// that read and write outside theirs.
+const FREE_IMAGE_FORMAT DecodedFormats[] = {FIF_PNG, FIF_JPEG, FIF_GIF, FIF_BMP};
 
 bool IsDecoded(FREE_IMAGE_FORMAT format)
 {
@@ -86,10 +88,8 @@ bool IsDecoded(FREE_IMAGE_FORMAT format)
 }
 
 // The format from the contents, asking only the decoders the engine uses: the library's
-// own search shows the bytes to every decoder it has, and some of those corrupt memory on
-// crafted input. A file whose contents match none goes by its name, which may name a
-// format that isn't decoded (ILR_FormatRefused); only Targa, which has no signature, is
-// decoded on its name alone.
+// own search shows the bytes to every decoder it has. Contents that match none are
+// unreadable, or refused when the file's name says they are in a format not decoded.
 ImageLoadResult FindFormat(ByteStream& stream, const String& nameForFormat, FREE_IMAGE_FORMAT& format)
 {
     for (FREE_IMAGE_FORMAT candidate : DecodedFormats)
@@ -101,12 +101,9 @@ ImageLoadResult FindFormat(ByteStream& stream, const String& nameForFormat, FREE
             return ILR_Loaded;
         }
     }
-    format = nameForFormat.empty() ? FIF_UNKNOWN : FreeImage_GetFIFFromFilename(nameForFormat.c_str());
-    if (format == FIF_UNKNOWN)
-        return ILR_Unreadable;
-    if (!IsDecoded(format))
-        return ILR_FormatRefused;
-    return format == FIF_TARGA ? ILR_Loaded : ILR_Unreadable;
+    const FREE_IMAGE_FORMAT named =
+        nameForFormat.empty() ? FIF_UNKNOWN : FreeImage_GetFIFFromFilename(nameForFormat.c_str());
+    return named == FIF_UNKNOWN || IsDecoded(named) ? ILR_Unreadable : ILR_FormatRefused;
 }
 
 bool WithinLimits(unsigned int width, unsigned int height, const ImageLimits& limits)

@@ -36,12 +36,10 @@ enum ImageLoadResult
     ILR_FormatRefused, // an image format the engine doesn't decode (see DecodeImage)
 };
 
-// Decodes an image held in memory. Only PNG, JPEG, GIF, BMP and Targa are decoded: the
-// image library's other decoders trust their headers (a crafted icon writes past its
-// buffer), and games ship images in these formats. The format comes from the contents;
-// failing that, `nameForFormat`'s extension can name Targa (which has no signature) or a
-// refused format (ILR_FormatRefused). On ILR_TooLarge, `claimed` holds the width and
-// height the header gave. Logs nothing.
+// Decodes an image held in memory. Only PNG, JPEG, GIF and BMP are decoded, found by their
+// contents: the image library's other decoders trust their headers, and games ship images
+// in these formats. A file whose name gives another format is ILR_FormatRefused. On
+// ILR_TooLarge, `claimed` holds the width and height the header gave. Logs nothing.
 ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String& nameForFormat, DecodedImage& image,
                             unsigned int claimed[2], const ImageLimits& limits = ImageLimits());
 // Reads the whole file and decodes it as above.

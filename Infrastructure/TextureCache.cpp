@@ -45,8 +45,7 @@ int Upload(const String& filename, GLint clampmode, GLint filtermode, ImageLoadR
     }
     if (result == ILR_FormatRefused)
     {
-        SystemLogInstance().Printf("ERROR: %s is not a PNG, JPEG, BMP, Targa or GIF image. Not loaded.",
-                                   filename.c_str());
+        SystemLogInstance().Printf("ERROR: %s is not a PNG, JPEG, GIF or BMP image. Not loaded.", filename.c_str());
         return -1;
     }
     if (result != ILR_Loaded)

@@ -1,6 +1,6 @@
 // Arbitrary bytes as an image file, decoded the way the texture cache decodes before it
 // uploads: header checks first, then conversion to the upload layout. The first byte
-// picks the file name, since formats without a signature (Targa) go by extension.
+// picks the file name, which decides whether contents matching no decoder are refused.
 // Smaller limits than the engine's keep every input to milliseconds: a few dozen bytes
 // may legitimately claim tens of millions of pixels, and decoding those is slow, not wrong.
 #include "Infrastructure/ImageFile.h"
