@@ -2,7 +2,8 @@
 # Installs what is missing, builds the test configuration (AddressSanitizer and
 # UndefinedBehaviorSanitizer, warnings as errors) and runs the whole suite through
 # ctest, under a virtual X server when there is no display; then gives each fuzz target
-# a 10-second run from a fixed seed (tools/fuzz.sh).
+# a 10-second run from a fixed seed (tools/fuzz.sh), and builds and checks the game's
+# Debian package (tools/package.sh).
 # Extra arguments go to ctest, e.g. tools/test.sh -R Switchboard
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +22,10 @@ else
   "${ctest_command[@]}"
 fi
 
-# The fuzz smoke run belongs to the whole suite, not to a run narrowed with ctest options.
+# The fuzz smoke run and the package check belong to the whole suite, not to a run
+# narrowed with ctest options. The package check builds the Release configuration and
+# checks the game's Debian package (places, dependencies, no build path inside).
 if [ $# -eq 0 ]; then
   bash tools/fuzz.sh
+  bash tools/package.sh
 fi
