@@ -12,9 +12,6 @@ long Actor::liveCount = 0;
 Actor::Actor()
 {
     ++liveCount;
-    // Every slot, not just the first: growing the frame count past slots never set
-    // would otherwise select and draw whatever the memory held.
-    std::fill(std::begin(spriteTextureReferences), std::end(spriteTextureReferences), -1);
     SetColor(1.0f, 1.0f, 1.0f, 1.0f);
     SetSize(1.0f, -1.0f);
 }
@@ -46,7 +43,7 @@ void Actor::Update(float dt)
 
 void Actor::Render()
 {
-    const int texture = spriteTextureReferences[spriteCurrentFrame];
+    const int texture = SpriteTextureAt(spriteCurrentFrame);
     const Draw::Transform transform{position, rotation, size};
     switch (drawShape)
     {

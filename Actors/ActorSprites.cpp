@@ -4,6 +4,7 @@
 #include "Infrastructure/Log.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace
 {
@@ -22,13 +23,25 @@ bool Actor::SetSprite(const String& filename, int frame, GLint clampmode, GLint 
     frame = std::max(0, std::min(frame, MAX_SPRITE_FRAMES - 1));
     if (frame >= spriteNumFrames)
         spriteNumFrames = frame + 1;
-    spriteTextureReferences[frame] = texture;
+    // Slots between the old count and this one read as empty until set.
+    if (static_cast<size_t>(frame) >= spriteTextureReferences.size())
+        spriteTextureReferences.resize(static_cast<size_t>(frame) + 1, -1);
+    spriteTextureReferences[static_cast<size_t>(frame)] = texture;
     return true;
+}
+
+int Actor::SpriteTextureAt(int frame) const
+{
+    if (frame < 0 || static_cast<size_t>(frame) >= spriteTextureReferences.size())
+        return -1;
+    return spriteTextureReferences[static_cast<size_t>(frame)];
 }
 
 void Actor::ClearSpriteInfo()
 {
-    std::fill(spriteTextureReferences, spriteTextureReferences + spriteNumFrames, -1);
+    const size_t inUse = std::min(spriteTextureReferences.size(), static_cast<size_t>(std::max(0, spriteNumFrames)));
+    const auto end = spriteTextureReferences.begin() + static_cast<std::ptrdiff_t>(inUse);
+    std::fill(spriteTextureReferences.begin(), end, -1);
     spriteAnimType = SAT_None;
     spriteFrameDelay = 0.0f;
     spriteCurrentFrame = 0;
@@ -37,7 +50,7 @@ void Actor::ClearSpriteInfo()
 void Actor::SetSpriteFrame(int frame)
 {
     frame = ClampFrame(frame, spriteNumFrames);
-    if (spriteTextureReferences[frame] == -1)
+    if (SpriteTextureAt(frame) == -1)
         SystemLogInstance().Log("setSpriteFrame() - Warning: frame(" + std::to_string(frame) +
                                 ") has an invalid texture reference.");
     spriteCurrentFrame = frame;
@@ -46,7 +59,7 @@ void Actor::SetSpriteFrame(int frame)
 int Actor::GetSpriteTexture(int frame) const
 {
     frame = std::min(frame, spriteNumFrames - 1);
-    return spriteTextureReferences[frame < 0 ? 0 : frame];
+    return SpriteTextureAt(frame < 0 ? 0 : frame);
 }
 
 int Actor::LoadSpriteFrames(const String& firstFilename, GLint clampmode, GLint filtermode)

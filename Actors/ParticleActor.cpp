@@ -121,5 +121,5 @@ void ParticleActor::Render()
         if (particle.age >= 0.0f)
             batch.push_back({particle.pos, particle.scale, particle.color});
     }
-    Draw::QuadBatch(batch, rotation, size, spriteTextureReferences[spriteCurrentFrame]);
+    Draw::QuadBatch(batch, rotation, size, SpriteTextureAt(spriteCurrentFrame));
 }

@@ -4,8 +4,9 @@
 // MODE immediate: the same, with every quad drawn on its own as the engine once did
 // MODE particles: one particle system of N live particles
 // BM_SPRITE names the 32 x 32 image (the game's tiny coin when unset); BM_FILTER=nearest|linear
-// picks the texture filter (the engine's own, linear, by default). BENCH_T0_US, when set, is
-// the start time in microseconds that FIRST_FRAME_MS counts from.
+// picks the texture filter (the engine's own, linear, by default); BM_WRAP=clamp asks for the
+// GL_CLAMP wrap mode instead of the engine's default clamp-to-edge, for comparison.
+// BENCH_T0_US, when set, is the start time in microseconds that FIRST_FRAME_MS counts from.
 #include "Actors/Actor.h"
 #include "Actors/ParticleActor.h"
 #include "Infrastructure/Draw.h"
@@ -81,10 +82,10 @@ private:
     float x, y, vx, vy, turn, spin;
 };
 
-void AddParticles(int count, const String& sprite, GLint filter)
+void AddParticles(int count, const String& sprite, GLint wrap, GLint filter)
 {
     auto* system = new ParticleActor();
-    system->SetSprite(sprite, 0, GL_CLAMP, filter);
+    system->SetSprite(sprite, 0, wrap, filter);
     system->SetSize(Side * PixelSize());
     system->SetMaxParticles(count);
     // All slots fill in the first frame and no particle dies during a run; slow enough
@@ -123,6 +124,8 @@ int main(int argc, char** argv)
     const String sprite = spriteVariable && *spriteVariable ? spriteVariable : "Resources/Images/tinydollar.png";
     const char* filterVariable = std::getenv("BM_FILTER");
     const GLint filter = filterVariable && String(filterVariable) == "nearest" ? GL_NEAREST : GL_LINEAR;
+    const char* wrapVariable = std::getenv("BM_WRAP");
+    const GLint wrap = wrapVariable && String(wrapVariable) == "clamp" ? GL_CLAMP : GL_CLAMP_TO_EDGE;
 
     World& world = World::GetInstance();
     if (!world.Initialize("bunnymark", false, false))
@@ -135,7 +138,7 @@ int main(int argc, char** argv)
 
     if (mode == "particles")
     {
-        AddParticles(count, sprite, filter);
+        AddParticles(count, sprite, wrap, filter);
     }
     else
     {
@@ -144,7 +147,7 @@ int main(int argc, char** argv)
         for (int i = 0; i < count; ++i)
         {
             auto* bunny = new Bunny(random);
-            bunny->SetSprite(sprite, 0, GL_CLAMP, filter);
+            bunny->SetSprite(sprite, 0, wrap, filter);
             bunny->SetSize(side);
             world.Add(bunny);
         }

@@ -174,6 +174,18 @@ TEST_F(TexturedActorTest, ShapeNumberThatIsNoShapeDrawsTheSquare)
     EXPECT_COLOR_NEAR(green, At(0.45f, 0.45f), 0.02f);
 }
 
+TEST_F(TexturedActorTest, SmoothedSpriteKeepsItsEdgeColourByDefault)
+{
+    // The default modes filter linearly and clamp to the edge texels: the outer half
+    // texel of an opaque image must not fade into the transparent border colour.
+    actor = new Actor();
+    actor->SetSize(8.0f);
+    ASSERT_TRUE(actor->SetSprite(images.Write("edge.png", 4, 4, [](int, int) { return red; })));
+    World::GetInstance().Add(actor);
+    EXPECT_COLOR_NEAR(red, At(0.48f, 0.0f), 0.02f);
+    EXPECT_COLOR_NEAR(red, At(-0.48f, -0.48f), 0.02f);
+}
+
 TEST_F(TexturedActorTest, ColourTintsTheTexture)
 {
     Show(images.WriteSolid("white.png", white));
