@@ -95,12 +95,9 @@ public:
     // Sprite frames: up to MAX_SPRITE_FRAMES textures, drawn one at a time.
     // Stores the file's texture in the frame slot (clamped to 0..63), growing the frame
     // count to include it; the current frame doesn't change. Returns false, and changes
-    // nothing, when the image can't be loaded (logged unless optional). Clamping to the
-    // edge texel is the default: GL_CLAMP blends the outer half texel with the border
-    // colour, which software rasterisers sample on a slower path (a quarter of the fill
-    // time of linearly filtered sprites), and sprites with transparent rims look the same.
-    bool SetSprite(const String& filename, int frame = 0, GLint clampmode = GL_CLAMP_TO_EDGE,
-                   GLint filtermode = GL_LINEAR, bool optional = false);
+    // nothing, when the image can't be loaded (logged unless optional).
+    bool SetSprite(const String& filename, int frame = 0, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR,
+                   bool optional = false);
     // Empties every frame slot in use and stops the animation at frame 0.
     void ClearSpriteInfo();
     // Clamped to the frames in use; a slot without texture is logged and still selected.
@@ -113,7 +110,7 @@ public:
     // keep the first one's zero padding) into the slots from 0 until a file is missing
     // or 64 frames are loaded. Returns the number of frames loaded. A name not of that
     // form is logged and loaded as a single frame.
-    int LoadSpriteFrames(const String& firstFilename, GLint clampmode = GL_CLAMP_TO_EDGE, GLint filtermode = GL_LINEAR);
+    int LoadSpriteFrames(const String& firstFilename, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR);
     // Steps from startFrame to endFrame (each clamped to the frames in use, so -1 means
     // frame 0) every `delay` seconds. A null animName keeps the previous name; a named
     // one-shot reports its end through OnSpriteAnimationEnd.

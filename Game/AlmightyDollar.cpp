@@ -21,7 +21,7 @@ void AlmightyDollar::Update(float dt)
         frame = (frame + 1) % PictureCount;
         char fileName[60];
         std::snprintf(fileName, sizeof(fileName), "Resources/Images/dollar%d.png", frame + 1);
-        SetSprite(fileName, 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+        SetSprite(fileName, 0, GL_CLAMP, GL_LINEAR);
     }
 }
 

@@ -14,7 +14,7 @@ PickupMoneyExplosion::PickupMoneyExplosion(const Vector2& where)
     SetColor(1.0f, 1.0f, 0.0f, 1.0f);
     SetEndColor(Color(1.0f, 1.0f, 0.0f, 0.0f));
     SetSize(0.2f, 0.2f);
-    SetSprite("Resources/Images/particle.png", 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    SetSprite("Resources/Images/particle.png", 0, GL_CLAMP, GL_LINEAR);
     SetMaxParticles(100);
     SetParticlesPerSecond(20.0f);
     SetSpread(FullCircle);
@@ -31,7 +31,7 @@ LieMeterBustExplosion::LieMeterBustExplosion(const Vector2& where)
     SetColor(1.0f, 0.2f, 0.2f, 1.0f);
     SetEndColor(Color(0.5f, 0.0f, 0.0f, 0.0f));
     SetSize(0.2f, 0.2f);
-    SetSprite("Resources/Images/particle.png", 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    SetSprite("Resources/Images/particle.png", 0, GL_CLAMP, GL_LINEAR);
     SetMaxParticles(500);
     SetParticlesPerSecond(100.0f);
     SetSpread(FullCircle);
@@ -46,7 +46,7 @@ ConsumerDiedExplosion::ConsumerDiedExplosion(const Vector2& where)
     SetSystemLifetime(BurstSeconds);
     SetParticleLifetime(0.5f);
     SetSize(0.4f, 0.4f);
-    SetSprite("Resources/Images/tinydollar.png", 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    SetSprite("Resources/Images/tinydollar.png", 0, GL_CLAMP, GL_LINEAR);
     SetMaxParticles(15);
     SetParticlesPerSecond(15.0f);
     SetSpread(FullCircle);

@@ -21,9 +21,9 @@ void SuitScreenTutorial::Start()
     image = new Actor();
     image->SetPosition(0.0f, 0.0f);
     image->SetSize(MathKit::PixelLengthToWorld(1027.0f), MathKit::PixelLengthToWorld(768.0f));
-    pageCount = image->LoadSpriteFrames(FirstPage, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    pageCount = image->LoadSpriteFrames(FirstPage, GL_CLAMP, GL_LINEAR);
     if (pageCount > 0)
-        image->SetSprite(FirstPage, 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+        image->SetSprite(FirstPage, 0, GL_CLAMP, GL_LINEAR);
     else
         image->SetAlpha(0.0f);
     World::GetInstance().Add(image, 0);
@@ -54,7 +54,7 @@ void SuitScreenTutorial::Update(float dt)
     }
     // Pages are numbered from 1 with two zeros in front: only nine fit the pattern.
     if (image)
-        image->SetSprite("Resources/Images/Tutorial_00" + std::to_string(page) + ".png", 0, GL_CLAMP_TO_EDGE,
+        image->SetSprite("Resources/Images/Tutorial_00" + std::to_string(page) + ".png", 0, GL_CLAMP,
                          GL_LINEAR);
 }
 

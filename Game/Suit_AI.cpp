@@ -15,7 +15,7 @@ constexpr float AIShare = 0.2f;
 
 Suit_AI::Suit_AI(Suit_Player* thePlayer) : Suit(SK_AI), player(thePlayer)
 {
-    SetSprite("Resources/Images/suit.png", 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    SetSprite("Resources/Images/suit.png", 0, GL_CLAMP, GL_LINEAR);
     AttachBoid(new SteeringBoid());
 
     follow = new SteeringBehavior_Follow();

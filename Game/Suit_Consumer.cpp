@@ -31,8 +31,8 @@ constexpr float LowMoney = 2.64f;
 
 Suit_Consumer::Suit_Consumer(Suit_Player* thePlayer) : Suit(SK_Consumer), player(thePlayer)
 {
-    LoadSpriteFrames(SpriteFile, GL_CLAMP_TO_EDGE, GL_LINEAR);
-    SetSprite(SpriteFile, 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    LoadSpriteFrames(SpriteFile, GL_CLAMP, GL_LINEAR);
+    SetSprite(SpriteFile, 0, GL_CLAMP, GL_LINEAR);
     AttachBoid(new SteeringBoid());
 
     SteeringBoid* playerBoid = player ? player->GetBoid() : nullptr;
@@ -218,7 +218,7 @@ void Suit_Consumer::StopFollowing(Suit* oldLeader)
         follow->enabled = false;
         follow->target = nullptr;
         PlaySpriteAnimation(0.0f, SAT_None, 0, 0);
-        SetSprite(SpriteFile, 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+        SetSprite(SpriteFile, 0, GL_CLAMP, GL_LINEAR);
     }
     leader = nullptr;
 }

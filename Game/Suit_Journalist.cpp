@@ -23,9 +23,9 @@ Suit_Journalist::Suit_Journalist(Suit_Player* thePlayer)
     : Suit(SK_Journalist), player(thePlayer), flashGrowth(6.0f + MathKit::RandomFloatBelow(2.0f)),
       flashMax(6.0f + MathKit::RandomFloatBelow(2.0f))
 {
-    SetSprite("Resources/Images/Camera.png", 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    SetSprite("Resources/Images/Camera.png", 0, GL_CLAMP, GL_LINEAR);
     // The flash picture sits in the second frame; it shows while the circle grows.
-    SetSprite("Resources/Images/Camera_flash.png", 1, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    SetSprite("Resources/Images/Camera_flash.png", 1, GL_CLAMP, GL_LINEAR);
     AttachBoid(new SteeringBoid());
     boid->AddBehavior(
         new SteeringBehavior_Wander(0.5f + MathKit::RandomFloatBelow(1.0f), 0.2f + MathKit::RandomFloatBelow(0.2f)));

@@ -25,7 +25,7 @@ constexpr float PlayerShare = 0.9f;
 
 Suit_Player::Suit_Player() : Suit(SK_Player)
 {
-    SetSprite("Resources/Images/player.png", 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    SetSprite("Resources/Images/player.png", 0, GL_CLAMP, GL_LINEAR);
     AttachBoid(new SteeringNullBoid());
     Switchboard::GetInstance().SubscribeTo(this, "LieMeterBusted");
 }

@@ -12,7 +12,7 @@ constexpr float ArrivalDistance = 0.2f;
 
 TinyDollar::TinyDollar(Suit* receiver) : target(receiver)
 {
-    SetSprite("Resources/Images/tinydollar.png", 0, GL_CLAMP_TO_EDGE, GL_LINEAR);
+    SetSprite("Resources/Images/tinydollar.png", 0, GL_CLAMP, GL_LINEAR);
     SetSize(0.5f);
 }
 

@@ -15,7 +15,7 @@
 // side or 64 M pixels is refused before decoding with one ERROR line instead. A file
 // that failed is remembered: asking again returns -1 at once and logs nothing more.
 // Needs the window's GL context to be current.
-int AcquireTexture(const String& filename, GLint clampmode = GL_CLAMP_TO_EDGE, GLint filtermode = GL_LINEAR,
+int AcquireTexture(const String& filename, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR,
                    bool optional = false);
 
 // Textures loaded so far (a cheap leak check for soaks).

@@ -47,12 +47,12 @@ public:
                               const String& onCompletionMessage = "");
 
     int GetSpriteTexture(int frame = 0) const;
-    bool SetSprite(String filename, int frame = 0, GLint clampmode = GL_CLAMP_TO_EDGE, GLint filtermode = GL_LINEAR,
+    bool SetSprite(String filename, int frame = 0, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR,
                    bool optional = false);
     void ClearSpriteInfo();
     int GetSpriteFrame() const;
     bool IsSpriteAnimPlaying() const;
-    int LoadSpriteFrames(String firstFilename, GLint clampmode = GL_CLAMP_TO_EDGE, GLint filtermode = GL_LINEAR);
+    int LoadSpriteFrames(String firstFilename, GLint clampmode = GL_CLAMP, GLint filtermode = GL_LINEAR);
     void PlaySpriteAnimation(float delay, spriteAnimationType animType = SAT_Loop, int startFrame = -1,
                              int endFrame = -1, const char* animName = nullptr);
     void SetSpriteFrame(int frame);

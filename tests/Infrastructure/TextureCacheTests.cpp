@@ -8,6 +8,7 @@
 #include "TestUtilities/TestImages.h"
 #include "TestUtilities/WindowTest.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -174,16 +175,35 @@ TEST_F(TexturedActorTest, ShapeNumberThatIsNoShapeDrawsTheSquare)
     EXPECT_COLOR_NEAR(green, At(0.45f, 0.45f), 0.02f);
 }
 
-TEST_F(TexturedActorTest, SmoothedSpriteKeepsItsEdgeColourByDefault)
+TEST_F(TexturedActorTest, ClampedSpritesWithATransparentRimTakeTheFasterEdgeClamp)
 {
-    // The default modes filter linearly and clamp to the edge texels: the outer half
-    // texel of an opaque image must not fade into the transparent border colour.
-    actor = new Actor();
-    actor->SetSize(8.0f);
-    ASSERT_TRUE(actor->SetSprite(images.Write("edge.png", 4, 4, [](int, int) { return red; })));
-    World::GetInstance().Add(actor);
-    EXPECT_COLOR_NEAR(red, At(0.48f, 0.0f), 0.02f);
-    EXPECT_COLOR_NEAR(red, At(-0.48f, -0.48f), 0.02f);
+    // GL_CLAMP and clamping to the edge texel only differ in the outer half texel, which
+    // is invisible when the rim is transparent: there the faster mode is used. An opaque
+    // rim keeps GL_CLAMP's fade into the border, and mipmapped filters keep it too.
+    const auto wrapOf = [](int texture)
+    {
+        GLint wrap = 0;
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        return wrap;
+    };
+    const auto framed = [](int x, int y)
+    { return x == 0 || y == 0 || x == 3 || y == 3 ? Color(0.0f, 0.0f, 0.0f, 0.0f) : red; };
+    const String framedPath = images.Write("framed.png", 4, 4, framed, true);
+    EXPECT_EQ(wrapOf(AcquireTexture(framedPath)), GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(wrapOf(AcquireTexture(images.Write("framed-mipmapped.png", 4, 4, framed, true), GL_CLAMP,
+                                    GL_LINEAR_MIPMAP_LINEAR)),
+              GL_CLAMP);
+    EXPECT_EQ(wrapOf(AcquireTexture(images.Write("framed-repeat.png", 4, 4, framed, true), GL_REPEAT)), GL_REPEAT);
+    EXPECT_EQ(wrapOf(AcquireTexture(images.Write(
+                  "opaque-rim.png", 4, 4, [](int, int) { return red; }, true))),
+              GL_CLAMP);
+
+    // The picture: the red middle, nothing of the rim.
+    Show(framedPath, GL_LINEAR);
+    EXPECT_COLOR_NEAR(red, At(0.0f, 0.0f), 0.02f);
+    EXPECT_COLOR_NEAR(white, At(0.49f, 0.49f), 0.02f);
 }
 
 TEST_F(TexturedActorTest, ColourTintsTheTexture)
