@@ -54,8 +54,7 @@ void SuitScreenTutorial::Update(float dt)
     }
     // Pages are numbered from 1 with two zeros in front: only nine fit the pattern.
     if (image)
-        image->SetSprite("Resources/Images/Tutorial_00" + std::to_string(page) + ".png", 0, GL_CLAMP,
-                         GL_LINEAR);
+        image->SetSprite("Resources/Images/Tutorial_00" + std::to_string(page) + ".png", 0, GL_CLAMP, GL_LINEAR);
 }
 
 void SuitScreenTutorial::Render()
