@@ -5,7 +5,24 @@
 namespace
 {
 constexpr float BoundsNudge = 0.1f;
+
+// Puts a coordinate back into [low, high]; returns the nudge back inwards.
+float ClampWithNudge(float& coordinate, float low, float high)
+{
+    float nudge = 0.0f;
+    if (coordinate < low)
+    {
+        coordinate = low;
+        nudge = BoundsNudge;
+    }
+    if (coordinate > high)
+    {
+        coordinate = high;
+        nudge -= BoundsNudge;
+    }
+    return nudge;
 }
+} // namespace
 
 long SteeringBoid::liveCount = 0;
 
@@ -35,27 +52,8 @@ void SteeringBoid::Update(float dt)
 
     if (bounded)
     {
-        Vector2 correction;
-        if (position.X < boundsLeft)
-        {
-            position.X = boundsLeft;
-            correction.X = BoundsNudge;
-        }
-        if (position.X > boundsRight)
-        {
-            position.X = boundsRight;
-            correction.X -= BoundsNudge;
-        }
-        if (position.Y < boundsBottom)
-        {
-            position.Y = boundsBottom;
-            correction.Y = BoundsNudge;
-        }
-        if (position.Y > boundsTop)
-        {
-            position.Y = boundsTop;
-            correction.Y -= BoundsNudge;
-        }
+        const Vector2 correction(ClampWithNudge(position.X, boundsLeft, boundsRight),
+                                 ClampWithNudge(position.Y, boundsBottom, boundsTop));
         velocity += correction;
     }
 

@@ -30,6 +30,16 @@ String Format(const char* format, float value)
     std::snprintf(buffer, sizeof(buffer), format, static_cast<double>(value));
     return buffer;
 }
+
+// Two decimals below `oneDecimalFrom`, one below ten times that, none above.
+String FormatByMagnitude(float value, float oneDecimalFrom)
+{
+    if (value >= oneDecimalFrom * 10.0f)
+        return Format("%.0f", value);
+    if (value >= oneDecimalFrom)
+        return Format("%.1f", value);
+    return Format("%.2f", value);
+}
 } // namespace
 
 StockTicker::StockTicker()
@@ -125,23 +135,9 @@ float StockTicker::GetLastChange() const
     return GetCurrentSample() - previous;
 }
 
-String StockTicker::FormatPrice(float value)
-{
-    if (value >= 1000.0f)
-        return Format("%.0f", value);
-    if (value >= 100.0f)
-        return Format("%.1f", value);
-    return Format("%.2f", value);
-}
+String StockTicker::FormatPrice(float value) { return FormatByMagnitude(value, 100.0f); }
 
-String StockTicker::FormatChange(float change)
-{
-    if (change >= 100.0f)
-        return Format("%.0f", change);
-    if (change >= 10.0f)
-        return Format("%.1f", change);
-    return Format("%.2f", change);
-}
+String StockTicker::FormatChange(float change) { return FormatByMagnitude(change, 10.0f); }
 
 void StockTicker::Render()
 {

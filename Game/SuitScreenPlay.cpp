@@ -232,6 +232,12 @@ Suit_Journalist* SuitScreenPlay::FindJournalist(const MessageListener* sender) c
     return found == journalistsBySender.end() ? nullptr : found->second;
 }
 
+Suit_Journalist* SuitScreenPlay::FindReporter(const Message* bustNews)
+{
+    SuitScreenPlay* play = GetPlayScreen();
+    return play ? play->FindJournalist(bustNews->GetSender()) : nullptr;
+}
+
 Suit* SuitScreenPlay::FindLiar(const MessageListener* sender) const
 {
     auto found = liarsBySender.find(sender);

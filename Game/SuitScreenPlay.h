@@ -8,6 +8,7 @@
 
 class AlmightyDollar;
 class LieMeter;
+class Message;
 class MessageListener;
 class SteeringBoid;
 class StockTicker;
@@ -96,6 +97,9 @@ public:
     // The journalist or the liar (player, rival suit) with this address, or null: for
     // message senders, which are compared by address and never dereferenced unchecked.
     Suit_Journalist* FindJournalist(const MessageListener* sender) const;
+    // The journalist whose report a bust message is, or null (a liar's own bust, or no
+    // game running).
+    static Suit_Journalist* FindReporter(const Message* bustNews);
     Suit* FindLiar(const MessageListener* sender) const;
 
     // The screen that characters read; null before the first is made.

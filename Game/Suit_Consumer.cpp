@@ -231,8 +231,7 @@ void Suit_Consumer::ReceiveMessage(Message* message)
     if (messageName != "LieMeterBusted" && messageName != "JournalistLieBusted")
         return;
 
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    Suit_Journalist* reporter = play ? play->FindJournalist(message->GetSender()) : nullptr;
+    Suit_Journalist* reporter = SuitScreenPlay::FindReporter(message);
     const Vector2 centre = reporter ? reporter->GetPosition() : player->GetPosition();
     const float radius = reporter ? reporter->flashRadius : GetMaxLieRadius();
     if (!BoundingBox(boxMin, boxMax).Intersects(centre, radius))

@@ -95,8 +95,7 @@ void Suit_Journalist::ReceiveMessage(Message* message)
     if (messageName != "LieMeterBusted" && messageName != "JournalistLieBusted")
         return;
 
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    Suit_Journalist* reporter = play ? play->FindJournalist(message->GetSender()) : nullptr;
+    Suit_Journalist* reporter = SuitScreenPlay::FindReporter(message);
     Vector2 centre;
     float radius = 0.0f;
     int bust = 0;
