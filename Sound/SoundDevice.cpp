@@ -83,15 +83,7 @@ SoundDevice* SoundDevice::FindInstance() { return instance; }
 SoundDevice::SoundDevice()
 {
     ++instanceSerial;
-    const unsigned found = SoundBackend::GetVersion();
-    const unsigned required = SoundBackend::GetRequiredVersion();
-    if (found < required)
-    {
-        // The device still exists; every later call fails with a logged error.
-        SystemLogInstance().Printf("Error! You are using an old version of %s %08x. This program requires %08x",
-                                   SoundBackend::GetLibraryName(), found, required);
-        return;
-    }
+    // The back-end checks the library's version as it opens the device.
     ErrorCheck(SoundBackend::Start(ChannelCount));
 }
 

@@ -6,21 +6,23 @@ foreach(folder ${TARVO_ENGINE_FOLDERS})
   list(APPEND TARVO_ENGINE_SOURCES ${folder_sources})
 endforeach()
 
-# Platform back-ends, one source file each: the real one or a silent one for headless builds.
-function(tarvo_add_backend option description real_source null_source)
+# Platform back-ends: the real one's sources or a silent one for headless builds.
+function(tarvo_add_backend option description real_sources null_source)
   set(${option} sdl CACHE STRING "${description}: sdl or null")
   set_property(CACHE ${option} PROPERTY STRINGS sdl null)
   if(${option} STREQUAL "sdl")
-    set(source ${real_source})
+    set(sources ${real_sources})
   elseif(${option} STREQUAL "null")
-    set(source ${null_source})
+    set(sources ${null_source})
   else()
     message(FATAL_ERROR "${option} must be sdl or null, not '${${option}}'")
   endif()
-  set(TARVO_ENGINE_SOURCES ${TARVO_ENGINE_SOURCES} ${CMAKE_SOURCE_DIR}/${source} PARENT_SCOPE)
+  list(TRANSFORM sources PREPEND ${CMAKE_SOURCE_DIR}/)
+  set(TARVO_ENGINE_SOURCES ${TARVO_ENGINE_SOURCES} ${sources} PARENT_SCOPE)
 endfunction()
 
-tarvo_add_backend(TARVO_SOUND_BACKEND "Sound back-end" Sound/backend/SdlMixerBackend.cpp Sound/backend/NullBackend.cpp)
+tarvo_add_backend(TARVO_SOUND_BACKEND "Sound back-end" "Sound/backend/SdlMixerBackend.cpp;Sound/backend/MixerLibrary.cpp"
+  Sound/backend/NullBackend.cpp)
 tarvo_add_backend(TARVO_PAD_BACKEND "Game-pad back-end" Input/backend/SdlPadBackend.cpp Input/backend/NullPadBackend.cpp)
 
 include(TarvoScripting)
@@ -29,7 +31,9 @@ add_library(tarvo::tarvo ALIAS tarvo)
 add_dependencies(tarvo script_module)
 target_include_directories(tarvo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>)
 target_include_directories(tarvo PRIVATE ${FREEIMAGE_INCLUDE_DIR})
+# The mixer is opened while the program runs (Sound/backend/MixerLibrary.cpp): its headers only.
+target_include_directories(tarvo PRIVATE $<TARGET_PROPERTY:SDL2_mixer::SDL2_mixer,INTERFACE_INCLUDE_DIRECTORIES>)
 target_link_libraries(tarvo
   PUBLIC OpenGL::GL OpenGL::GLU
-  PRIVATE glfw box2d::box2d SDL2::SDL2 SDL2_mixer::SDL2_mixer PkgConfig::FTGL PkgConfig::ALSA PkgConfig::PYEMBED Tarvo::FreeImage)
+  PRIVATE glfw box2d::box2d SDL2::SDL2 PkgConfig::FTGL PkgConfig::ALSA PkgConfig::PYEMBED Tarvo::FreeImage)
 tarvo_set_warnings(tarvo)

@@ -1,6 +1,7 @@
 #include "Input/backend/PadBackend.h"
 
 #include "Infrastructure/Log.h"
+#include "Infrastructure/SdlStartLock.h"
 
 #include <SDL.h>
 
@@ -32,6 +33,7 @@ bool EnsureSubsystem()
         return true;
     if (subsystemFailed)
         return false;
+    std::lock_guard<std::mutex> lock(SdlStartLock());
     // SDL would otherwise turn SIGINT and SIGTERM into quit events nobody reads, and the
     // game could no longer be stopped from outside.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -1,21 +1,25 @@
 // The sound back-end over SDL2_mixer: every sample and stream is a decoded chunk, played
-// on one of a fixed set of mixer channels.
+// on one of a fixed set of mixer channels. The device opens on a thread of its own, so
+// that neither loading the mixer nor the sound system's probing delays the first frame.
 
 #include "Sound/backend/SoundBackend.h"
 
 #include "Infrastructure/Log.h"
+#include "Infrastructure/SdlStartLock.h"
+#include "Sound/backend/MixerLibrary.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 #include <alsa/asoundlib.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <set>
+#include <thread>
 
 struct SoundSample
 {
@@ -47,7 +51,25 @@ std::mutex channelMutex;
 std::vector<ChannelState> channels;
 std::vector<SOUND_HANDLE> finishedQueue;
 
-// Main thread only.
+// What the opening thread found, read by the main thread once the thread has ended.
+struct Opening
+{
+    std::thread thread;
+    std::atomic<bool> done{false};
+    int channelCount = 0;
+    unsigned version = 0;
+    // Set when the real device failed and the silent one was tried.
+    String fallbackReason;
+    SoundResult result = SR_Ok;
+    String error;
+};
+
+// The mixer's functions, set by the opening thread before it ends.
+const MixerApi* mix = nullptr;
+
+// Main thread only. The opening is never deleted while its thread may run; one that is
+// still running at exit is left alone rather than joined from a static destructor.
+Opening* opening = nullptr;
 bool running = false;
 std::set<SoundSample*> liveSamples;
 // Never reset, so handles from before a restart can't match a new sound.
@@ -94,6 +116,11 @@ int ToMixerVolume(float volume) { return static_cast<int>(volume * MIX_MAX_VOLUM
 
 void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 
+unsigned PackVersion(const SDL_version& version)
+{
+    return (unsigned(version.major) << 16) | (unsigned(version.minor) << 8) | unsigned(version.patch);
+}
+
 bool StartMixer(String& error)
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
@@ -101,9 +128,9 @@ bool StartMixer(String& error)
         error = SDL_GetError();
         return false;
     }
-    if (Mix_OpenAudio(MixRate, AUDIO_S16SYS, MixChannelsOut, MixBufferFrames) != 0)
+    if (mix->OpenAudio(MixRate, AUDIO_S16SYS, MixChannelsOut, MixBufferFrames) != 0)
     {
-        error = Mix_GetError();
+        error = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
@@ -119,6 +146,67 @@ bool OpenDevice(String& error)
     snd_lib_error_set_handler(nullptr);
     return opened;
 }
+
+// Runs on the opening thread; touches nothing but the job and the mixer.
+void Open(Opening& job)
+{
+    std::lock_guard<std::mutex> lock(SdlStartLock());
+    mix = MixerLibrary::Get(job.error);
+    if (!mix)
+    {
+        job.result = SR_DeviceFailed;
+    }
+    else if ((job.version = PackVersion(*mix->LinkedVersion())) >= RequiredVersion && !OpenDevice(job.error))
+    {
+        // SDL doesn't fall back by itself; a game without sound beats no game.
+        job.fallbackReason = job.error;
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        const bool opened = OpenDevice(job.error);
+        // A later start tries the real device again.
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+        job.result = opened ? SR_Ok : SR_DeviceFailed;
+    }
+    job.done = true;
+}
+
+// Waits for the opening thread, says what it found and starts the channels. Returns
+// SR_DeviceFailed once when no device opened; later calls find the back-end not running.
+SoundResult FinishOpening()
+{
+    if (!opening)
+        return SR_Ok;
+    Opening* job = opening;
+    opening = nullptr;
+    job->thread.join();
+    const SoundResult result = job->result;
+    const int channelCount = job->channelCount;
+    const String error = job->error;
+    const unsigned version = job->version;
+    const String fallbackReason = job->fallbackReason;
+    delete job;
+
+    if (result != SR_Ok)
+        return Fail(result, error);
+    if (version < RequiredVersion)
+    {
+        // Every later call fails with a logged error.
+        SystemLogInstance().Printf("Error! You are using an old version of %s %08x. This program requires %08x",
+                                   SoundBackend::GetLibraryName(), version, RequiredVersion);
+        return SR_Ok;
+    }
+    if (!fallbackReason.empty())
+        SystemLogInstance().Printf("WARNING: No audio device could be opened (%s); the game runs without sound.",
+                                   fallbackReason.c_str());
+    mix->AllocateChannels(channelCount);
+    {
+        std::lock_guard<std::mutex> lock(channelMutex);
+        channels.assign(static_cast<size_t>(channelCount), ChannelState());
+        finishedQueue.clear();
+    }
+    mix->ChannelFinished(OnChannelFinished);
+    running = true;
+    return SR_Ok;
+}
 } // namespace
 
 namespace SoundBackend
@@ -127,56 +215,49 @@ const char* GetLibraryName() { return "SDL2_mixer"; }
 
 unsigned GetVersion()
 {
-    const SDL_version* version = Mix_Linked_Version();
-    return (unsigned(version->major) << 16) | (unsigned(version->minor) << 8) | unsigned(version->patch);
+    String error;
+    const MixerApi* library = MixerLibrary::Get(error);
+    return library ? PackVersion(*library->LinkedVersion()) : 0;
 }
 
 unsigned GetRequiredVersion() { return RequiredVersion; }
 
 SoundResult Start(int channelCount)
 {
-    if (running)
+    if (running || opening)
         return SR_Ok;
-    String error;
-    if (!OpenDevice(error))
     {
-        // SDL doesn't fall back by itself; a game without sound beats no game.
-        SystemLogInstance().Printf("WARNING: No audio device could be opened (%s); the game runs without sound.",
-                                   error.c_str());
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-        const bool opened = OpenDevice(error);
-        // A later start tries the real device again.
-        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-        if (!opened)
-            return Fail(SR_DeviceFailed, error);
+        // SDL's first start of any subsystem connects to the session bus, which may fork a
+        // helper; a child forked while another thread holds a lock can hang before its exec.
+        // The main thread does that part now, before the opening thread exists.
+        std::lock_guard<std::mutex> lock(SdlStartLock());
+        SDL_InitSubSystem(0);
     }
-    channelCount = std::clamp(channelCount, 1, MaxChannels);
-    Mix_AllocateChannels(channelCount);
-    {
-        std::lock_guard<std::mutex> lock(channelMutex);
-        channels.assign(static_cast<size_t>(channelCount), ChannelState());
-        finishedQueue.clear();
-    }
-    Mix_ChannelFinished(OnChannelFinished);
-    running = true;
+    opening = new Opening();
+    opening->channelCount = std::clamp(channelCount, 1, MaxChannels);
+    opening->thread = std::thread(Open, std::ref(*opening));
     return SR_Ok;
 }
 
 SoundResult Stop()
 {
+    FinishOpening();
     if (!running)
         return SR_Ok;
     // Unhooked first: nobody is told about sounds cut off by closing.
-    Mix_ChannelFinished(nullptr);
-    Mix_HaltChannel(-1);
+    mix->ChannelFinished(nullptr);
+    mix->HaltChannel(-1);
     for (SoundSample* sample : liveSamples)
     {
-        Mix_FreeChunk(sample->chunk);
+        mix->FreeChunk(sample->chunk);
         delete sample;
     }
     liveSamples.clear();
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    mix->CloseAudio();
+    {
+        std::lock_guard<std::mutex> lock(SdlStartLock());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
     {
         std::lock_guard<std::mutex> lock(channelMutex);
         channels.clear();
@@ -188,6 +269,11 @@ SoundResult Stop()
 
 SoundResult Update(std::vector<SOUND_HANDLE>& finished)
 {
+    // Frames go on while the device opens; they don't wait for it.
+    if (opening && !opening->done)
+        return SR_Ok;
+    if (const SoundResult opened = FinishOpening(); opened != SR_Ok)
+        return opened;
     if (!running)
         return Fail(SR_NotRunning);
     std::lock_guard<std::mutex> lock(channelMutex);
@@ -199,6 +285,8 @@ SoundResult Update(std::vector<SOUND_HANDLE>& finished)
 SoundResult Load(const char* filename, SAMPLE_HANDLE& sample)
 {
     sample = nullptr;
+    if (const SoundResult opened = FinishOpening(); opened != SR_Ok)
+        return opened;
     if (!running)
         return Fail(SR_NotRunning);
     // The mixer's own message for a missing file says nothing useful.
@@ -207,13 +295,13 @@ SoundResult Load(const char* filename, SAMPLE_HANDLE& sample)
         return Fail(SR_FileNotFound, std::strerror(errno));
     std::fclose(file);
 
-    Mix_Chunk* chunk = Mix_LoadWAV(filename);
+    Mix_Chunk* chunk = mix->LoadWAV_RW(SDL_RWFromFile(filename, "rb"), 1);
     if (!chunk)
-        return Fail(SR_BadFile, Mix_GetError());
+        return Fail(SR_BadFile, SDL_GetError());
     // An empty chunk would hold its channel forever: the mixer never reports it done.
     if (chunk->alen == 0)
     {
-        Mix_FreeChunk(chunk);
+        mix->FreeChunk(chunk);
         return Fail(SR_BadFile, "no sound data");
     }
     sample = new SoundSample{chunk};
@@ -226,13 +314,15 @@ void Release(SAMPLE_HANDLE sample)
     if (liveSamples.erase(sample) == 0)
         return;
     // Stops it wherever it plays; the finished callback reports those.
-    Mix_FreeChunk(sample->chunk);
+    mix->FreeChunk(sample->chunk);
     delete sample;
 }
 
 SoundResult Play(SAMPLE_HANDLE sample, float volume, bool looping, SOUND_HANDLE& sound)
 {
     sound = nullptr;
+    if (const SoundResult opened = FinishOpening(); opened != SR_Ok)
+        return opened;
     if (!running)
         return Fail(SR_NotRunning);
     if (!sample || liveSamples.count(sample) == 0)
@@ -258,11 +348,11 @@ SoundResult Play(SAMPLE_HANDLE sample, float volume, bool looping, SOUND_HANDLE&
 
     // Volume and panning stay with a channel from one sound to the next: set both afresh
     // before starting, so the first sample already sounds right.
-    Mix_Volume(channel, ToMixerVolume(volume));
-    Mix_SetPanning(channel, 255, 255);
-    if (Mix_PlayChannel(channel, sample->chunk, looping ? -1 : 0) < 0)
+    mix->Volume(channel, ToMixerVolume(volume));
+    mix->SetPanning(channel, 255, 255);
+    if (mix->PlayChannelTimed(channel, sample->chunk, looping ? -1 : 0, -1) < 0)
     {
-        const String error = Mix_GetError();
+        const String error = SDL_GetError();
         std::lock_guard<std::mutex> lock(channelMutex);
         if (channels[static_cast<size_t>(channel)].handle == value)
             channels[static_cast<size_t>(channel)].busy = false;
@@ -277,7 +367,7 @@ SoundResult Halt(SOUND_HANDLE sound)
     const int channel = FindChannel(sound);
     if (channel < 0)
         return Fail(SR_InvalidHandle);
-    Mix_HaltChannel(channel);
+    mix->HaltChannel(channel);
     return SR_Ok;
 }
 
@@ -291,11 +381,11 @@ SoundResult SetPaused(SOUND_HANDLE sound, bool paused)
         // The mixer stores the pause time as a tick count, and 0 means "not paused".
         while (SDL_GetTicks() == 0)
             SDL_Delay(1);
-        Mix_Pause(channel);
+        mix->Pause(channel);
     }
     else
     {
-        Mix_Resume(channel);
+        mix->Resume(channel);
     }
     return SR_Ok;
 }
@@ -306,7 +396,7 @@ SoundResult GetPlaying(SOUND_HANDLE sound, bool& playing)
     const int channel = FindChannel(sound);
     if (channel < 0)
         return Fail(SR_InvalidHandle);
-    playing = Mix_Playing(channel) != 0;
+    playing = mix->Playing(channel) != 0;
     return SR_Ok;
 }
 
@@ -316,7 +406,7 @@ SoundResult GetPaused(SOUND_HANDLE sound, bool& paused)
     const int channel = FindChannel(sound);
     if (channel < 0)
         return Fail(SR_InvalidHandle);
-    paused = Mix_Paused(channel) != 0;
+    paused = mix->Paused(channel) != 0;
     return SR_Ok;
 }
 
@@ -329,8 +419,8 @@ SoundResult SetPan(SOUND_HANDLE sound, float pan)
     // as the sound moves away from it.
     const auto left = static_cast<Uint8>(255.0f * std::min(1.0f, 1.0f - pan) + 0.5f);
     const auto right = static_cast<Uint8>(255.0f * std::min(1.0f, 1.0f + pan) + 0.5f);
-    if (Mix_SetPanning(channel, left, right) == 0)
-        return Fail(SR_MixerFailed, Mix_GetError());
+    if (mix->SetPanning(channel, left, right) == 0)
+        return Fail(SR_MixerFailed, SDL_GetError());
     return SR_Ok;
 }
 
@@ -339,7 +429,7 @@ SoundResult SetVolume(SOUND_HANDLE sound, float volume)
     const int channel = FindChannel(sound);
     if (channel < 0)
         return Fail(SR_InvalidHandle);
-    Mix_Volume(channel, ToMixerVolume(volume));
+    mix->Volume(channel, ToMixerVolume(volume));
     return SR_Ok;
 }
 

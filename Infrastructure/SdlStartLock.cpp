@@ -1,0 +1,7 @@
+#include "Infrastructure/SdlStartLock.h"
+
+std::mutex& SdlStartLock()
+{
+    static std::mutex lock;
+    return lock;
+}
