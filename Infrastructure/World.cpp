@@ -29,7 +29,7 @@ World& World::GetInstance()
 
 double World::ReadTime() const { return timeSource ? timeSource() : Window::GetTime(); }
 
-bool World::Initialize(const String& windowName, bool antiAliasing, bool verticalSync)
+bool World::Initialize(const String& windowName, bool antiAliasing, bool verticalSync, int services)
 {
     if (initialized)
         return false;
@@ -53,11 +53,13 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool vertica
     Camera::ResizeCallback(Window::DefaultWidth, Window::DefaultHeight);
 
     // Probing game pads takes tens of milliseconds; it waits until the first frame is up.
-    padsPending = true;
+    padsPending = (services & PadService) != 0;
     CreateInputRouter();
-    CreateSoundDevice();
+    if (services & SoundService)
+        CreateSoundDevice();
     CreateConsole();
-    StartScriptHost();
+    if (services & ScriptingService)
+        StartScriptHost();
 
     initialized = true;
     return true;

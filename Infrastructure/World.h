@@ -24,12 +24,26 @@ public:
     // Created on first use and never deleted.
     static World& GetInstance();
 
+    // What Initialize brings up besides the window, the keyboard, the mouse and the
+    // console. A program that makes no sound, reads no game pad or has no use for
+    // scripting (a benchmark, a tool) leaves those out and neither loads nor starts them;
+    // SoundDevice::GetInstance still starts sound on first use, and a controller's Setup
+    // still looks for its pad.
+    enum Services
+    {
+        NoServices = 0,
+        SoundService = 1,
+        ScriptingService = 2,
+        PadService = 4,
+        AllServices = SoundService | ScriptingService | PadService,
+    };
+
     // Opens the window and brings the engine's singletons up; game pads are looked for
     // once the first frame has been drawn. Returns false, and does
     // nothing, if called a second time; logs an ERROR line and returns false if the
     // window can't be opened. Without `verticalSync` frames are shown as soon as they
-    // are drawn (benchmarks, tools).
-    bool Initialize(const String& windowName, bool antiAliasing, bool verticalSync = true);
+    // are drawn (benchmarks, tools). `services` is a combination of Services.
+    bool Initialize(const String& windowName, bool antiAliasing, bool verticalSync = true, int services = AllServices);
     // Runs the frame loop until StopGame. A second call returns at once.
     void StartGame();
     // Shuts down sound, input, scripting and physics debug drawing, then the window.

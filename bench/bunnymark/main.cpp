@@ -7,6 +7,9 @@
 // picks the texture filter (the engine's own, linear, by default); BM_WRAP=clamp asks for the
 // GL_CLAMP wrap mode instead of the engine's default clamp-to-edge, for comparison.
 // BENCH_T0_US, when set, is the start time in microseconds that FIRST_FRAME_MS counts from.
+// BM_SERVICES=none leaves the sound device, game-pad probing and the Python script host
+// out, as a program that uses none of them would (the peers' programs load no sound, pad
+// or script library); by default the World starts them all, as it does for a game.
 #include "Actors/Actor.h"
 #include "Actors/ParticleActor.h"
 #include "Infrastructure/Draw.h"
@@ -127,8 +130,12 @@ int main(int argc, char** argv)
     const char* wrapVariable = std::getenv("BM_WRAP");
     const GLint wrap = wrapVariable && String(wrapVariable) == "clamp" ? GL_CLAMP : GL_CLAMP_TO_EDGE;
 
+    const char* servicesVariable = std::getenv("BM_SERVICES");
+    const int services =
+        servicesVariable && String(servicesVariable) == "none" ? World::NoServices : World::AllServices;
+
     World& world = World::GetInstance();
-    if (!world.Initialize("bunnymark", false, false))
+    if (!world.Initialize("bunnymark", false, false, services))
         return 1;
     world.SetBackgroundColor(Color(25.0f / 255.0f, 25.0f / 255.0f, 38.0f / 255.0f));
     // Steady time steps keep the particles' paths the same from run to run.

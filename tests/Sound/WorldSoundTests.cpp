@@ -1,4 +1,6 @@
+#include "Infrastructure/TestConsole.h"
 #include "Infrastructure/World.h"
+#include "Scripting/ScriptHost.h"
 #include "Sound/SoundDevice.h"
 
 #include "SoundTestSupport.h"
@@ -25,6 +27,16 @@ protected:
 
     ScratchFolder scratch;
     String tone;
+};
+
+class WorldWithoutServicesTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        services = World::NoServices;
+        WindowTest::SetUp();
+    }
 };
 } // namespace
 
@@ -60,5 +72,26 @@ TEST(WorldSoundShutdownTest, TicksWithoutInitializeStartNoDevice)
     FrameDriver frames;
     frames.Tick(0.016f);
     EXPECT_EQ(SoundDevice::FindInstance(), nullptr);
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(WorldWithoutServicesTest, LeavesSoundAndScriptingOutUntilTheProgramAsksForSound)
+{
+    LogCapture log;
+    EXPECT_EQ(SoundDevice::FindInstance(), nullptr);
+    EXPECT_FALSE(ScriptHost::IsRunning());
+    EXPECT_NE(dynamic_cast<TestConsole*>(World::GetInstance().GetConsole()), nullptr);
+    // Frames, the second of which would look for game pads, need none of them.
+    for (int i = 0; i < 3; ++i)
+        DrawFrameAndReadPixel(0, 0);
+    EXPECT_EQ(SoundDevice::FindInstance(), nullptr);
+    EXPECT_TRUE(log.lines.empty());
+
+    SKIP_WITHOUT_AUDIO_BACKEND();
+    UseDummyAudio();
+    ScratchFolder scratch;
+    const String tone = WriteTone(scratch.path, "tone.wav", 0.05);
+    SoundDevice& device = SoundDevice::GetInstance();
+    EXPECT_TRUE(device.IsPlaying(device.PlaySound(device.LoadSample(tone.c_str(), false))));
     EXPECT_TRUE(log.lines.empty());
 }

@@ -18,7 +18,7 @@ void WindowTest::SetUp()
     for (const char* module : {"/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", "libXinerama.so.1", "libXxf86vm.so.1",
                                "libXrandr.so.2", "libXcursor.so.1", "libXi.so.6", "libXext.so.6"})
         dlopen(module, RTLD_NOW | RTLD_NODELETE);
-    ASSERT_TRUE(World::GetInstance().Initialize("QVRN test", false));
+    ASSERT_TRUE(World::GetInstance().Initialize("QVRN test", false, true, services));
     // Frames drawn to read pixels take no time: on a loaded machine the clock could move
     // animations on between two reads. Tests that need time drive it (FrameDriver).
     World::GetInstance().SetTimeSource([] { return 0.0; });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Infrastructure/World.h"
 #include "Util/Color.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,9 @@ protected:
     Color DrawFrameAndReadPixel(int x, int y);
     // Shuts the World down now, for tests of the shutdown itself; TearDown then leaves it.
     void DestroyWorld();
+
+    // What SetUp asks the World to start besides the window (World::Services).
+    int services = World::AllServices;
 
 private:
     bool worldDestroyed = false;
