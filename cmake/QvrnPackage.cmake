@@ -54,9 +54,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Libraries from dpkg-shlibdeps. Named here: the font, which is not linked, and the
 # libraries the engine opens while it runs: libGL, which GLFW opens (it brings Mesa's
-# drivers), and the sound mixer.
+# drivers), SDL2, its sound mixer and ALSA.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-inconsolata, libgl1, libsdl2-mixer-2.0-0 (>= 2.0.0)")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "fonts-inconsolata, libgl1, libsdl2-2.0-0 (>= 2.24.0), libsdl2-mixer-2.0-0 (>= 2.0.0), libasound2")
 set(CPACK_STRIP_FILES ON)
 # Installed at its final prefix into a staging DESTDIR, so the install code above sees
 # /usr, the path the bytecode must name.

@@ -24,6 +24,10 @@ endfunction()
 tarvo_add_backend(TARVO_SOUND_BACKEND "Sound back-end" "Sound/backend/SdlMixerBackend.cpp;Sound/backend/MixerLibrary.cpp"
   Sound/backend/NullBackend.cpp)
 tarvo_add_backend(TARVO_PAD_BACKEND "Game-pad back-end" Input/backend/SdlPadBackend.cpp Input/backend/NullPadBackend.cpp)
+# SDL itself, opened on first use, for whichever of the two back ends runs on it.
+if(TARVO_SOUND_BACKEND STREQUAL "sdl" OR TARVO_PAD_BACKEND STREQUAL "sdl")
+  list(APPEND TARVO_ENGINE_SOURCES ${CMAKE_SOURCE_DIR}/Infrastructure/backend/SdlLibrary.cpp)
+endif()
 
 include(TarvoScripting)
 add_library(tarvo STATIC ${TARVO_ENGINE_SOURCES} ${TARVO_SWIG_WRAPPER})
@@ -31,9 +35,13 @@ add_library(tarvo::tarvo ALIAS tarvo)
 add_dependencies(tarvo script_module)
 target_include_directories(tarvo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>)
 target_include_directories(tarvo PRIVATE ${FREEIMAGE_INCLUDE_DIR})
-# The mixer is opened while the program runs (Sound/backend/MixerLibrary.cpp): its headers only.
-target_include_directories(tarvo PRIVATE $<TARGET_PROPERTY:SDL2_mixer::SDL2_mixer,INTERFACE_INCLUDE_DIRECTORIES>)
+# The sound and game-pad libraries are opened while the program runs
+# (Infrastructure/backend/SdlLibrary.cpp, Sound/backend/MixerLibrary.cpp): their headers only.
+target_include_directories(tarvo PRIVATE
+  $<TARGET_PROPERTY:SDL2::SDL2,INTERFACE_INCLUDE_DIRECTORIES>
+  $<TARGET_PROPERTY:SDL2_mixer::SDL2_mixer,INTERFACE_INCLUDE_DIRECTORIES>
+  ${ALSA_INCLUDE_DIRS})
 target_link_libraries(tarvo
   PUBLIC OpenGL::GL OpenGL::GLU
-  PRIVATE glfw box2d::box2d SDL2::SDL2 PkgConfig::FTGL PkgConfig::ALSA PkgConfig::PYEMBED Tarvo::FreeImage)
+  PRIVATE glfw box2d::box2d PkgConfig::FTGL PkgConfig::PYEMBED Tarvo::FreeImage)
 tarvo_set_warnings(tarvo)

@@ -1,9 +1,7 @@
 #include "Input/backend/PadBackend.h"
 
 #include "Infrastructure/Log.h"
-#include "Infrastructure/SdlStartLock.h"
-
-#include <SDL.h>
+#include "Infrastructure/backend/SdlLibrary.h"
 
 #include <algorithm>
 
@@ -24,6 +22,8 @@ struct Pad
 };
 
 Pad pads[PadCount];
+// Set once the subsystem is up; every function below that reaches SDL runs after that.
+const SdlApi* sdl = nullptr;
 bool subsystemReady = false;
 bool subsystemFailed = false;
 
@@ -33,21 +33,29 @@ bool EnsureSubsystem()
         return true;
     if (subsystemFailed)
         return false;
-    std::lock_guard<std::mutex> lock(SdlStartLock());
+    String error;
+    sdl = SdlLibrary::Get(error);
+    if (!sdl)
+    {
+        SystemLogInstance().Printf("WARNING: game pads not available: %s", error.c_str());
+        subsystemFailed = true;
+        return false;
+    }
+    std::lock_guard<std::mutex> lock(SdlLibrary::StartLock());
     // SDL would otherwise turn SIGINT and SIGTERM into quit events nobody reads, and the
     // game could no longer be stopped from outside.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Only the controller subsystem: sound brings up its own, and SDL counts the users
     // of each subsystem, so neither side shuts the other down.
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+    if (sdl->InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
     {
-        SystemLogInstance().Printf("WARNING: game pads not available: %s", SDL_GetError());
+        SystemLogInstance().Printf("WARNING: game pads not available: %s", sdl->GetError());
         subsystemFailed = true;
         return false;
     }
     // Pads are polled, never read as events; unread events would pile up in SDL's queue.
-    SDL_GameControllerEventState(SDL_IGNORE);
-    SDL_JoystickEventState(SDL_IGNORE);
+    sdl->GameControllerEventState(SDL_IGNORE);
+    sdl->JoystickEventState(SDL_IGNORE);
     subsystemReady = true;
     return true;
 }
@@ -57,7 +65,7 @@ bool IsOpenElsewhere(SDL_JoystickID id, int padIndex)
     for (int i = 0; i < PadCount; ++i)
     {
         if (i != padIndex && pads[i].controller &&
-            SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pads[i].controller)) == id)
+            sdl->JoystickInstanceID(sdl->GameControllerGetJoystick(pads[i].controller)) == id)
             return true;
     }
     return false;
@@ -65,8 +73,8 @@ bool IsOpenElsewhere(SDL_JoystickID id, int padIndex)
 
 void Rumble(Pad& pad)
 {
-    SDL_GameControllerRumble(pad.controller, pad.leftSpeed, pad.rightSpeed, RumbleDurationMs);
-    pad.lastRumbleTicks = SDL_GetTicks();
+    sdl->GameControllerRumble(pad.controller, pad.leftSpeed, pad.rightSpeed, RumbleDurationMs);
+    pad.lastRumbleTicks = sdl->GetTicks();
 }
 
 Sint16 FlipY(Sint16 sdlY)
@@ -110,15 +118,15 @@ void FillState(SDL_GameController* controller, PadBackend::RawPadState& state)
     state.buttons = 0;
     for (const ButtonBit& entry : buttonBits)
     {
-        if (SDL_GameControllerGetButton(controller, entry.button))
+        if (sdl->GameControllerGetButton(controller, entry.button))
             state.buttons |= entry.bit;
     }
-    state.leftTrigger = TriggerValue(SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERLEFT));
-    state.rightTrigger = TriggerValue(SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERRIGHT));
-    state.thumbLX = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
-    state.thumbLY = FlipY(SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY));
-    state.thumbRX = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_RIGHTX);
-    state.thumbRY = FlipY(SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_RIGHTY));
+    state.leftTrigger = TriggerValue(sdl->GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERLEFT));
+    state.rightTrigger = TriggerValue(sdl->GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_TRIGGERRIGHT));
+    state.thumbLX = sdl->GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+    state.thumbLY = FlipY(sdl->GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY));
+    state.thumbRX = sdl->GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_RIGHTX);
+    state.thumbRY = FlipY(sdl->GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_RIGHTY));
 }
 
 bool ValidIndex(int padIndex) { return padIndex >= 0 && padIndex < PadCount; }
@@ -132,18 +140,18 @@ int OpenPad(int padIndex, RawPadState& state)
         return -1;
     if (pads[padIndex].controller)
     {
-        SDL_GameControllerClose(pads[padIndex].controller);
+        sdl->GameControllerClose(pads[padIndex].controller);
         pads[padIndex].controller = nullptr;
     }
 
     // Pad 0 is the first game controller found, pad 1 the next one.
-    SDL_GameControllerUpdate();
-    const int joystickCount = SDL_NumJoysticks();
+    sdl->GameControllerUpdate();
+    const int joystickCount = sdl->NumJoysticks();
     for (int device = 0; device < joystickCount; ++device)
     {
-        if (!SDL_IsGameController(device) || IsOpenElsewhere(SDL_JoystickGetDeviceInstanceID(device), padIndex))
+        if (!sdl->IsGameController(device) || IsOpenElsewhere(sdl->JoystickGetDeviceInstanceID(device), padIndex))
             continue;
-        SDL_GameController* controller = SDL_GameControllerOpen(device);
+        SDL_GameController* controller = sdl->GameControllerOpen(device);
         if (!controller)
             continue;
         pads[padIndex].controller = controller;
@@ -159,15 +167,15 @@ int ReadPad(int padIndex, RawPadState& state)
     if (!ValidIndex(padIndex) || !pads[padIndex].controller)
         return -1;
     Pad& pad = pads[padIndex];
-    SDL_GameControllerUpdate();
-    if (!SDL_GameControllerGetAttached(pad.controller))
+    sdl->GameControllerUpdate();
+    if (!sdl->GameControllerGetAttached(pad.controller))
     {
-        SDL_GameControllerClose(pad.controller);
+        sdl->GameControllerClose(pad.controller);
         pad.controller = nullptr;
         return -1;
     }
     FillState(pad.controller, state);
-    if ((pad.leftSpeed || pad.rightSpeed) && SDL_GetTicks() - pad.lastRumbleTicks >= RumbleRefreshMs)
+    if ((pad.leftSpeed || pad.rightSpeed) && sdl->GetTicks() - pad.lastRumbleTicks >= RumbleRefreshMs)
         Rumble(pad);
     return 0;
 }

@@ -31,8 +31,14 @@ void Load()
 {
     // Never closed: the mixer's audio thread and exit handlers must outlive every caller.
     static SharedLibrary library;
-    if (library.Open({"libSDL2_mixer-2.0.so.0"}, loadError) && FindAll(library, loadError))
-        loaded = &api;
+    if (!library.Open({"libSDL2_mixer-2.0.so.0"}, loadError) || !FindAll(library, loadError))
+        return;
+    static SharedLibrary alsa;
+    String alsaError;
+    if (!alsa.Open({"libasound.so.2"}, alsaError) ||
+        !alsa.Find(api.SetAlsaErrorHandler, "snd_lib_error_set_handler", alsaError))
+        api.SetAlsaErrorHandler = nullptr;
+    loaded = &api;
 }
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "Util/StringUtil.h"
 
 #include <SDL_mixer.h>
+#include <alsa/asoundlib.h>
 
 struct MixerApi
 {
@@ -26,6 +27,8 @@ struct MixerApi
     decltype(&Mix_Paused) Paused;
     decltype(&Mix_Volume) Volume;
     decltype(&Mix_SetPanning) SetPanning;
+    // ALSA's, to quiet its diagnostics while SDL probes it; null where there is no ALSA.
+    decltype(&snd_lib_error_set_handler) SetAlsaErrorHandler;
 };
 
 namespace MixerLibrary

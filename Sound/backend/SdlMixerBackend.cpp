@@ -5,11 +5,8 @@
 #include "Sound/backend/SoundBackend.h"
 
 #include "Infrastructure/Log.h"
-#include "Infrastructure/SdlStartLock.h"
+#include "Infrastructure/backend/SdlLibrary.h"
 #include "Sound/backend/MixerLibrary.h"
-
-#include <SDL.h>
-#include <alsa/asoundlib.h>
 
 #include <algorithm>
 #include <atomic>
@@ -64,7 +61,9 @@ struct Opening
     String error;
 };
 
-// The mixer's functions, set by the opening thread before it ends.
+// SDL's functions, set before the opening thread starts, and the mixer's, set by that
+// thread before it ends.
+const SdlApi* sdl = nullptr;
 const MixerApi* mix = nullptr;
 
 // Main thread only. The opening is never deleted while its thread may run; one that is
@@ -123,15 +122,15 @@ unsigned PackVersion(const SDL_version& version)
 
 bool StartMixer(String& error)
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0)
     {
-        error = SDL_GetError();
+        error = sdl->GetError();
         return false;
     }
     if (mix->OpenAudio(MixRate, AUDIO_S16SYS, MixChannelsOut, MixBufferFrames) != 0)
     {
-        error = SDL_GetError();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        error = sdl->GetError();
+        sdl->QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     return true;
@@ -141,16 +140,18 @@ bool OpenDevice(String& error)
 {
     // Without a sound card ALSA writes a screenful of its own diagnostics to standard
     // error while SDL probes it; the one WARNING line we log says what matters.
-    snd_lib_error_set_handler(IgnoreAlsaMessage);
+    if (mix->SetAlsaErrorHandler)
+        mix->SetAlsaErrorHandler(IgnoreAlsaMessage);
     const bool opened = StartMixer(error);
-    snd_lib_error_set_handler(nullptr);
+    if (mix->SetAlsaErrorHandler)
+        mix->SetAlsaErrorHandler(nullptr);
     return opened;
 }
 
 // Runs on the opening thread; touches nothing but the job and the mixer.
 void Open(Opening& job)
 {
-    std::lock_guard<std::mutex> lock(SdlStartLock());
+    std::lock_guard<std::mutex> lock(SdlLibrary::StartLock());
     mix = MixerLibrary::Get(job.error);
     if (!mix)
     {
@@ -160,10 +161,10 @@ void Open(Opening& job)
     {
         // SDL doesn't fall back by itself; a game without sound beats no game.
         job.fallbackReason = job.error;
-        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        sdl->SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
         const bool opened = OpenDevice(job.error);
         // A later start tries the real device again.
-        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+        sdl->ResetHint(SDL_HINT_AUDIODRIVER);
         job.result = opened ? SR_Ok : SR_DeviceFailed;
     }
     job.done = true;
@@ -226,12 +227,16 @@ SoundResult Start(int channelCount)
 {
     if (running || opening)
         return SR_Ok;
+    String error;
+    sdl = SdlLibrary::Get(error);
+    if (!sdl)
+        return Fail(SR_DeviceFailed, error);
     {
         // SDL's first start of any subsystem connects to the session bus, which may fork a
         // helper; a child forked while another thread holds a lock can hang before its exec.
         // The main thread does that part now, before the opening thread exists.
-        std::lock_guard<std::mutex> lock(SdlStartLock());
-        SDL_InitSubSystem(0);
+        std::lock_guard<std::mutex> lock(SdlLibrary::StartLock());
+        sdl->InitSubSystem(0);
     }
     opening = new Opening();
     opening->channelCount = std::clamp(channelCount, 1, MaxChannels);
@@ -255,8 +260,8 @@ SoundResult Stop()
     liveSamples.clear();
     mix->CloseAudio();
     {
-        std::lock_guard<std::mutex> lock(SdlStartLock());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        std::lock_guard<std::mutex> lock(SdlLibrary::StartLock());
+        sdl->QuitSubSystem(SDL_INIT_AUDIO);
     }
     {
         std::lock_guard<std::mutex> lock(channelMutex);
@@ -295,9 +300,9 @@ SoundResult Load(const char* filename, SAMPLE_HANDLE& sample)
         return Fail(SR_FileNotFound, std::strerror(errno));
     std::fclose(file);
 
-    Mix_Chunk* chunk = mix->LoadWAV_RW(SDL_RWFromFile(filename, "rb"), 1);
+    Mix_Chunk* chunk = mix->LoadWAV_RW(sdl->RWFromFile(filename, "rb"), 1);
     if (!chunk)
-        return Fail(SR_BadFile, SDL_GetError());
+        return Fail(SR_BadFile, sdl->GetError());
     // An empty chunk would hold its channel forever: the mixer never reports it done.
     if (chunk->alen == 0)
     {
@@ -352,7 +357,7 @@ SoundResult Play(SAMPLE_HANDLE sample, float volume, bool looping, SOUND_HANDLE&
     mix->SetPanning(channel, 255, 255);
     if (mix->PlayChannelTimed(channel, sample->chunk, looping ? -1 : 0, -1) < 0)
     {
-        const String error = SDL_GetError();
+        const String error = sdl->GetError();
         std::lock_guard<std::mutex> lock(channelMutex);
         if (channels[static_cast<size_t>(channel)].handle == value)
             channels[static_cast<size_t>(channel)].busy = false;
@@ -379,8 +384,8 @@ SoundResult SetPaused(SOUND_HANDLE sound, bool paused)
     if (paused)
     {
         // The mixer stores the pause time as a tick count, and 0 means "not paused".
-        while (SDL_GetTicks() == 0)
-            SDL_Delay(1);
+        while (sdl->GetTicks() == 0)
+            sdl->Delay(1);
         mix->Pause(channel);
     }
     else
@@ -420,7 +425,7 @@ SoundResult SetPan(SOUND_HANDLE sound, float pan)
     const auto left = static_cast<Uint8>(255.0f * std::min(1.0f, 1.0f - pan) + 0.5f);
     const auto right = static_cast<Uint8>(255.0f * std::min(1.0f, 1.0f + pan) + 0.5f);
     if (mix->SetPanning(channel, left, right) == 0)
-        return Fail(SR_MixerFailed, SDL_GetError());
+        return Fail(SR_MixerFailed, sdl->GetError());
     return SR_Ok;
 }
 

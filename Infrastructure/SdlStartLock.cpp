@@ -1,7 +1,0 @@
-#include "Infrastructure/SdlStartLock.h"
-
-std::mutex& SdlStartLock()
-{
-    static std::mutex lock;
-    return lock;
-}
