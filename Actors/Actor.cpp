@@ -1,5 +1,6 @@
 #include "Actors/Actor.h"
 
+#include "Actors/ActorIntervals.h"
 #include "Actors/ActorNameRegistry.h"
 #include "Infrastructure/Draw.h"
 #include "Infrastructure/World.h"

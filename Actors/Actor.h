@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Actors/Tween.h"
 #include "Infrastructure/Renderable.h"
 #include "Infrastructure/TextureCache.h"
 #include "Messaging/MessageListener.h"
@@ -8,6 +7,7 @@
 #include "Util/StringUtil.h"
 #include "Util/Vector2.h"
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -37,6 +37,8 @@ using ActorSet = std::set<Actor*>;
 
 // The common game object: a coloured, optionally textured, rotatable quad or disc with
 // timed animations, sprite frames, tags and a unique name.
+struct ActorIntervals;
+
 class Actor : public Renderable, public MessageListener
 {
 public:
@@ -167,14 +169,8 @@ protected:
     String name;
     String currentAnimName;
 
-    Tween<Vector2> positionInterval;
-    String positionIntervalMessage;
-    Tween<float> rotationInterval;
-    String rotationIntervalMessage;
-    Tween<Color> colorInterval;
-    String colorIntervalMessage;
-    Tween<Vector2> sizeInterval;
-    String sizeIntervalMessage;
+    // Made at the first interval started (Actors/ActorIntervals.h).
+    std::unique_ptr<ActorIntervals> intervals;
 
 private:
     // The steps of Update: the sprite animation, then the intervals.
@@ -182,6 +178,7 @@ private:
     // One frame step; true when it ended a one-shot.
     bool StepSpriteFrame();
     void StepIntervals(float dt);
+    ActorIntervals& Intervals();
     void ForgetNames();
 
     // Every name this actor was registered under, so none outlives it.
