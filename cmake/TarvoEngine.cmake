@@ -28,8 +28,10 @@ add_library(tarvo STATIC ${TARVO_ENGINE_SOURCES} ${TARVO_SWIG_WRAPPER})
 add_library(tarvo::tarvo ALIAS tarvo)
 add_dependencies(tarvo script_module)
 target_include_directories(tarvo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>)
+# The image library is opened on first use (Infrastructure/ImageLibrary.cpp): only its
+# header is needed here, and nothing links it.
 target_include_directories(tarvo PRIVATE ${FREEIMAGE_INCLUDE_DIR})
 target_link_libraries(tarvo
   PUBLIC OpenGL::GL OpenGL::GLU
-  PRIVATE glfw box2d::box2d SDL2::SDL2 SDL2_mixer::SDL2_mixer PkgConfig::FTGL PkgConfig::ALSA PkgConfig::PYEMBED Tarvo::FreeImage)
+  PRIVATE glfw box2d::box2d SDL2::SDL2 SDL2_mixer::SDL2_mixer PkgConfig::FTGL PkgConfig::ALSA PkgConfig::PYEMBED)
 tarvo_set_warnings(tarvo)
