@@ -25,8 +25,7 @@ public:
 
     // Sets function to the library's symbol of that name; false with error set when the
     // library has no such symbol.
-    template <typename Function>
-    bool Find(Function& function, const char* symbol, String& error)
+    template <typename Function> bool Find(Function& function, const char* symbol, String& error)
     {
         void* address = FindAddress(symbol, error);
         function = reinterpret_cast<Function>(address);
