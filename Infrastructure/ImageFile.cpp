@@ -1,6 +1,6 @@
 #include "Infrastructure/ImageFile.h"
 
-#include <FreeImage.h>
+#include "Infrastructure/ImageLibrary.h"
 
 #include <cstring>
 #include <fstream>
@@ -90,19 +90,19 @@ bool IsDecoded(FREE_IMAGE_FORMAT format)
 // The format from the contents, asking only the decoders the engine uses: the library's
 // own search shows the bytes to every decoder it has. Contents that match none are
 // unreadable, or refused when the file's name says they are in a format not decoded.
-ImageLoadResult FindFormat(ByteStream& stream, const String& nameForFormat, FREE_IMAGE_FORMAT& format)
+ImageLoadResult FindFormat(const ImageLibrary::Api& fi, ByteStream& stream, const String& nameForFormat,
+                           FREE_IMAGE_FORMAT& format)
 {
     for (FREE_IMAGE_FORMAT candidate : DecodedFormats)
     {
         stream.Rewind();
-        if (FreeImage_ValidateFromHandle(candidate, stream.IO(), stream.Handle()))
+        if (fi.ValidateFromHandle(candidate, stream.IO(), stream.Handle()))
         {
             format = candidate;
             return ILR_Loaded;
         }
     }
-    const FREE_IMAGE_FORMAT named =
-        nameForFormat.empty() ? FIF_UNKNOWN : FreeImage_GetFIFFromFilename(nameForFormat.c_str());
+    const FREE_IMAGE_FORMAT named = nameForFormat.empty() ? FIF_UNKNOWN : fi.GetFIFFromFilename(nameForFormat.c_str());
     return named == FIF_UNKNOWN || IsDecoded(named) ? ILR_Unreadable : ILR_FormatRefused;
 }
 
@@ -146,8 +146,8 @@ bool GifFirstImageSize(const std::uint8_t* data, size_t size, unsigned int claim
 
 // Reads only the header, so that a few bytes claiming gigabytes are refused before the
 // decoder allocates them.
-ImageLoadResult CheckHeader(ByteStream& stream, const std::uint8_t* data, size_t size, FREE_IMAGE_FORMAT format,
-                            unsigned int claimed[2], const ImageLimits& limits)
+ImageLoadResult CheckHeader(const ImageLibrary::Api& fi, ByteStream& stream, const std::uint8_t* data, size_t size,
+                            FREE_IMAGE_FORMAT format, unsigned int claimed[2], const ImageLimits& limits)
 {
     if (format == FIF_GIF)
     {
@@ -156,30 +156,30 @@ ImageLoadResult CheckHeader(ByteStream& stream, const std::uint8_t* data, size_t
         return WithinLimits(claimed[0], claimed[1], limits) ? ILR_Loaded : ILR_TooLarge;
     }
     stream.Rewind();
-    FIBITMAP* header = FreeImage_LoadFromHandle(format, stream.IO(), stream.Handle(), FIF_LOAD_NOPIXELS);
+    FIBITMAP* header = fi.LoadFromHandle(format, stream.IO(), stream.Handle(), FIF_LOAD_NOPIXELS);
     if (!header)
         return ILR_Loaded; // Broken headers are for the real decoder to refuse.
-    claimed[0] = FreeImage_GetWidth(header);
-    claimed[1] = FreeImage_GetHeight(header);
-    FreeImage_Unload(header);
+    claimed[0] = fi.GetWidth(header);
+    claimed[1] = fi.GetHeight(header);
+    fi.Unload(header);
     return WithinLimits(claimed[0], claimed[1], limits) ? ILR_Loaded : ILR_TooLarge;
 }
 
 // A copy in the layout GL is given: 32-bit BGRA when the image has any transparency,
 // 24-bit BGR otherwise. Palettised transparent images and 16-bit channels are converted
 // too, since their own bits aren't 4 bytes per pixel. Null if FreeImage can't convert.
-FIBITMAP* ToUploadLayout(FIBITMAP* image, int& components)
+FIBITMAP* ToUploadLayout(const ImageLibrary::Api& fi, FIBITMAP* image, int& components)
 {
-    const bool plain8BitChannels = FreeImage_GetImageType(image) == FIT_BITMAP;
-    if (FreeImage_IsTransparent(image))
+    const bool plain8BitChannels = fi.GetImageType(image) == FIT_BITMAP;
+    if (fi.IsTransparent(image))
     {
         components = 4;
-        if (plain8BitChannels && FreeImage_GetBPP(image) == 32)
-            return FreeImage_Clone(image);
-        return FreeImage_ConvertTo32Bits(image);
+        if (plain8BitChannels && fi.GetBPP(image) == 32)
+            return fi.Clone(image);
+        return fi.ConvertTo32Bits(image);
     }
     components = 3;
-    return FreeImage_ConvertTo24Bits(image);
+    return fi.ConvertTo24Bits(image);
 }
 
 // The power of two GLU would pick for a side: the nearest one, with 3 x 2^k going up.
@@ -198,17 +198,16 @@ unsigned int PowerOfTwoSide(unsigned int side)
 
 // GLU would rescale sides that aren't powers of two itself, but its scaler leaves rows
 // black when only one side changes; rescaled here, GLU gets nothing to rescale.
-FIBITMAP* ToPowerOfTwo(FIBITMAP* image)
+FIBITMAP* ToPowerOfTwo(const ImageLibrary::Api& fi, FIBITMAP* image)
 {
-    const unsigned int width = FreeImage_GetWidth(image);
-    const unsigned int height = FreeImage_GetHeight(image);
+    const unsigned int width = fi.GetWidth(image);
+    const unsigned int height = fi.GetHeight(image);
     const unsigned int newWidth = PowerOfTwoSide(width);
     const unsigned int newHeight = PowerOfTwoSide(height);
     if (newWidth == width && newHeight == height)
         return image;
-    FIBITMAP* scaled =
-        FreeImage_Rescale(image, static_cast<int>(newWidth), static_cast<int>(newHeight), FILTER_BILINEAR);
-    FreeImage_Unload(image);
+    FIBITMAP* scaled = fi.Rescale(image, static_cast<int>(newWidth), static_cast<int>(newHeight), FILTER_BILINEAR);
+    fi.Unload(image);
     return scaled;
 }
 } // namespace
@@ -219,42 +218,47 @@ ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String&
     claimed[0] = claimed[1] = 0;
     if (!data || size == 0 || size > 0xffffffffu)
         return ILR_Unreadable;
+    // Without the library every image is unreadable; Get() has said why, once.
+    const ImageLibrary::Api* library = ImageLibrary::Get();
+    if (!library)
+        return ILR_Unreadable;
+    const ImageLibrary::Api& fi = *library;
     ByteStream stream(data, size);
     FREE_IMAGE_FORMAT format = FIF_UNKNOWN;
-    const ImageLoadResult found = FindFormat(stream, nameForFormat, format);
+    const ImageLoadResult found = FindFormat(fi, stream, nameForFormat, format);
     if (found != ILR_Loaded)
         return found;
-    const ImageLoadResult header = CheckHeader(stream, data, size, format, claimed, limits);
+    const ImageLoadResult header = CheckHeader(fi, stream, data, size, format, claimed, limits);
     if (header != ILR_Loaded)
         return header;
 
     stream.Rewind();
-    FIBITMAP* decoded = FreeImage_LoadFromHandle(format, stream.IO(), stream.Handle(), 0);
+    FIBITMAP* decoded = fi.LoadFromHandle(format, stream.IO(), stream.Handle(), 0);
     if (!decoded)
         return ILR_Unreadable;
-    claimed[0] = FreeImage_GetWidth(decoded);
-    claimed[1] = FreeImage_GetHeight(decoded);
+    claimed[0] = fi.GetWidth(decoded);
+    claimed[1] = fi.GetHeight(decoded);
     if (!WithinLimits(claimed[0], claimed[1], limits))
     {
-        FreeImage_Unload(decoded);
+        fi.Unload(decoded);
         return ILR_TooLarge;
     }
     int components = 0;
-    FIBITMAP* converted = ToUploadLayout(decoded, components);
-    FreeImage_Unload(decoded);
+    FIBITMAP* converted = ToUploadLayout(fi, decoded, components);
+    fi.Unload(decoded);
     if (converted)
-        converted = ToPowerOfTwo(converted);
+        converted = ToPowerOfTwo(fi, converted);
     if (!converted)
         return ILR_Unreadable;
 
     // FreeImage keeps rows bottom-up and padded to 4 bytes, the layout GL reads by default.
-    image.width = static_cast<int>(FreeImage_GetWidth(converted));
-    image.height = static_cast<int>(FreeImage_GetHeight(converted));
+    image.width = static_cast<int>(fi.GetWidth(converted));
+    image.height = static_cast<int>(fi.GetHeight(converted));
     image.components = components;
-    const size_t pitch = FreeImage_GetPitch(converted);
-    const BYTE* bits = FreeImage_GetBits(converted);
+    const size_t pitch = fi.GetPitch(converted);
+    const BYTE* bits = fi.GetBits(converted);
     image.pixels.assign(bits, bits + pitch * static_cast<size_t>(image.height));
-    FreeImage_Unload(converted);
+    fi.Unload(converted);
     return image.width > 0 && image.height > 0 ? ILR_Loaded : ILR_Unreadable;
 }
 

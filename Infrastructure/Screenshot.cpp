@@ -2,9 +2,8 @@
 
 #include "Infrastructure/Camera.h"
 #include "Infrastructure/Draw.h"
+#include "Infrastructure/ImageLibrary.h"
 #include "Infrastructure/Log.h"
-
-#include <FreeImage.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -90,16 +89,20 @@ FrameImage CaptureFrame()
 
 bool SavePng(const FrameImage& image, const String& fileName)
 {
-    FIBITMAP* bitmap = image.pixels.empty() ? nullptr : FreeImage_Allocate(image.width, image.height, 24);
+    // An empty frame needs no encoder, so it doesn't open the library to be refused.
+    const ImageLibrary::Api* fi = image.pixels.empty() ? nullptr : ImageLibrary::Get();
+    FIBITMAP* bitmap = fi ? fi->Allocate(image.width, image.height, 24, 0, 0, 0) : nullptr;
     if (!bitmap)
     {
-        SystemLogInstance().Printf("ERROR: could not write the screenshot %s: no frame was drawn", fileName.c_str());
+        const char* reason =
+            image.pixels.empty() || fi ? "no frame was drawn" : "the image library could not be loaded";
+        SystemLogInstance().Printf("ERROR: could not write the screenshot %s: %s", fileName.c_str(), reason);
         return false;
     }
     // Both GL and FreeImage store the bottom row first; FreeImage wants its own byte order.
     for (int y = 0; y < image.height; ++y)
     {
-        BYTE* row = FreeImage_GetScanLine(bitmap, y);
+        BYTE* row = fi->GetScanLine(bitmap, y);
         const std::uint8_t* source =
             image.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(image.width) * 4;
         for (int x = 0; x < image.width; ++x)
@@ -111,15 +114,15 @@ bool SavePng(const FrameImage& image, const String& fileName)
     }
     // Encoded in memory and written here, because FreeImage's own file writing doesn't
     // notice a write that fails when the file is closed.
-    FIMEMORY* encoded = FreeImage_OpenMemory();
+    FIMEMORY* encoded = fi->OpenMemory(nullptr, 0);
     BYTE* data = nullptr;
     DWORD size = 0;
     String reason = "the image could not be encoded";
-    const bool saved = encoded && FreeImage_SaveToMemory(FIF_PNG, bitmap, encoded, PNG_DEFAULT) &&
-                       FreeImage_AcquireMemory(encoded, &data, &size) && WriteWholeFile(fileName, data, size, reason);
+    const bool saved = encoded && fi->SaveToMemory(FIF_PNG, bitmap, encoded, PNG_DEFAULT) &&
+                       fi->AcquireMemory(encoded, &data, &size) && WriteWholeFile(fileName, data, size, reason);
     if (encoded)
-        FreeImage_CloseMemory(encoded);
-    FreeImage_Unload(bitmap);
+        fi->CloseMemory(encoded);
+    fi->Unload(bitmap);
     if (!saved)
         SystemLogInstance().Printf("ERROR: could not write the screenshot %s: %s", fileName.c_str(), reason.c_str());
     return saved;

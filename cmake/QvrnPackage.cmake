@@ -58,6 +58,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "fonts-inconsolata, libgl1, libsdl2-2.0-0 (>= 2.24.0), libsdl2-mixer-2.0-0 (>= 2.0.0), libasound2")
+# The image library is opened on first use too, so dpkg-shlibdeps can't see it; the
+# version is the one its shlibs file gives.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libfreeimage3 (>= 3.18.0+ds2)")
 set(CPACK_STRIP_FILES ON)
 # Installed at its final prefix into a staging DESTDIR, so the install code above sees
 # /usr, the path the bytecode must name.

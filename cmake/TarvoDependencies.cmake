@@ -15,6 +15,7 @@ find_package(SWIG 4.1 REQUIRED COMPONENTS python)
 find_program(TARVO_PYTHON python${PYEMBED_VERSION} PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 find_path(FREEIMAGE_INCLUDE_DIR FreeImage.h REQUIRED)
 find_library(FREEIMAGE_LIBRARY freeimage REQUIRED)
-# An imported name, so that the installed engine's package can recreate it (TarvoConfig.cmake).
+# For the tests and tools that call the image library directly; the engine opens it at
+# run time and links nothing of it.
 add_library(Tarvo::FreeImage UNKNOWN IMPORTED)
 set_target_properties(Tarvo::FreeImage PROPERTIES IMPORTED_LOCATION ${FREEIMAGE_LIBRARY})

@@ -34,6 +34,8 @@ add_library(tarvo STATIC ${TARVO_ENGINE_SOURCES} ${TARVO_SWIG_WRAPPER})
 add_library(tarvo::tarvo ALIAS tarvo)
 add_dependencies(tarvo script_module)
 target_include_directories(tarvo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>)
+# The image library is opened on first use (Infrastructure/ImageLibrary.cpp): only its
+# header is needed here, and nothing links it.
 target_include_directories(tarvo PRIVATE ${FREEIMAGE_INCLUDE_DIR})
 # The sound and game-pad libraries are opened while the program runs
 # (Infrastructure/backend/SdlLibrary.cpp, Sound/backend/MixerLibrary.cpp): their headers only.
@@ -43,5 +45,5 @@ target_include_directories(tarvo PRIVATE
   ${ALSA_INCLUDE_DIRS})
 target_link_libraries(tarvo
   PUBLIC OpenGL::GL OpenGL::GLU
-  PRIVATE glfw box2d::box2d PkgConfig::FTGL PkgConfig::PYEMBED Tarvo::FreeImage)
+  PRIVATE glfw box2d::box2d PkgConfig::FTGL PkgConfig::PYEMBED)
 tarvo_set_warnings(tarvo)

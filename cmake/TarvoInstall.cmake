@@ -26,12 +26,14 @@ set_property(TARGET tarvo PROPERTY INTERFACE_LINK_LIBRARIES ${tarvo_interface})
 install(TARGETS tarvo EXPORT TarvoTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT engine)
 
-# Back-end headers stay private: they describe one implementation, not the engine.
+# Back-end headers stay private: they describe one implementation, not the engine. So
+# does the image library's table, the one header that needs the library's own.
 foreach(folder ${TARVO_ENGINE_FOLDERS})
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/${folder}/ DESTINATION ${TARVO_INSTALL_INCLUDEDIR}/${folder}
     COMPONENT engine
     FILES_MATCHING PATTERN "*.h"
-    PATTERN "backend" EXCLUDE)
+    PATTERN "backend" EXCLUDE
+    PATTERN "ImageLibrary.h" EXCLUDE)
 endforeach()
 
 install(FILES ${TARVO_SWIG_INTERFACES} ${CMAKE_SOURCE_DIR}/Scripting/ModuleNames.txt
