@@ -76,6 +76,11 @@ bool InitializeInterpreter()
                                    status.err_msg ? status.err_msg : "unknown error");
         return false;
     }
+    // Python's terminal line editor can't work here: the graphics driver brings another
+    // line-editing library into the process, whose functions would take the place of some
+    // of readline's. The console edits its own lines; a script that imports readline gets
+    // an ImportError rather than a module mixing the two libraries.
+    PyDict_SetItemString(PyImport_GetModuleDict(), "readline", Py_None);
     return true;
 }
 } // namespace

@@ -139,6 +139,10 @@ TEST_F(PythonConsole, CompletesNamesAndAttributes)
     EXPECT_NE(std::find(attributes.begin(), attributes.end(), "v.Length("), attributes.end());
     EXPECT_NE(std::find(attributes.begin(), attributes.end(), "v.LengthSquared("), attributes.end());
     EXPECT_TRUE(console->GetCompletions("v.Nothing").empty());
+
+    // The terminal's line editor stays out: its functions would mix with the driver's own.
+    console->Execute("import readline");
+    EXPECT_NE(OutputOf(*console).find("import of readline halted"), std::string::npos) << OutputOf(*console);
 }
 
 TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
