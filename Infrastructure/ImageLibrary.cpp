@@ -30,10 +30,10 @@ Loader& TheLoader()
 
 bool Open(Loader& loader, String& error)
 {
+    // The library initialises itself when it is loaded and reports nothing the engine
+    // reads, so there is no set-up call to make here.
     if (!loader.library.Open({loader.fileName}, error))
         return false;
-        // The library initialises itself when it is loaded and reports nothing the engine
-        // reads, so there is no set-up call to make here.
 #define TARVO_IMAGE_FIND(name)                                                                                         \
     if (!loader.library.Find(loader.api.name, "FreeImage_" #name, error))                                              \
         return false;

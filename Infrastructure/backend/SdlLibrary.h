@@ -11,31 +11,37 @@
 
 #include <mutex>
 
+// The functions the back ends call, named without the library's prefix.
+#define TARVO_SDL_FUNCTIONS(X)                                                                                         \
+    X(InitSubSystem)                                                                                                   \
+    X(QuitSubSystem)                                                                                                   \
+    X(GetError)                                                                                                        \
+    X(SetHint)                                                                                                         \
+    X(SetHintWithPriority)                                                                                             \
+    X(ResetHint)                                                                                                       \
+    X(RWFromFile)                                                                                                      \
+    X(GetTicks)                                                                                                        \
+    X(Delay)                                                                                                           \
+    X(NumJoysticks)                                                                                                    \
+    X(IsGameController)                                                                                                \
+    X(JoystickGetDeviceInstanceID)                                                                                     \
+    X(JoystickInstanceID)                                                                                              \
+    X(JoystickEventState)                                                                                              \
+    X(GameControllerEventState)                                                                                        \
+    X(GameControllerOpen)                                                                                              \
+    X(GameControllerClose)                                                                                             \
+    X(GameControllerUpdate)                                                                                            \
+    X(GameControllerGetAttached)                                                                                       \
+    X(GameControllerGetJoystick)                                                                                       \
+    X(GameControllerGetAxis)                                                                                           \
+    X(GameControllerGetButton)                                                                                         \
+    X(GameControllerRumble)
+
 struct SdlApi
 {
-    decltype(&SDL_InitSubSystem) InitSubSystem;
-    decltype(&SDL_QuitSubSystem) QuitSubSystem;
-    decltype(&SDL_GetError) GetError;
-    decltype(&SDL_SetHint) SetHint;
-    decltype(&SDL_SetHintWithPriority) SetHintWithPriority;
-    decltype(&SDL_ResetHint) ResetHint;
-    decltype(&SDL_RWFromFile) RWFromFile;
-    decltype(&SDL_GetTicks) GetTicks;
-    decltype(&SDL_Delay) Delay;
-    decltype(&SDL_NumJoysticks) NumJoysticks;
-    decltype(&SDL_IsGameController) IsGameController;
-    decltype(&SDL_JoystickGetDeviceInstanceID) JoystickGetDeviceInstanceID;
-    decltype(&SDL_JoystickInstanceID) JoystickInstanceID;
-    decltype(&SDL_JoystickEventState) JoystickEventState;
-    decltype(&SDL_GameControllerEventState) GameControllerEventState;
-    decltype(&SDL_GameControllerOpen) GameControllerOpen;
-    decltype(&SDL_GameControllerClose) GameControllerClose;
-    decltype(&SDL_GameControllerUpdate) GameControllerUpdate;
-    decltype(&SDL_GameControllerGetAttached) GameControllerGetAttached;
-    decltype(&SDL_GameControllerGetJoystick) GameControllerGetJoystick;
-    decltype(&SDL_GameControllerGetAxis) GameControllerGetAxis;
-    decltype(&SDL_GameControllerGetButton) GameControllerGetButton;
-    decltype(&SDL_GameControllerRumble) GameControllerRumble;
+#define TARVO_SDL_POINTER(name) decltype(&SDL_##name) name = nullptr;
+    TARVO_SDL_FUNCTIONS(TARVO_SDL_POINTER)
+#undef TARVO_SDL_POINTER
 };
 
 namespace SdlLibrary

@@ -13,18 +13,12 @@ String loadError;
 
 bool FindAll(SharedLibrary& library, String& error)
 {
-    return library.Find(api.LinkedVersion, "Mix_Linked_Version", error) &&
-           library.Find(api.OpenAudio, "Mix_OpenAudio", error) &&
-           library.Find(api.CloseAudio, "Mix_CloseAudio", error) &&
-           library.Find(api.AllocateChannels, "Mix_AllocateChannels", error) &&
-           library.Find(api.ChannelFinished, "Mix_ChannelFinished", error) &&
-           library.Find(api.LoadWAV_RW, "Mix_LoadWAV_RW", error) &&
-           library.Find(api.FreeChunk, "Mix_FreeChunk", error) &&
-           library.Find(api.PlayChannelTimed, "Mix_PlayChannelTimed", error) &&
-           library.Find(api.HaltChannel, "Mix_HaltChannel", error) && library.Find(api.Pause, "Mix_Pause", error) &&
-           library.Find(api.Resume, "Mix_Resume", error) && library.Find(api.Playing, "Mix_Playing", error) &&
-           library.Find(api.Paused, "Mix_Paused", error) && library.Find(api.Volume, "Mix_Volume", error) &&
-           library.Find(api.SetPanning, "Mix_SetPanning", error);
+#define TARVO_MIXER_FIND(name)                                                                                         \
+    if (!library.Find(api.name, "Mix_" #name, error))                                                                  \
+        return false;
+    TARVO_MIXER_FUNCTIONS(TARVO_MIXER_FIND)
+#undef TARVO_MIXER_FIND
+    return true;
 }
 
 void Load()

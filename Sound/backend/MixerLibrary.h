@@ -10,25 +10,31 @@
 #include <SDL_mixer.h>
 #include <alsa/asoundlib.h>
 
+// The functions the sound back end calls, named without the library's prefix.
+#define TARVO_MIXER_FUNCTIONS(X)                                                                                       \
+    X(Linked_Version)                                                                                                  \
+    X(OpenAudio)                                                                                                       \
+    X(CloseAudio)                                                                                                      \
+    X(AllocateChannels)                                                                                                \
+    X(ChannelFinished)                                                                                                 \
+    X(LoadWAV_RW)                                                                                                      \
+    X(FreeChunk)                                                                                                       \
+    X(PlayChannelTimed)                                                                                                \
+    X(HaltChannel)                                                                                                     \
+    X(Pause)                                                                                                           \
+    X(Resume)                                                                                                          \
+    X(Playing)                                                                                                         \
+    X(Paused)                                                                                                          \
+    X(Volume)                                                                                                          \
+    X(SetPanning)
+
 struct MixerApi
 {
-    decltype(&Mix_Linked_Version) LinkedVersion;
-    decltype(&Mix_OpenAudio) OpenAudio;
-    decltype(&Mix_CloseAudio) CloseAudio;
-    decltype(&Mix_AllocateChannels) AllocateChannels;
-    decltype(&Mix_ChannelFinished) ChannelFinished;
-    decltype(&Mix_LoadWAV_RW) LoadWAV_RW;
-    decltype(&Mix_FreeChunk) FreeChunk;
-    decltype(&Mix_PlayChannelTimed) PlayChannelTimed;
-    decltype(&Mix_HaltChannel) HaltChannel;
-    decltype(&Mix_Pause) Pause;
-    decltype(&Mix_Resume) Resume;
-    decltype(&Mix_Playing) Playing;
-    decltype(&Mix_Paused) Paused;
-    decltype(&Mix_Volume) Volume;
-    decltype(&Mix_SetPanning) SetPanning;
+#define TARVO_MIXER_POINTER(name) decltype(&Mix_##name) name = nullptr;
+    TARVO_MIXER_FUNCTIONS(TARVO_MIXER_POINTER)
+#undef TARVO_MIXER_POINTER
     // ALSA's, to quiet its diagnostics while SDL probes it; null where there is no ALSA.
-    decltype(&snd_lib_error_set_handler) SetAlsaErrorHandler;
+    decltype(&snd_lib_error_set_handler) SetAlsaErrorHandler = nullptr;
 };
 
 namespace MixerLibrary

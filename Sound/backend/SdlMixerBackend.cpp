@@ -157,7 +157,7 @@ void Open(Opening& job)
     {
         job.result = SR_DeviceFailed;
     }
-    else if ((job.version = PackVersion(*mix->LinkedVersion())) >= RequiredVersion && !OpenDevice(job.error))
+    else if ((job.version = PackVersion(*mix->Linked_Version())) >= RequiredVersion && !OpenDevice(job.error))
     {
         // SDL doesn't fall back by itself; a game without sound beats no game.
         job.fallbackReason = job.error;
@@ -218,7 +218,7 @@ unsigned GetVersion()
 {
     String error;
     const MixerApi* library = MixerLibrary::Get(error);
-    return library ? PackVersion(*library->LinkedVersion()) : 0;
+    return library ? PackVersion(*library->Linked_Version()) : 0;
 }
 
 unsigned GetRequiredVersion() { return RequiredVersion; }
