@@ -26,9 +26,9 @@ public:
 
     // What Initialize brings up besides the window, the keyboard, the mouse and the
     // console. A program that makes no sound, reads no game pad or has no use for
-    // scripting (a benchmark, a tool) leaves those out and neither loads nor starts them;
-    // SoundDevice::GetInstance still starts sound on first use, and a controller's Setup
-    // still looks for its pad.
+    // scripting (a benchmark, a tool) leaves those out: they are not started, and sound's
+    // and the pads' libraries are not even loaded. SoundDevice::GetInstance still starts
+    // sound on first use, and a controller's Setup still looks for its pad.
     enum Services
     {
         NoServices = 0,
