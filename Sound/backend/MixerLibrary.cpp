@@ -2,11 +2,14 @@
 
 #include "Infrastructure/SharedLibrary.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace
 {
 std::once_flag loadOnce;
+std::atomic<bool> loadStarted{false};
+const char* libraryFile = "libSDL2_mixer-2.0.so.0";
 MixerApi api;
 const MixerApi* loaded = nullptr;
 String loadError;
@@ -23,9 +26,10 @@ bool FindAll(SharedLibrary& library, String& error)
 
 void Load()
 {
+    loadStarted = true;
     // Never closed: the mixer's audio thread and exit handlers must outlive every caller.
     static SharedLibrary library;
-    if (!library.Open({"libSDL2_mixer-2.0.so.0"}, loadError) || !FindAll(library, loadError))
+    if (!library.Open({libraryFile}, loadError) || !FindAll(library, loadError))
         return;
     static SharedLibrary alsa;
     String alsaError;
@@ -44,5 +48,13 @@ const MixerApi* Get(String& error)
     if (!loaded)
         error = loadError;
     return loaded;
+}
+
+bool OpenInsteadForTesting(const char* fileName)
+{
+    if (loadStarted)
+        return false;
+    libraryFile = fileName;
+    return true;
 }
 } // namespace MixerLibrary

@@ -42,4 +42,8 @@ namespace MixerLibrary
 // The library's functions, or null with the reason in error when it can't be loaded.
 // Loads it at the first call, from any thread; later calls give the same answer.
 const MixerApi* Get(String& error);
+
+// For tests: the file the first Get() opens instead of the mixer. False, changing nothing,
+// once Get() has been called.
+bool OpenInsteadForTesting(const char* fileName);
 } // namespace MixerLibrary

@@ -1,4 +1,5 @@
 #include "Sound/SoundDevice.h"
+#include "Sound/backend/MixerLibrary.h"
 
 #include "SoundTestSupport.h"
 #include "TestUtilities/LogCapture.h"
@@ -295,4 +296,24 @@ TEST_F(SoundDeviceTest, FramesGoOnWhileTheDeviceOpensAndAQuickShutdownWaitsForIt
     EXPECT_TRUE(Device().IsPlaying(sound));
     Device().Update();
     EXPECT_TRUE(log.lines.empty());
+}
+
+TEST(SoundDeviceStartTest, WithoutTheMixerOneLineSaysWhyAndTheFramesStayQuiet)
+{
+    // The mixer is opened by the device; this process must not have opened it yet.
+    if (!MixerLibrary::OpenInsteadForTesting("libno-such-mixer.so.0"))
+        GTEST_SKIP() << "the mixer was opened before the test";
+    ScratchFolder scratch;
+    const String tone = WriteTone(scratch.path, "tone.wav", 0.05);
+    LogCapture log;
+    SoundDevice& device = SoundDevice::GetInstance();
+    EXPECT_EQ(device.LoadSample(tone.c_str(), false), nullptr);
+    ASSERT_EQ(CountStartingWith(log, "Sound error! (2)"), 1u);
+    EXPECT_NE(log.lines[0].find("libno-such-mixer.so.0"), String::npos) << log.lines[0];
+
+    // Frames go on without a device and without a line each.
+    for (int i = 0; i < 3; ++i)
+        device.Update();
+    EXPECT_EQ(log.lines.size(), 1u);
+    SoundDevice::Shutdown();
 }
