@@ -1,5 +1,6 @@
 #include "Game/BestPrice.h"
 #include "TestUtilities/LogCapture.h"
+#include "TestUtilities/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,10 @@ class BestPriceTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char name[] = "/tmp/qvrn_best_XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        root = name;
+        ASSERT_FALSE(root.empty());
         UseDataHome(root + "/data");
     }
-    void TearDown() override
-    {
-        std::system(("rm -rf '" + root + "'").c_str());
-        BestPrice::SetSaving(true);
-    }
+    void TearDown() override { BestPrice::SetSaving(true); }
 
     void UseDataHome(const String& folder)
     {
@@ -72,7 +67,8 @@ protected:
         return names;
     }
 
-    String root;
+    ScratchFolder scratch;
+    const String& root = scratch.path;
 };
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "Infrastructure/RunFolder.h"
 #include "TestUtilities/LogCapture.h"
+#include "TestUtilities/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,26 +31,18 @@ protected:
     void SetUp() override
     {
         runFolder = Here();
-        char start[] = "/tmp/tarvo_start_XXXXXX";
-        char data[] = "/tmp/tarvo_data_XXXXXX";
-        ASSERT_NE(mkdtemp(start), nullptr);
-        ASSERT_NE(mkdtemp(data), nullptr);
-        startFolder = start;
-        dataFolder = data;
+        ASSERT_FALSE(startFolder.empty());
+        ASSERT_FALSE(dataFolder.empty());
         mkdir((dataFolder + "/Resources").c_str(), 0700);
         ASSERT_EQ(chdir(startFolder.c_str()), 0);
     }
-    void TearDown() override
-    {
-        SetInstalledDataFolder("");
-        rmdir((dataFolder + "/Resources").c_str());
-        rmdir(dataFolder.c_str());
-        rmdir(startFolder.c_str());
-    }
+    void TearDown() override { SetInstalledDataFolder(""); }
 
     String runFolder;
-    String startFolder;
-    String dataFolder;
+    ScratchFolder start;
+    ScratchFolder data;
+    const String& startFolder = start.path;
+    const String& dataFolder = data.path;
 };
 } // namespace
 

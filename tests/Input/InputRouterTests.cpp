@@ -8,6 +8,7 @@
 #include "Input/KeyCodes.h"
 #include "MessageRecorder.h"
 #include "TestUtilities/LogCapture.h"
+#include "TestUtilities/ScratchFolder.h"
 #include "TestUtilities/WindowTest.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -253,25 +253,19 @@ class PlayerBindings : public ::testing::Test
 protected:
     void SetUp() override
     {
-        char name[] = "/tmp/tarvo_config_XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        configHome = name;
-        setenv("XDG_CONFIG_HOME", configHome.c_str(), 1);
-        mkdir((configHome + "/qvrn").c_str(), 0700);
+        ASSERT_FALSE(configHome.path.empty());
+        setenv("XDG_CONFIG_HOME", configHome.path.c_str(), 1);
+        mkdir((configHome.path + "/qvrn").c_str(), 0700);
         SetPlayerFolderName("qvrn");
     }
     void TearDown() override
     {
         SetPlayerFolderName("");
         unsetenv("XDG_CONFIG_HOME");
-        std::remove(File().c_str());
-        rmdir(File().c_str());
-        rmdir((configHome + "/qvrn").c_str());
-        rmdir(configHome.c_str());
     }
-    String File() const { return configHome + "/qvrn/input_bindings.ini"; }
+    String File() const { return configHome.path + "/qvrn/input_bindings.ini"; }
 
-    String configHome;
+    ScratchFolder configHome;
 };
 
 TEST_F(PlayerBindings, ReplaceTheShippedFileWhichStaysUntouched)

@@ -7,6 +7,7 @@
 #include "Infrastructure/GameManager.h"
 #include "Sound/SoundDevice.h"
 #include "Sound/backend/SoundBackend.h"
+#include "TestUtilities/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,27 +31,6 @@ constexpr int16_t ToneAmplitude = 16384;
 constexpr int SilenceLevel = 500;
 
 inline void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
-
-// A fresh folder under /tmp, removed with everything in it when this goes.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        char pattern[] = "/tmp/tarvo-sound-XXXXXX";
-        if (mkdtemp(pattern))
-            path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        if (!path.empty())
-            std::filesystem::remove_all(path);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    String path;
-};
 
 // The silent back-end plays nothing, so there is nothing for these tests to hear.
 #define SKIP_WITHOUT_AUDIO_BACKEND()                                                                                   \
