@@ -1,5 +1,7 @@
 #include "Game/AlmightyDollar.h"
 
+#include "Game/SuitScreenPlay.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,4 +33,10 @@ void AlmightyDollar::SetPosition(float x, float y)
     const float half = DollarSize / 2.0f;
     boxMin = Vector2(x - half, y - half);
     boxMax = Vector2(x + half, y + half);
+}
+
+void AlmightyDollar::PreDestroy()
+{
+    if (SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen())
+        play->ForgetDollar(this);
 }

@@ -13,6 +13,8 @@ public:
     void SetPosition(float x, float y) override;
     using Actor::SetPosition;
     String GetClassName() const override { return "AlmightyDollar"; }
+    // Leaves the play field's list of dollars.
+    void PreDestroy() override;
 
     float frameTime = 0.0f;
     int frame;

@@ -44,11 +44,8 @@ void GameScreen::SetKeySource(std::function<bool(int)> source) { KeySource() = s
 void GameScreen::Stop()
 {
     World& world = World::GetInstance();
-    for (Renderable* object : objects)
-    {
-        world.Remove(object);
-        delete object;
-    }
+    for (const ElementRef<Renderable>& object : objects)
+        world.DeleteElement(object.Get());
     objects.clear();
 }
 

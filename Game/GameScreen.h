@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Infrastructure/ElementRef.h"
 #include "Infrastructure/Renderable.h"
 #include "Input/MouseListener.h"
 #include "Messaging/MessageListener.h"
@@ -21,7 +22,7 @@ public:
     void Update(float dt) override { (void)dt; }
     void Render() override {}
     virtual void Start() {}
-    // Removes every element of `objects` from the World, deletes it and empties the list.
+    // Has the World delete every element of `objects` still alive, and empties the list.
     virtual void Stop();
 
     void ReceiveMessage(Message* message) override { (void)message; }
@@ -42,5 +43,7 @@ public:
     static void SetKeySource(std::function<bool(int)> source);
 
 protected:
-    std::vector<Renderable*> objects;
+    // What the screen made and the World lists for it. Watched, since a script or a
+    // reset may delete any of them first.
+    std::vector<ElementRef<Renderable>> objects;
 };

@@ -34,7 +34,7 @@ void LieMeter::Update(float dt)
             // Carries the player's bust number after this bust, so that whoever hears it
             // first (delivery order is by address) counts the same bust.
             Switchboard::GetInstance().Broadcast(
-                new TypedMessage<int>("LieMeterBusted", player ? player->bustCount + 1 : 0, player));
+                new TypedMessage<int>("LieMeterBusted", player ? player->bustCount + 1 : 0, player.Get()));
         }
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Actors/HUDActor.h"
+#include "Infrastructure/ElementRef.h"
 
 class Suit_Player;
 
@@ -16,7 +17,8 @@ public:
     void Update(float dt) override;
     void Render() override;
 
-    Suit_Player* player;
+    // Watched: a script may delete the player before the rest of the field.
+    ElementRef<Suit_Player> player;
     float value;
     float maxValue;
     float bustTime = 0.0f;

@@ -89,3 +89,11 @@ float GetMaxLieRadius()
     SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
     return 3.0f + (play ? 0.5f * static_cast<float>(play->level) : 0.0f);
 }
+
+void Suit::PreDestroy()
+{
+    if (leader)
+        leader->RemoveFollower(this);
+    if (SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen())
+        play->Forget(this);
+}

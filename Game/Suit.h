@@ -30,6 +30,8 @@ public:
     void SetPosition(float x, float y) override;
     void SetPosition(const Vector2& pos) override { SetPosition(pos.X, pos.Y); }
     String GetClassName() const override { return "Suit"; }
+    // Leaves its leader and the play field's lists. Overrides call it last.
+    void PreDestroy() override;
 
     virtual SteeringBoid* GetBoid() { return boid; }
     virtual bool CanLead(Suit* other) { return (void)other, false; }

@@ -10,6 +10,7 @@
 #include "Messaging/Switchboard.h"
 #include "Sound/SoundDevice.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace
@@ -70,6 +71,11 @@ SuitGameManager::~SuitGameManager()
 GameScreen* SuitGameManager::GetScreen(int n) const
 {
     return n >= 0 && n < static_cast<int>(screens.size()) ? screens[static_cast<size_t>(n)] : nullptr;
+}
+
+bool SuitGameManager::IsResetProof(Renderable* element)
+{
+    return std::find(screens.begin(), screens.end(), element) != screens.end();
 }
 
 void SuitGameManager::SwitchTo(int n)

@@ -33,6 +33,9 @@ public:
     // Stops the active screen and starts screen n, even when it is the active one.
     void SwitchTo(int n);
     GameScreen* GetScreen(int n) const;
+    // The screens are the manager's for the whole run: a reset keeps them, and the World
+    // never deletes them.
+    bool IsResetProof(Renderable* element) override;
 
     std::vector<GameScreen*> screens;
     int currentScreen = -1;

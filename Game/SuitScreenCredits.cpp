@@ -72,21 +72,22 @@ const char* const SuitScreenCredits::CreditsText = "QVRN\n"
 
 void SuitScreenCredits::Start()
 {
-    text = new TextActor("Console", "", Align_Left, 5);
-    text->SetDisplayString(CreditsText);
-    text->SetAlignment(Align_Center);
-    text->SetPosition(0.0f, -11.0f);
-    text->MoveTo(Vector2(0.0f, 53.5f), ScrollSeconds, false, "CreditsOver");
+    auto* scroll = new TextActor("Console", "", Align_Left, 5);
+    scroll->SetDisplayString(CreditsText);
+    scroll->SetAlignment(Align_Center);
+    scroll->SetPosition(0.0f, -11.0f);
+    scroll->MoveTo(Vector2(0.0f, 53.5f), ScrollSeconds, false, "CreditsOver");
     Switchboard::GetInstance().SubscribeTo(this, "CreditsOver");
-    World::GetInstance().Add(text, 0);
+    World::GetInstance().Add(scroll, 0);
+    text = scroll;
     inputDelay = InputDelay;
 }
 
 void SuitScreenCredits::Stop()
 {
-    if (text && !text->IsDestroyed())
+    if (text)
         text->Destroy();
-    text = nullptr;
+    text = {};
 }
 
 void SuitScreenCredits::Update(float dt)

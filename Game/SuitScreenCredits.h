@@ -15,6 +15,7 @@ public:
 
     static const char* const CreditsText;
 
-    TextActor* text = nullptr;
+    // Watched: a script or a reset may delete it first.
+    ElementRef<TextActor> text;
     float inputDelay = 0.0f;
 };

@@ -108,7 +108,7 @@ void SuitScreenPlay::NoteFollowerCount(int count) { mostFollowers = std::max(mos
 
 float SuitScreenPlay::GetLongestReach() const { return 1.5f + static_cast<float>(mostFollowers) / 16.0f; }
 
-bool SuitScreenPlay::IsGameOver() const { return lieBusts >= maxLieBusts || consumers.empty(); }
+bool SuitScreenPlay::IsGameOver() const { return lieBusts >= maxLieBusts || consumers.empty() || !player; }
 
 void SuitScreenPlay::Start()
 {
@@ -147,10 +147,12 @@ void SuitScreenPlay::Start()
 
     World& world = World::GetInstance();
     world.Add(player, "Suits");
-    ticker = new StockTicker();
-    world.Add(ticker, "UI");
-    lieMeter = new LieMeter(player, 135.0f, 135.0f);
-    world.Add(lieMeter, "UI");
+    auto* newTicker = new StockTicker();
+    world.Add(newTicker, "UI");
+    ticker = newTicker;
+    auto* newLieMeter = new LieMeter(player, 135.0f, 135.0f);
+    world.Add(newLieMeter, "UI");
+    lieMeter = newLieMeter;
 }
 
 void SuitScreenPlay::Stop()
@@ -183,8 +185,8 @@ void SuitScreenPlay::Stop()
         ticker->Destroy();
     if (lieMeter)
         lieMeter->Destroy();
-    ticker = nullptr;
-    lieMeter = nullptr;
+    ticker = {};
+    lieMeter = {};
     player = nullptr;
 
     Camera::GetInstance().SetZByViewRadius(savedViewRadius);
@@ -219,11 +221,31 @@ void SuitScreenPlay::AddSuit(Suit* suit)
         journalistsBySender[suit] = static_cast<Suit_Journalist*>(suit);
 }
 
-void SuitScreenPlay::RemoveConsumer(Suit_Consumer* consumer)
+void SuitScreenPlay::Forget(Suit* gone)
 {
-    consumers.erase(std::remove(consumers.begin(), consumers.end(), consumer), consumers.end());
-    suits.erase(std::remove(suits.begin(), suits.end(), static_cast<Suit*>(consumer)), suits.end());
-    grid.Remove(consumer);
+    if (!running || !gone)
+        return;
+    // Whoever follows it lets go now: after this frame it is freed memory.
+    for (Suit* suit : suits)
+        if (suit != gone && suit->leader == gone)
+            suit->StopFollowing(gone);
+    auto drop = [gone](auto& list) { list.erase(std::remove(list.begin(), list.end(), gone), list.end()); };
+    drop(suits);
+    drop(liars);
+    drop(consumers);
+    drop(journalists);
+    drop(flashing);
+    grid.Remove(gone);
+    liarsBySender.erase(gone);
+    journalistsBySender.erase(gone);
+    if (gone == player)
+        player = nullptr;
+}
+
+void SuitScreenPlay::ForgetDollar(AlmightyDollar* gone)
+{
+    if (running)
+        dollars.erase(std::remove(dollars.begin(), dollars.end(), gone), dollars.end());
 }
 
 Suit_Journalist* SuitScreenPlay::FindJournalist(const MessageListener* sender) const

@@ -2,6 +2,7 @@
 
 #include "Game/GameScreen.h"
 #include "Game/SuitGrid.h"
+#include "Infrastructure/ElementRef.h"
 
 #include <unordered_map>
 #include <vector>
@@ -81,6 +82,7 @@ public:
 
     // The camera's visible rectangle shrunk to where characters may stand.
     PlayArea GetPlayArea() const;
+    // Three busts, no consumer left, or no player left.
     bool IsGameOver() const;
     // Leaders report their follower counts, so that a consumer looking for a leader
     // knows how far the farthest reach of any leader can be (1.5 + followers / 16).
@@ -90,8 +92,11 @@ public:
 
     // Field bookkeeping for the characters.
     void AddSuit(Suit* suit);
-    // A dying consumer leaves every list.
-    void RemoveConsumer(Suit_Consumer* consumer);
+    // A suit destroyed while the game runs (by the game, a script or a reset) leaves
+    // every list, and its followers let go of it; without the player the game is over.
+    void Forget(Suit* gone);
+    // The same for a dollar.
+    void ForgetDollar(AlmightyDollar* gone);
     // Takes the boid over; all of a game's boids are released together at Stop.
     void AdoptBoid(SteeringBoid* boid);
     // The journalist or the liar (player, rival suit) with this address, or null: for
@@ -117,8 +122,9 @@ public:
     int maxLieBusts = 3;
     int level = 1;
     Suit_Player* player = nullptr;
-    StockTicker* ticker = nullptr;
-    LieMeter* lieMeter = nullptr;
+    // Watched: a script or a reset may delete them while the game runs.
+    ElementRef<StockTicker> ticker;
+    ElementRef<LieMeter> lieMeter;
     float goal = 10.0f;
     float goalMessageTime = 3.0f;
     float highScore = 0.0f;

@@ -105,11 +105,11 @@ void SuitScreenStart::AddDecorations()
 
 void SuitScreenStart::Stop()
 {
-    for (TextActor*& item : items)
+    for (ElementRef<TextActor>& item : items)
     {
         if (item)
             item->Destroy();
-        item = nullptr;
+        item = {};
     }
     GameScreen::Stop();
 }

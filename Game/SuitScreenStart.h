@@ -27,7 +27,8 @@ public:
     StockTicker* ticker;
     float tickerTimer = 2.0f;
     const char* labels[ItemCount] = {"Play", "Tutorial", "Credits"};
-    TextActor* items[ItemCount] = {nullptr, nullptr, nullptr};
+    // Watched: a script or a reset may delete them first.
+    ElementRef<TextActor> items[ItemCount];
     int selected = 0;
     float inputDelay = 0.0f;
 

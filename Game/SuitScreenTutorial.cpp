@@ -18,22 +18,23 @@ void SuitScreenTutorial::Start()
 {
     inputDelay = 0.1f;
     page = 0;
-    image = new Actor();
-    image->SetPosition(0.0f, 0.0f);
-    image->SetSize(MathKit::PixelLengthToWorld(1027.0f), MathKit::PixelLengthToWorld(768.0f));
-    pageCount = image->LoadSpriteFrames(FirstPage, GL_CLAMP, GL_LINEAR);
+    auto* pages = new Actor();
+    pages->SetPosition(0.0f, 0.0f);
+    pages->SetSize(MathKit::PixelLengthToWorld(1027.0f), MathKit::PixelLengthToWorld(768.0f));
+    pageCount = pages->LoadSpriteFrames(FirstPage, GL_CLAMP, GL_LINEAR);
     if (pageCount > 0)
-        image->SetSprite(FirstPage, 0, GL_CLAMP, GL_LINEAR);
+        pages->SetSprite(FirstPage, 0, GL_CLAMP, GL_LINEAR);
     else
-        image->SetAlpha(0.0f);
-    World::GetInstance().Add(image, 0);
+        pages->SetAlpha(0.0f);
+    World::GetInstance().Add(pages, 0);
+    image = pages;
 }
 
 void SuitScreenTutorial::Stop()
 {
     if (image)
         image->Destroy();
-    image = nullptr;
+    image = {};
 }
 
 void SuitScreenTutorial::Update(float dt)

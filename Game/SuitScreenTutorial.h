@@ -15,7 +15,8 @@ public:
     void Update(float dt) override;
     void Render() override;
 
-    Actor* image = nullptr;
+    // Watched: a script or a reset may delete it first.
+    ElementRef<Actor> image;
     float inputDelay = 0.0f;
     int page = 0;
     int pageCount = 0;

@@ -1,5 +1,7 @@
 #include "Game/Suit_AI.h"
 
+#include "Game/Suit_Player.h"
+
 #include "Game/SteeringBehavior.h"
 #include "Game/SteeringBoid.h"
 #include "Game/SuitScreenPlay.h"
@@ -112,4 +114,8 @@ bool Suit_AI::RemoveFollower(Suit* follower)
     return removed;
 }
 
-void Suit_AI::PreDestroy() { Switchboard::GetInstance().UnsubscribeFrom(this, "PickupMoney"); }
+void Suit_AI::PreDestroy()
+{
+    Switchboard::GetInstance().UnsubscribeFrom(this, "PickupMoney");
+    Suit::PreDestroy();
+}

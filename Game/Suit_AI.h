@@ -2,6 +2,7 @@
 
 #include "Game/Suit.h"
 #include "Game/SuitFollowers.h"
+#include "Infrastructure/ElementRef.h"
 
 class Suit_Player;
 class SteeringBehavior_Follow;
@@ -26,7 +27,8 @@ public:
     bool AddFollower(Suit* follower) override;
     bool RemoveFollower(Suit* follower) override;
 
-    Suit_Player* player;
+    // Watched: a script may delete the player before the rest of the field.
+    ElementRef<Suit_Player> player;
     SuitFollowers followers;
     // Owned by the boid.
     SteeringBehavior_Follow* follow = nullptr;

@@ -151,9 +151,9 @@ void Suit_Consumer::UpdateAllegiance()
     // A lie wins outright; otherwise the nearest leader within its reach, the earlier
     // on the field on a tie. Only suits close enough to possibly reach are looked at.
     Suit* chosen = nullptr;
-    if (player && player != static_cast<Suit*>(this) && player->lieRadius > 0.0f && CanFollow(player) &&
+    if (player && player.Get() != static_cast<Suit*>(this) && player->lieRadius > 0.0f && CanFollow(player.Get()) &&
         Vector2::Distance(player->GetPosition(), position) <= player->lieRadius)
-        chosen = player;
+        chosen = player.Get();
 
     if (!chosen)
     {
@@ -187,12 +187,12 @@ bool Suit_Consumer::CanFollow(Suit* other)
         return false;
     if (!other)
         return false;
-    if (other == player || other->GetKind() == SK_Player)
+    if (other == player.Get() || other->GetKind() == SK_Player)
         return true;
     if (other->GetKind() == SK_AI)
     {
         const bool heldByLie =
-            follow && follow->enabled && leader && leader == player && (hearingLie || moodTime > 0.0f);
+            follow && follow->enabled && leader && leader == player.Get() && (hearingLie || moodTime > 0.0f);
         return !heldByLie;
     }
     return false;
@@ -237,7 +237,7 @@ void Suit_Consumer::ReceiveMessage(Message* message)
     if (!BoundingBox(boxMin, boxMax).Intersects(centre, radius))
         return;
 
-    if (leader == player)
+    if (player && leader == player.Get())
         player->RemoveFollower(this);
     follow->enabled = false;
     follow->target = nullptr;
@@ -249,11 +249,7 @@ void Suit_Consumer::PreDestroy()
 {
     Switchboard::GetInstance().UnsubscribeFrom(this, "LieMeterBusted");
     Switchboard::GetInstance().UnsubscribeFrom(this, "JournalistLieBusted");
-    if (leader)
-        leader->RemoveFollower(this);
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (play && play->running)
-        play->RemoveConsumer(this);
+    Suit::PreDestroy();
 }
 
 void Suit_Consumer::Render()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Game/Suit.h"
+#include "Infrastructure/ElementRef.h"
 
 class Suit_Player;
 class SteeringBehavior_Follow;
@@ -29,7 +30,8 @@ public:
     // Inside the player's lie circle or a journalist's flash.
     bool IsHearingLie() const;
 
-    Suit_Player* player;
+    // Watched: a script may delete the player before the rest of the field.
+    ElementRef<Suit_Player> player;
     // Owned by the boid.
     SteeringBehavior_Follow* follow = nullptr;
     SteeringBehavior_Flee* flee = nullptr;

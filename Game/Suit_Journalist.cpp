@@ -139,4 +139,5 @@ void Suit_Journalist::PreDestroy()
     SetFlashRadius(0.0f);
     Switchboard::GetInstance().UnsubscribeFrom(this, "LieMeterBusted");
     Switchboard::GetInstance().UnsubscribeFrom(this, "JournalistLieBusted");
+    Suit::PreDestroy();
 }

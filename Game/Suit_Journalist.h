@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Game/Suit.h"
+#include "Infrastructure/ElementRef.h"
 
 class Suit_Player;
 
@@ -23,7 +24,8 @@ public:
     // Keeps the play field's list of flashing journalists up to date.
     void SetFlashRadius(float radius);
 
-    Suit_Player* player;
+    // Watched: a script may delete the player before the rest of the field.
+    ElementRef<Suit_Player> player;
     float flashRadius = 0.0f;
     int lastLieSeen = -1;
     int lastBustReported = -1;

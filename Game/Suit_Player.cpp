@@ -117,7 +117,11 @@ void Suit_Player::ReceiveMessage(Message* message)
     lieRadius = 0.0f;
 }
 
-void Suit_Player::PreDestroy() { Switchboard::GetInstance().UnsubscribeFrom(this, "LieMeterBusted"); }
+void Suit_Player::PreDestroy()
+{
+    Switchboard::GetInstance().UnsubscribeFrom(this, "LieMeterBusted");
+    Suit::PreDestroy();
+}
 
 bool Suit_Player::AddFollower(Suit* follower)
 {

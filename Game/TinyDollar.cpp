@@ -27,18 +27,22 @@ void TinyDollar::Update(float dt)
         Destroy();
         return;
     }
-    if (!target)
+    Suit* receiver = target.Get();
+    if (!receiver)
+    {
+        Destroy();
         return;
+    }
 
-    const Vector2 offset = target->GetPosition() - position;
+    const Vector2 offset = receiver->GetPosition() - position;
     const float distance = offset.Length();
     const Vector2 direction = distance > 0.0f ? offset / distance : Vector2();
     SetPosition(position + direction * Speed * dt);
 
     if (distance < ArrivalDistance)
     {
-        if (target == play->player)
-            Switchboard::GetInstance().Broadcast(new Message("DollarReceived", target));
+        if (receiver == play->player)
+            Switchboard::GetInstance().Broadcast(new Message("DollarReceived", receiver));
         Destroy();
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Actors/Actor.h"
+#include "Infrastructure/ElementRef.h"
 
 class Suit;
 
@@ -15,5 +16,6 @@ public:
     void Update(float dt) override;
     String GetClassName() const override { return "TinyDollar"; }
 
-    Suit* target;
+    // Watched: the receiver may be gone before the coin arrives.
+    ElementRef<Suit> target;
 };

@@ -7,6 +7,13 @@ Renderable::Renderable() { ++liveCount; }
 
 Renderable::Renderable(const Renderable& other) : deleteMe(other.deleteMe), layer(other.layer) { ++liveCount; }
 
+Renderable& Renderable::operator=(const Renderable& other)
+{
+    deleteMe = other.deleteMe;
+    layer = other.layer;
+    return *this;
+}
+
 Renderable::~Renderable()
 {
     --liveCount;
@@ -20,4 +27,11 @@ void Renderable::Destroy()
         return;
     PreDestroy();
     deleteMe = true;
+}
+
+std::weak_ptr<const void> Renderable::GetLifeToken() const
+{
+    if (!lifeToken)
+        lifeToken = std::make_shared<const char>('\0');
+    return lifeToken;
 }

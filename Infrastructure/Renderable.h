@@ -1,12 +1,15 @@
 #pragma once
 
+#include <memory>
+
 // Base of everything the World updates and draws once per frame.
 class Renderable
 {
 public:
     Renderable();
     Renderable(const Renderable&);
-    Renderable& operator=(const Renderable&) = default;
+    // A copy is an element of its own: references to the original never see it.
+    Renderable& operator=(const Renderable& other);
     // Tells the deletion observer, if any.
     virtual ~Renderable();
 
@@ -28,6 +31,9 @@ public:
     // uses it to cut the references scripts still hold, so they can't reach freed memory.
     static void (*deletionObserver)(Renderable* deleted);
 
+    // What ElementRef watches: it expires when this element is deleted.
+    std::weak_ptr<const void> GetLifeToken() const;
+
 protected:
     bool deleteMe = false;
     int layer = 0;
@@ -38,4 +44,6 @@ protected:
 
 private:
     static long liveCount;
+    // Made at the first request, so elements nobody watches pay nothing for it.
+    mutable std::shared_ptr<const void> lifeToken;
 };

@@ -151,6 +151,8 @@ void World::RunFrame()
     if (gameManager)
         gameManager->PreRender();
     DrawElements();
+    // A reset asked for while the elements drew (a script's override) happens now.
+    ApplyPendingReset();
     // What the manager draws must land over the elements, whatever way it draws.
     Draw::Flush();
     if (gameManager)

@@ -86,8 +86,15 @@ public:
     // 0 for a name never given.
     int GetLayerByName(const String& name) const;
     // Resets the camera, deletes every element the game manager doesn't protect and
-    // purges debug drawing. Never call it from inside an element's Update or Render.
+    // purges debug drawing. Asked for during a walk over the elements (a script's
+    // Update), it waits until the walk is over. Every element is destroyed before any is
+    // deleted, so what one does as it goes never meets another already freed.
     void ResetWorld();
+    // The way an owner (a screen) ends an element it made: destroys it and deletes it,
+    // at once outside a walk over the elements, after the walk inside one. Listed or
+    // not; null does nothing. Never for what the game manager keeps (see DeleteElement's
+    // refusal line).
+    void DeleteElement(Renderable* element);
     // Every listed element in walk order (tests and tools).
     std::vector<Renderable*> GetElements() const;
     // Live debug items in creation order (tests and tools).
@@ -135,6 +142,10 @@ private:
     void ProcessDeferredChanges();
     void DrawElements();
     void UnloadAll();
+    void DeleteDestroyed(std::vector<Renderable*>& destroyed);
+    void ApplyPendingReset();
+    bool KeptByGameManager(Renderable* element) const;
+    bool RefusesToList(Renderable* element) const;
     void DropRequestsFor(const std::unordered_set<Renderable*>& deleted);
 
     // The World's links to the subsystems that plug into the frame. Each lives in a
@@ -171,6 +182,10 @@ private:
     std::vector<Renderable*> deferredRemoves;
     std::map<String, int> layerNames;
     bool elementsLocked = false;
+    // Set while the elements draw: a reset asked for then waits, like one during an update.
+    bool drawingElements = false;
+    bool resetPending = false;
+    std::vector<Renderable*> deferredDeletes;
 
     PhysicsWorld* physicsWorld = nullptr;
     bool physicsSetUp = false;

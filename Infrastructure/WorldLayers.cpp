@@ -56,6 +56,11 @@ void World::Add(Renderable* newElement, int newLayer)
         SystemLogInstance().Log("WARNING: Can't add a null element to the World.");
         return;
     }
+    if (RefusesToList(newElement))
+    {
+        SystemLogInstance().Log("WARNING: The camera and the game manager run outside the layers; not added.");
+        return;
+    }
     if (auto* actor = dynamic_cast<Actor*>(newElement))
         actor->SetName(actor->GetName());
     if (elementsLocked)
@@ -155,9 +160,21 @@ void World::UpdateElements(float frameDt)
     }
 }
 
+bool World::KeptByGameManager(Renderable* element) const
+{
+    return gameManager && element != gameManager && gameManager->IsResetProof(element);
+}
+
+bool World::RefusesToList(Renderable* element) const
+{
+    // Both are updated and drawn by the frame itself, and live for the whole run: listed,
+    // they would run twice a frame and be deleted once destroyed.
+    return element == gameManager || dynamic_cast<Camera*>(element) != nullptr;
+}
+
 void World::CleanUpElements()
 {
-    std::unordered_set<Renderable*> deleted;
+    std::vector<Renderable*> destroyed;
     for (ElementWalker walker(layers); !walker.Done();)
     {
         Renderable* element = walker.Current();
@@ -166,11 +183,52 @@ void World::CleanUpElements()
             walker.Next();
             continue;
         }
+        if (KeptByGameManager(element))
+        {
+            // The game manager owns it for the whole run (a screen): deleting it would
+            // leave the manager with freed memory, so the Destroy is undone instead.
+            SystemLogInstance().Log("WARNING: The game manager keeps this element; Destroy is ignored.");
+            element->deleteMe = false;
+            walker.Next();
+            continue;
+        }
         walker.EraseCurrent();
-        deleted.insert(element);
-        delete element;
+        element->listed = false;
+        destroyed.push_back(element);
     }
+    DeleteDestroyed(destroyed);
+}
+
+void World::DeleteDestroyed(std::vector<Renderable*>& destroyed)
+{
+    const std::unordered_set<Renderable*> deleted(destroyed.begin(), destroyed.end());
+    for (Renderable* element : destroyed)
+        delete element;
+    destroyed.clear();
     DropRequestsFor(deleted);
+}
+
+void World::DeleteElement(Renderable* element)
+{
+    if (!element)
+        return;
+    if (KeptByGameManager(element))
+    {
+        SystemLogInstance().Log("WARNING: The game manager keeps this element; Destroy is ignored.");
+        return;
+    }
+    if (elementsLocked || drawingElements)
+    {
+        // The walk's clean-up deletes it if it is listed; the deferred changes do if not.
+        element->Destroy();
+        if (std::find(deferredDeletes.begin(), deferredDeletes.end(), element) == deferredDeletes.end())
+            deferredDeletes.push_back(element);
+        return;
+    }
+    Remove(element);
+    element->Destroy();
+    std::vector<Renderable*> destroyed{element};
+    DeleteDestroyed(destroyed);
 }
 
 void World::DropRequestsFor(const std::unordered_set<Renderable*>& deleted)
@@ -182,9 +240,11 @@ void World::DropRequestsFor(const std::unordered_set<Renderable*>& deleted)
     deferredAdds.erase(std::remove_if(deferredAdds.begin(), deferredAdds.end(), gone), deferredAdds.end());
     deferredLayerChanges.erase(std::remove_if(deferredLayerChanges.begin(), deferredLayerChanges.end(), gone),
                                deferredLayerChanges.end());
-    deferredRemoves.erase(std::remove_if(deferredRemoves.begin(), deferredRemoves.end(),
-                                         [&deleted](Renderable* element) { return deleted.count(element) != 0; }),
+    auto isDeleted = [&deleted](Renderable* element) { return deleted.count(element) != 0; };
+    deferredRemoves.erase(std::remove_if(deferredRemoves.begin(), deferredRemoves.end(), isDeleted),
                           deferredRemoves.end());
+    deferredDeletes.erase(std::remove_if(deferredDeletes.begin(), deferredDeletes.end(), isDeleted),
+                          deferredDeletes.end());
 }
 
 void World::ProcessDeferredChanges()
@@ -206,16 +266,41 @@ void World::ProcessDeferredChanges()
     removes.swap(deferredRemoves);
     for (Renderable* element : removes)
         Remove(element);
+
+    // Deleted at a walk's end: what is still listed goes with the next clean-up walk.
+    std::vector<Renderable*> deletes;
+    deletes.swap(deferredDeletes);
+    std::vector<Renderable*> unlisted;
+    for (Renderable* element : deletes)
+        if (!element->listed)
+            unlisted.push_back(element);
+    DeleteDestroyed(unlisted);
+    ApplyPendingReset();
+}
+
+void World::ApplyPendingReset()
+{
+    if (!resetPending || elementsLocked || drawingElements)
+        return;
+    resetPending = false;
+    ResetWorld();
 }
 
 void World::DrawElements()
 {
+    drawingElements = true;
     for (ElementWalker walker(layers); !walker.Done(); walker.Next())
         walker.Current()->Render();
+    drawingElements = false;
 }
 
 void World::ResetWorld()
 {
+    if (elementsLocked || drawingElements)
+    {
+        resetPending = true;
+        return;
+    }
     Camera::GetInstance().Reset();
     UnloadAll();
     PurgeDebugDrawing();
@@ -223,14 +308,14 @@ void World::ResetWorld()
 
 void World::UnloadAll()
 {
-    // Destructors may add or remove other elements; queue that until the walk is over.
-    const bool wasLocked = elementsLocked;
+    // Destructors and PreDestroy may add or remove other elements; queue that until the
+    // walk is over.
     elementsLocked = true;
-    std::unordered_set<Renderable*> deleted;
+    std::vector<Renderable*> doomed;
     for (ElementWalker walker(layers); !walker.Done();)
     {
         Renderable* element = walker.Current();
-        if (gameManager && gameManager->IsResetProof(element))
+        if (KeptByGameManager(element))
         {
             if (auto* actor = dynamic_cast<Actor*>(element))
                 actor->WorldReset();
@@ -238,12 +323,15 @@ void World::UnloadAll()
             continue;
         }
         walker.EraseCurrent();
-        element->Destroy();
-        deleted.insert(element);
-        delete element;
+        element->listed = false;
+        doomed.push_back(element);
     }
-    elementsLocked = wasLocked;
-    DropRequestsFor(deleted);
+    // Everything is destroyed before anything is deleted: a character's PreDestroy tells
+    // its leader and its screen, which must still be there to hear it.
+    for (Renderable* element : doomed)
+        element->Destroy();
+    elementsLocked = false;
+    DeleteDestroyed(doomed);
 }
 
 // Design note: why changes made during a walk are queued.

@@ -91,7 +91,9 @@ protected:
         for (Suit* suit : spawned)
             if (suit != play->player)
                 suit->Destroy();
-        for (AlmightyDollar* dollar : play->dollars)
+        // A destroyed dollar leaves play->dollars: walk a copy.
+        const std::vector<AlmightyDollar*> dollars = play->dollars;
+        for (AlmightyDollar* dollar : dollars)
             dollar->Destroy();
         play->dollars.clear();
         play->consumers.clear();

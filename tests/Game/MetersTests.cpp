@@ -82,7 +82,7 @@ class MetersTest : public GameTest
 TEST_F(MetersTest, TickerEventTable)
 {
     SuitScreenPlay* play = StartGame();
-    StockTicker& ticker = *play->ticker;
+    StockTicker& ticker = *play->ticker.Get();
     Suit* rival = play->liars[1];
     Switchboard& board = Switchboard::GetInstance();
     struct Case
@@ -117,7 +117,7 @@ TEST_F(MetersTest, LieMeterRunsDryInAboutEightTenthsOfASecondThenBusts)
 {
     SuitScreenPlay* play = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
-    LieMeter* meter = play->lieMeter;
+    LieMeter* meter = play->lieMeter.Get();
     Hold(' ');
     float lied = 0.0f;
     const float dt = 0.01f;

@@ -91,7 +91,7 @@ TEST_F(ScreensTest, ClickOnAnItemSendsItsLabelEvenDuringTheInputDelay)
     menu->MouseDownEvent(Vec2i(static_cast<int>(inside.X), static_cast<int>(inside.Y)), MOUSE_RIGHT);
     Run(0.1f, Dt);
     EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Credits);
-    EXPECT_EQ(menu->items[0], nullptr) << "the menu's items go with it";
+    EXPECT_EQ(menu->items[0].Get(), nullptr) << "the menu's items go with it";
 }
 
 TEST_F(ScreensTest, BackOnTheMenuRebuildsItWithPlayHighlighted)
@@ -101,12 +101,12 @@ TEST_F(ScreensTest, BackOnTheMenuRebuildsItWithPlayHighlighted)
     Run(0.4f, Dt);
     ReleaseAll();
     ASSERT_EQ(menu->selected, 1);
-    TextActor* before = menu->items[0];
+    TextActor* before = menu->items[0].Get();
     Switchboard::GetInstance().Broadcast(new Message("Back"));
     Frame(Dt);
     EXPECT_EQ(menu->selected, 0);
-    EXPECT_NE(menu->items[0], nullptr);
-    EXPECT_TRUE(before != menu->items[0] || !before) << "new items";
+    EXPECT_NE(menu->items[0].Get(), nullptr);
+    EXPECT_TRUE(before != menu->items[0].Get() || !before) << "new items";
 }
 
 TEST_F(ScreensTest, TutorialWithoutPagesReturnsOnTheFirstPress)
@@ -179,6 +179,6 @@ TEST_F(ScreensTest, TutorialShowsItsFirstPageOrItsInstructions)
     Run(0.5f, Dt);
     SaveShot("qvrn-tutorial");
     auto* tutorial = static_cast<SuitScreenTutorial*>(manager->GetScreen(SuitGameManager::SI_Tutorial));
-    ASSERT_NE(tutorial->image, nullptr);
+    ASSERT_NE(tutorial->image.Get(), nullptr);
     EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Tutorial);
 }
