@@ -80,6 +80,10 @@ public:
     void Add(Renderable* newElement, const String& layerName);
     // Unlists without deleting.
     void Remove(Renderable* oldElement);
+    // Unlists, but the World goes on owning the element: it is deleted once destroyed
+    // or at a reset, and Add lists it again. A script's World.Remove does this, since
+    // nothing else would ever delete what a script handed over.
+    void SetAside(Renderable* element);
     void UpdateLayer(Renderable* element, int newLayer);
     void UpdateLayer(Renderable* element, const String& layerName);
     void NameLayer(const String& name, int number);
@@ -186,6 +190,7 @@ private:
     bool drawingElements = false;
     bool resetPending = false;
     std::vector<Renderable*> deferredDeletes;
+    std::vector<Renderable*> setAside;
 
     PhysicsWorld* physicsWorld = nullptr;
     bool physicsSetUp = false;

@@ -63,6 +63,7 @@ void World::Add(Renderable* newElement, int newLayer)
     }
     if (auto* actor = dynamic_cast<Actor*>(newElement))
         actor->SetName(actor->GetName());
+    setAside.erase(std::remove(setAside.begin(), setAside.end(), newElement), setAside.end());
     if (elementsLocked)
     {
         // Removed and added again in one walk: it stays listed, in the layer asked for.
@@ -119,6 +120,15 @@ void World::Remove(Renderable* oldElement)
         elements.erase(found);
         oldElement->listed = false;
     }
+}
+
+void World::SetAside(Renderable* element)
+{
+    if (!element || KeptByGameManager(element))
+        return;
+    Remove(element);
+    if (std::find(setAside.begin(), setAside.end(), element) == setAside.end())
+        setAside.push_back(element);
 }
 
 void World::UpdateLayer(Renderable* element, int newLayer)
@@ -196,6 +206,9 @@ void World::CleanUpElements()
         element->listed = false;
         destroyed.push_back(element);
     }
+    for (Renderable* element : setAside)
+        if (element->IsDestroyed() && !element->listed)
+            destroyed.push_back(element);
     DeleteDestroyed(destroyed);
 }
 
@@ -245,6 +258,7 @@ void World::DropRequestsFor(const std::unordered_set<Renderable*>& deleted)
                           deferredRemoves.end());
     deferredDeletes.erase(std::remove_if(deferredDeletes.begin(), deferredDeletes.end(), isDeleted),
                           deferredDeletes.end());
+    setAside.erase(std::remove_if(setAside.begin(), setAside.end(), isDeleted), setAside.end());
 }
 
 void World::ProcessDeferredChanges()
@@ -326,6 +340,10 @@ void World::UnloadAll()
         element->listed = false;
         doomed.push_back(element);
     }
+    for (Renderable* element : setAside)
+        if (!element->listed)
+            doomed.push_back(element);
+    setAside.clear();
     // Everything is destroyed before anything is deleted: a character's PreDestroy tells
     // its leader and its screen, which must still be there to hear it.
     for (Renderable* element : doomed)

@@ -12,4 +12,8 @@ public:
 
     // The message is lent for the call only: it is deleted after the last receiver.
     virtual void ReceiveMessage(Message* message) = 0;
+
+    // Called at the end of every listener's destruction, when set. A script binding uses
+    // it to cut the references scripts still hold, so they can't reach freed memory.
+    static void (*deletionObserver)(MessageListener* deleted);
 };

@@ -2,7 +2,14 @@
 
 #include <algorithm>
 
-MessageListener::~MessageListener() { Switchboard::GetInstance().ForgetListener(this); }
+void (*MessageListener::deletionObserver)(MessageListener*) = nullptr;
+
+MessageListener::~MessageListener()
+{
+    Switchboard::GetInstance().ForgetListener(this);
+    if (deletionObserver)
+        deletionObserver(this);
+}
 
 Switchboard& Switchboard::GetInstance()
 {

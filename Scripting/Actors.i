@@ -80,8 +80,30 @@ public:
     Actor* GetSelf() { return $self; }
 }
 
+// Script-made lists and sets are watched for deleted actors (see Runtime.i).
+%exception std::vector<Actor*>::vector %{
+    $action
+    WatchContainer(result);
+%}
+%exception std::vector<Actor*>::__getslice__ %{
+    $action
+    WatchContainer(result);
+%}
+%exception std::vector<Actor*>::~vector %{
+    ScriptActorLists().erase(arg1);
+    $action
+%}
+%exception std::set<Actor*>::set %{
+    $action
+    WatchContainer(result);
+%}
+%exception std::set<Actor*>::~set %{
+    ScriptActorSets().erase(arg1);
+    $action
+%}
 %template(ActorList) std::vector<Actor*>;
 %template(ActorSet) std::set<Actor*>;
+%exception;
 typedef std::vector<Actor*> ActorList;
 typedef std::set<Actor*> ActorSet;
 

@@ -44,7 +44,6 @@ public:
     void Add(Renderable* newElement, int layer);
     void Add(Renderable* newElement);
     void Add(Renderable* newElement, String layerName);
-    void Remove(Renderable* oldElement);
     void UpdateLayer(Renderable* element, int newLayer);
     void UpdateLayer(Renderable* element, String layerName);
     void NameLayer(String name, int number);
@@ -54,6 +53,12 @@ public:
                       Vector2 minVertex = Vector2(-100.0f, -100.0f));
     void RegisterConsole(Console* newConsole);
 };
+
+%extend World {
+    // A script can't delete what it handed over, so the World keeps owning what a
+    // script takes out of its layers.
+    void Remove(Renderable* oldElement) { $self->SetAside(oldElement); }
+}
 
 %clear Renderable* newElement;
 %clear Console* newConsole;

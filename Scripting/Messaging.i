@@ -12,18 +12,44 @@ public:
 %fragment(SWIG_Traits_frag(MessageListener));
 %{
 // Listening actors come out as the most derived class, a script's own as its object.
+// Other listeners (a screen, the game's manager) are watched like actors, so a script
+// that keeps one past its end gets an error, not freed memory.
+PyObject* ListenerToScript(MessageListener* listener)
+{
+    if (!listener)
+        return SWIG_Py_Void();
+    if (auto* actor = dynamic_cast<Actor*>(listener))
+        return ActorToScript(actor);
+    auto& watched = WatchedListeners();
+    auto found = watched.find(listener);
+    if (found != watched.end() && !found->second.empty())
+    {
+        auto* shared = reinterpret_cast<SwigPyObject*>(found->second.front());
+        return SWIG_Python_NewShadowInstance(static_cast<SwigPyClientData*>(shared->ty->clientdata),
+                                             found->second.front());
+    }
+    PyObject* result = SWIG_NewPointerObj(SWIG_as_voidptr(listener), SWIGTYPE_p_MessageListener, 0);
+    if (PyObject* swigThis = SwigThisOf(result))
+    {
+        Py_INCREF(swigThis);
+        watched[listener].push_back(swigThis);
+        MessageListener::deletionObserver = OnListenerDeleted;
+    }
+    return result;
+}
+
 namespace swig
 {
 template <> struct traits_from<MessageListener*>
 {
-    static PyObject* from(MessageListener* listener)
-    {
-        if (auto* actor = dynamic_cast<Actor*>(listener))
-            return ActorToScript(actor);
-        return traits_from_ptr<MessageListener>::from(listener, 0);
-    }
+    static PyObject* from(MessageListener* listener) { return ListenerToScript(listener); }
 };
 } // namespace swig
+%}
+
+// A message's sender may be gone before the script lets go of it.
+%typemap(out) MessageListener* GetSender %{
+    $result = ListenerToScript($1);
 %}
 %template(ListenerSet) std::set<MessageListener*>;
 typedef std::set<MessageListener*> ListenerSet;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace
@@ -36,9 +37,34 @@ WatchList& WatchedRenderables()
     return *watched;
 }
 
-void OnRenderableDeleted(Renderable* deleted)
+// The actor lists and sets scripts made hold plain pointers. A deleted actor leaves a
+// set, and leaves None in its place in a list, so that indices stay put.
+std::unordered_set<ActorList*>& ScriptActorLists()
 {
-    auto& watched = WatchedRenderables();
+    static auto* lists = new std::unordered_set<ActorList*>();
+    return *lists;
+}
+std::unordered_set<ActorSet*>& ScriptActorSets()
+{
+    static auto* sets = new std::unordered_set<ActorSet*>();
+    return *sets;
+}
+
+void ForgetInScriptContainers(Renderable* deleted)
+{
+    // Upcasting compares addresses only: the listed pointers are never read through.
+    for (ActorList* list : ScriptActorLists())
+        for (Actor*& actor : *list)
+            if (actor && static_cast<Renderable*>(actor) == deleted)
+                actor = nullptr;
+    for (ActorSet* set : ScriptActorSets())
+        for (auto entry = set->begin(); entry != set->end();)
+            entry = static_cast<Renderable*>(*entry) == deleted ? set->erase(entry) : std::next(entry);
+}
+
+// Cuts and lets go of the script references kept in one entry of a watch list.
+template <typename Key> void CutWatched(std::unordered_map<Key*, std::vector<PyObject*>>& watched, Key* deleted)
+{
     auto found = watched.find(deleted);
     if (found == watched.end())
         return;
@@ -50,6 +76,36 @@ void OnRenderableDeleted(Renderable* deleted)
     for (PyObject* swigThis : references)
         Py_DECREF(swigThis);
 }
+
+void OnRenderableDeleted(Renderable* deleted)
+{
+    ForgetInScriptContainers(deleted);
+    CutWatched(WatchedRenderables(), deleted);
+}
+
+void WatchContainer(ActorList* list)
+{
+    if (list)
+        ScriptActorLists().insert(list);
+    Renderable::deletionObserver = OnRenderableDeleted;
+}
+void WatchContainer(ActorSet* set)
+{
+    if (set)
+        ScriptActorSets().insert(set);
+    Renderable::deletionObserver = OnRenderableDeleted;
+}
+
+// Listeners that are not actors (a screen, the game's manager) handed to scripts as
+// message senders or subscribers.
+using ListenerWatchList = std::unordered_map<MessageListener*, std::vector<PyObject*>>;
+ListenerWatchList& WatchedListeners()
+{
+    static auto* watched = new ListenerWatchList();
+    return *watched;
+}
+
+void OnListenerDeleted(MessageListener* deleted) { CutWatched(WatchedListeners(), deleted); }
 
 void Watch(Renderable* renderable, PyObject* swigThis)
 {
@@ -181,6 +237,14 @@ void ForgetScriptReferences()
         for (PyObject* swigThis : entry.second)
             Py_DECREF(swigThis);
     watched.clear();
+    MessageListener::deletionObserver = nullptr;
+    for (auto& entry : WatchedListeners())
+        for (PyObject* swigThis : entry.second)
+            Py_DECREF(swigThis);
+    WatchedListeners().clear();
+    // The containers themselves belong to the interpreter, which is going away.
+    ScriptActorLists().clear();
+    ScriptActorSets().clear();
 }
 %}
 

@@ -1,0 +1,173 @@
+// Lines a careless or hostile player types into the Python console of a running game.
+// Each runs in the sanitized build: the game must go on (or end its game cleanly), and
+// any use of freed memory fails the test where it happens.
+
+#include "Game/GameTestSupport.h"
+
+#include "Game/LieMeter.h"
+#include "Game/StockTicker.h"
+#include "Infrastructure/Camera.h"
+#include "Infrastructure/Console.h"
+#include "Input/KeyCodes.h"
+
+#include <string>
+
+namespace
+{
+constexpr float Dt = 1.0f / 60.0f;
+} // namespace
+
+class HostileConsoleTest : public GameTest
+{
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        if (IsSkipped())
+            return;
+        console = World::GetInstance().GetConsole();
+        ASSERT_NE(console, nullptr);
+    }
+
+    // Types the line into the open console as a player would, presses Enter, closes the
+    // console and lets the game run for a moment. Returns what the console printed.
+    std::string Type(const std::string& line, float seconds = 0.5f)
+    {
+        console->SetEnabled(true);
+        const size_t before = console->GetOutputLines().size();
+        for (char c : line)
+            console->HandleCharacter(c);
+        console->HandleKeyDown(KeyCodes::KEY_ENTER);
+        console->SetEnabled(false);
+        Run(seconds, Dt);
+        std::string printed;
+        const StringList& lines = console->GetOutputLines();
+        for (size_t i = before < lines.size() ? before : lines.size(); i < lines.size(); ++i)
+            printed += lines[i] + "\n";
+        return printed;
+    }
+
+    // The game returns to the menu, and a new game still starts and plays.
+    void ExpectTheGameGoesOn()
+    {
+        EXPECT_TRUE(RunUntil([this] { return manager->currentScreen == SuitGameManager::SI_Start; }, 8.0f, Dt))
+            << "the game never came back to the menu";
+        SuitScreenPlay* play = StartGame();
+        Run(1.0f, Dt);
+        EXPECT_TRUE(play->running);
+        EXPECT_NE(play->player, nullptr);
+        EXPECT_FALSE(play->consumers.empty());
+    }
+
+    Console* console = nullptr;
+};
+
+TEST_F(HostileConsoleTest, ResetDuringAGameEndsItCleanly)
+{
+    SuitScreenPlay* play = StartGame();
+    Run(1.0f, Dt);
+    Type("World.GetInstance().ResetWorld()");
+    EXPECT_TRUE(play->IsGameOver()) << "nobody is left on the field";
+    EXPECT_FALSE(play->running);
+    EXPECT_TRUE(play->suits.empty());
+    EXPECT_TRUE(play->dollars.empty());
+    ExpectTheGameGoesOn();
+}
+
+TEST_F(HostileConsoleTest, ResetAndDestroyOnTheMenu)
+{
+    Run(0.5f, Dt);
+    // A decoration of the menu, then everything the menu made.
+    Type("Actor.GetNamed('Actor').Destroy()");
+    Type("World.GetInstance().ResetWorld()");
+    Run(0.5f, Dt);
+    // The menu still answers: its items went with the reset, the screen itself stayed.
+    manager->SwitchTo(SuitGameManager::SI_Credits);
+    Run(0.5f, Dt);
+    manager->SwitchTo(SuitGameManager::SI_Tutorial);
+    Run(0.5f, Dt);
+    manager->SwitchTo(SuitGameManager::SI_Start);
+    Run(0.5f, Dt);
+    ExpectTheGameGoesOn();
+}
+
+TEST_F(HostileConsoleTest, DestroyingThePlayerOrTheMetersEndsTheGame)
+{
+    SuitScreenPlay* play = StartGame();
+    Run(1.0f, Dt);
+    Type("Actor.GetNamed('" + play->ticker->GetName() + "').Destroy()");
+    Type("Actor.GetNamed('" + play->lieMeter->GetName() + "').Destroy()");
+    EXPECT_TRUE(play->running) << "the game goes on without its meters";
+    Type("Actor.GetNamed('" + play->player->GetName() + "').Destroy()");
+    EXPECT_EQ(play->player, nullptr);
+    EXPECT_TRUE(play->IsGameOver());
+    ExpectTheGameGoesOn();
+}
+
+TEST_F(HostileConsoleTest, DestroyingCharactersAndDollarsLeavesTheGameRunning)
+{
+    SuitScreenPlay* play = StartGame();
+    Run(1.0f, Dt);
+    ASSERT_FALSE(play->liars.empty());
+    // A rival with followers, a journalist, a consumer and a dollar, each by name.
+    for (Suit* suit : std::vector<Suit*>{play->liars.back(), play->journalists.front(), play->consumers.front()})
+        Type("Actor.GetNamed('" + suit->GetName() + "').Destroy()", 0.2f);
+    Type("Actor.GetNamed('" + play->dollars.front()->GetName() + "').Destroy()", 0.2f);
+    Run(3.0f, Dt);
+    EXPECT_TRUE(play->running);
+    manager->SwitchTo(SuitGameManager::SI_Start);
+    ExpectTheGameGoesOn();
+}
+
+TEST_F(HostileConsoleTest, ScriptReferencesToDestroyedActorsRaise)
+{
+    StartGame();
+    Run(0.5f, Dt);
+    Type("b = Actor(); World.GetInstance().Add(b); l = ActorList(); l.append(b); s = ActorSet(); s.add(b)");
+    Type("m = Message('Test', b); sender = m.GetSender(); b.Destroy()");
+    EXPECT_NE(Type("l[0].GetName()").find("Error"), std::string::npos);
+    EXPECT_NE(Type("print(len(s), l[0] is None)").find("\n0 True\n"), std::string::npos);
+    EXPECT_NE(Type("sender.GetName()").find("Error"), std::string::npos);
+    EXPECT_NE(Type("b.GetName()").find("Error"), std::string::npos);
+}
+
+TEST_F(HostileConsoleTest, WhatAScriptRemovesTheWorldStillDeletes)
+{
+    Run(0.2f, Dt);
+    const long before = Renderable::GetLiveCount();
+    Type("r = Actor(); World.GetInstance().Add(r); World.GetInstance().Remove(r)");
+    EXPECT_EQ(Renderable::GetLiveCount(), before + 1);
+    Type("r.Destroy()");
+    EXPECT_EQ(Renderable::GetLiveCount(), before) << "a removed, destroyed actor is deleted";
+    EXPECT_NE(Type("r.GetName()").find("Error"), std::string::npos);
+}
+
+TEST_F(HostileConsoleTest, TheCameraScreensAndManagerCannotBeDestroyed)
+{
+    SuitScreenPlay* play = StartGame();
+    Run(0.5f, Dt);
+    Type("World.GetInstance().Add(Camera.GetInstance()); Camera.GetInstance().Destroy()");
+    // What a script can't reach, an engine user's code can.
+    play->Destroy();
+    manager->Destroy();
+    Run(0.5f, Dt);
+    EXPECT_FALSE(play->IsDestroyed()) << "the manager keeps its screens";
+    EXPECT_EQ(World::GetInstance().GetGameManager(), manager);
+    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Play);
+    Camera::GetInstance().Update(Dt);
+    manager->SwitchTo(SuitGameManager::SI_Start);
+    ExpectTheGameGoesOn();
+}
+
+TEST_F(HostileConsoleTest, AResetAskedForDuringTheUpdateWalkWaitsForItsEnd)
+{
+    StartGame();
+    Run(0.5f, Dt);
+    // A script actor that resets the World from inside its own Update.
+    Type("class Resetter(Actor):");
+    Type("    def Update(self, dt):");
+    Type("        World.GetInstance().ResetWorld()");
+    Type("");
+    Type("World.GetInstance().Add(Resetter())", 1.0f);
+    ExpectTheGameGoesOn();
+}
