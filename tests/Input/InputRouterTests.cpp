@@ -218,8 +218,9 @@ TEST(InputRouter, OpenConsoleTakesKeysAndCharacters)
     ASSERT_TRUE(console.IsEnabled());
     EXPECT_TRUE(Window::IsKeyRepeatOn());
     EXPECT_EQ(console.GetCurrentInput(), "");
+    // Q was held when it opened: the bindings hear it let go then, not when it is.
+    EXPECT_EQ(recorder.Deliver(), StringList({"QUp"}));
 
-    // Q was pressed before opening; its release while open is swallowed.
     InputCallbacks::OnKey('Q', false);
     InputCallbacks::OnKey('Q', true);
     InputCallbacks::OnCharacter('q');
@@ -238,6 +239,99 @@ TEST(InputRouter, OpenConsoleTakesKeysAndCharacters)
     InputCallbacks::OnKey('`', true);
     EXPECT_FALSE(console.IsEnabled());
     EXPECT_EQ(InputRouter::GetInstance().GetBinding('`'), nullptr);
+}
+
+namespace
+{
+// A key pressed or released as an input script does it, which needs no window.
+void Press(int key)
+{
+    InputRouter::GetInstance().SetScriptedKey(key, true);
+    InputCallbacks::OnKey(key, true);
+}
+void Release(int key)
+{
+    InputRouter::GetInstance().SetScriptedKey(key, false);
+    InputCallbacks::OnKey(key, false);
+}
+} // namespace
+
+TEST(InputRouter, TheOpenConsoleOwnsTheKeysAndClosingLeavesNoneStuck)
+{
+    RecordingConsole console;
+    World::GetInstance().RegisterConsole(&console);
+    InputRouter& router = InputRouter::GetInstance();
+    router.ClearBindings();
+    ReadBindings("SPACE = +LieStart\nSPACE = -LieStop\nD = +Walk\nD = -Halt\nS = +Down\nS = -Up\n");
+    MessageRecorder recorder({"LieStart", "LieStop", "Walk", "Halt", "Down", "Up"});
+
+    Press(' ');
+    Press('D');
+    EXPECT_EQ(recorder.Deliver(), StringList({"LieStart", "Walk"}));
+    EXPECT_TRUE(router.IsKeyDown(' '));
+    EXPECT_TRUE(router.IsKeyDown('d'));
+
+    // Opening lets go of what the game held, in key order, whatever is still pressed.
+    Press('`');
+    EXPECT_EQ(recorder.Deliver(), StringList({"LieStop", "Halt"}));
+    EXPECT_FALSE(router.IsKeyDown(' '));
+    EXPECT_FALSE(router.IsKeyDown('D'));
+
+    // Typed into the console: neither the bindings nor the key state hear of it.
+    Press('S');
+    InputCallbacks::OnCharacter('s');
+    Press(KeyCodes::KEY_ENTER);
+    Release(KeyCodes::KEY_ENTER);
+    Release('D');
+    EXPECT_FALSE(router.IsKeyDown('s'));
+    EXPECT_TRUE(recorder.Deliver().empty());
+    EXPECT_EQ(console.executed, StringList({"s"}));
+    // The keyboard itself still shows it held, as the console reads Shift.
+    EXPECT_TRUE(router.IsKeyDownOnKeyboard('s'));
+
+    // Closed with space and S still held: they stay up for the game, and letting them go
+    // sends no release of a press that was never announced.
+    Press(KeyCodes::KEY_ESCAPE);
+    Release(KeyCodes::KEY_ESCAPE);
+    ASSERT_FALSE(console.IsEnabled());
+    EXPECT_FALSE(router.IsKeyDown(' '));
+    EXPECT_FALSE(router.IsKeyDown('s'));
+    Release(' ');
+    Release('S');
+    EXPECT_TRUE(recorder.Deliver().empty());
+
+    // A fresh press is the game's again.
+    Press(' ');
+    EXPECT_TRUE(router.IsKeyDown(' '));
+    Release(' ');
+    EXPECT_EQ(recorder.Deliver(), StringList({"LieStart", "LieStop"}));
+    World::GetInstance().RegisterConsole(nullptr);
+}
+
+TEST(InputRouter, AConsoleRegisteredInPlaceOfAnOpenOneGivesTheKeysBack)
+{
+    RecordingConsole open;
+    RecordingConsole closed;
+    World::GetInstance().RegisterConsole(&open);
+    Press('`');
+    ASSERT_TRUE(open.IsEnabled());
+    EXPECT_TRUE(InputRouter::IsConsoleOpen());
+
+    World::GetInstance().RegisterConsole(&closed);
+    EXPECT_FALSE(InputRouter::IsConsoleOpen());
+    Press(' ');
+    EXPECT_TRUE(InputRouter::GetInstance().IsKeyDown(' '));
+    World::GetInstance().RegisterConsole(nullptr);
+}
+
+TEST(InputRouter, KeysBoundToAMessage)
+{
+    InputRouter& router = InputRouter::GetInstance();
+    router.ClearBindings();
+    ReadBindings("SPACE = -LieStart\nL = +LieStart\nP1BUTTON_X = LieStart\nK = +LieStartled\n");
+    // By press message only, exactly, in code order.
+    EXPECT_EQ(router.GetKeysBoundTo("LieStart"), std::vector<int>({'l', 1002}));
+    EXPECT_TRUE(router.GetKeysBoundTo("Nothing").empty());
 }
 
 TEST(InputRouter, IsKeyDownIsFalseWithoutWindowOrForLargeCodes)
