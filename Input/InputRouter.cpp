@@ -98,6 +98,31 @@ const ButtonTest padButtonTests[PadButtonCount] = {
     &Controller::IsLeftBumperDown,
     &Controller::IsRightBumperDown,
 };
+// Built on first use, apart from the router: reading an input script names keys before
+// the program has found its run folder and player folder, whose bindings the router reads.
+const std::unordered_map<String, int>& KeyNames()
+{
+    static const std::unordered_map<String, int> names = [] {
+        std::unordered_map<String, int> table;
+        for (char letter = 'A'; letter <= 'Z'; ++letter)
+            table[String(1, letter)] = letter - 'A' + 'a';
+        for (int digit = 0; digit < 10; ++digit)
+            table[digitNames[digit]] = '0' + digit;
+        for (const KeyName& entry : singleNames)
+            table[entry.name] = entry.code;
+        for (int f = 0; f < KeyCodes::FunctionKeyCount; ++f)
+            table["F" + std::to_string(f + 1)] = KeyCodes::KEY_F1 + f;
+        for (int k = 0; k < KeyCodes::KeypadDigitCount; ++k)
+            table["KP_" + std::to_string(k)] = KeyCodes::KEY_KP_0 + k;
+        for (int b = 0; b < PadButtonCount; ++b)
+        {
+            table[String("P1") + padButtonSuffixes[b]] = FirstPadBase + b;
+            table[String("P2") + padButtonSuffixes[b]] = SecondPadBase + b;
+        }
+        return table;
+    }();
+    return names;
+}
 } // namespace
 
 int LowerCaseKeyCode(int keyCode) { return (keyCode >= 'A' && keyCode <= 'Z') ? keyCode - 'A' + 'a' : keyCode; }
@@ -110,20 +135,8 @@ InputRouter& InputRouter::GetInstance()
 
 InputRouter::InputRouter()
 {
-    for (char letter = 'A'; letter <= 'Z'; ++letter)
-        keyNames[String(1, letter)] = letter - 'A' + 'a';
-    for (int digit = 0; digit < 10; ++digit)
-        keyNames[digitNames[digit]] = '0' + digit;
-    for (const KeyName& entry : singleNames)
-        keyNames[entry.name] = entry.code;
-    for (int f = 0; f < KeyCodes::FunctionKeyCount; ++f)
-        keyNames["F" + std::to_string(f + 1)] = KeyCodes::KEY_F1 + f;
-    for (int k = 0; k < KeyCodes::KeypadDigitCount; ++k)
-        keyNames["KP_" + std::to_string(k)] = KeyCodes::KEY_KP_0 + k;
     for (int b = 0; b < PadButtonCount; ++b)
     {
-        keyNames[String("P1") + padButtonSuffixes[b]] = FirstPadBase + b;
-        keyNames[String("P2") + padButtonSuffixes[b]] = SecondPadBase + b;
         firstPadButtons[FirstPadBase + b] = false;
         secondPadButtons[SecondPadBase + b] = false;
     }
@@ -193,15 +206,15 @@ void InputRouter::ClearBindings()
     bindings.clear();
 }
 
-int InputRouter::GetKeyCode(const String& keyName) const
+int InputRouter::GetKeyCode(const String& keyName)
 {
-    auto found = keyNames.find(ToUpper(keyName));
-    return found == keyNames.end() ? -1 : found->second;
+    auto found = KeyNames().find(ToUpper(keyName));
+    return found == KeyNames().end() ? -1 : found->second;
 }
 
-String InputRouter::GetKeyName(int keyCode) const
+String InputRouter::GetKeyName(int keyCode)
 {
-    for (const auto& entry : keyNames)
+    for (const auto& entry : KeyNames())
     {
         if (entry.second == keyCode)
             return entry.first;

@@ -26,10 +26,11 @@ public:
     // Created on first use and never deleted; creation reads the binding file.
     static InputRouter& GetInstance();
 
-    // The code for a key name (any case), or -1 for an unknown name.
-    int GetKeyCode(const String& keyName) const;
+    // The code for a key name (any case), or -1 for an unknown name. The names need no
+    // router: asking them reads no binding file.
+    static int GetKeyCode(const String& keyName);
     // The upper-case name of a code, or an empty text for a code without one.
-    String GetKeyName(int keyCode) const;
+    static String GetKeyName(int keyCode);
     // `binding` is a press message, "+message" (press) or "-message" (release). An empty
     // text or an unknown key name binds nothing, silently.
     void BindKey(const String& keyName, const String& binding);
@@ -77,7 +78,6 @@ private:
     // file that exists but can't be read logs one WARNING and the shipped one is read.
     void ReadStartBindings();
 
-    std::unordered_map<String, int> keyNames;
     std::unordered_map<int, KeyBinding*> bindings;
     std::unordered_map<int, bool> firstPadButtons;
     std::unordered_map<int, bool> secondPadButtons;

@@ -4,6 +4,7 @@
 #include "Infrastructure/World.h"
 #include "Input/InputCallbacks.h"
 #include "Input/InputRouter.h"
+#include "Input/InputScript.h"
 #include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
 #include "MessageRecorder.h"
@@ -377,6 +378,19 @@ TEST_F(PlayerBindings, ReplaceTheShippedFileWhichStaysUntouched)
 
     std::ifstream after("Config/input_bindings.ini", std::ios::binary);
     EXPECT_EQ(String((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>()), shippedBefore);
+}
+
+TEST_F(PlayerBindings, AreReadAlsoWhenAnInputScriptWasReadBeforeThePlayerFolderWasNamed)
+{
+    // The order of a program's start: options and input script first, then the folders.
+    SetPlayerFolderName("");
+    InputScript script;
+    String error;
+    ASSERT_TRUE(script.Parse({"0 key L down", "1 pad P1BUTTON_A down"}, "moves", error)) << error;
+    SetPlayerFolderName("qvrn");
+    std::ofstream(File()) << "L = +LieStart\n";
+    EXPECT_EQ(PressMessage('l'), "LieStart");
+    EXPECT_EQ(PressMessage(' '), "<unbound>");
 }
 
 TEST_F(PlayerBindings, WithoutOneTheShippedFileIsRead)
