@@ -102,7 +102,8 @@ const ButtonTest padButtonTests[PadButtonCount] = {
 // the program has found its run folder and player folder, whose bindings the router reads.
 const std::unordered_map<String, int>& KeyNames()
 {
-    static const std::unordered_map<String, int> names = [] {
+    static const std::unordered_map<String, int> names = []
+    {
         std::unordered_map<String, int> table;
         for (char letter = 'A'; letter <= 'Z'; ++letter)
             table[String(1, letter)] = letter - 'A' + 'a';
