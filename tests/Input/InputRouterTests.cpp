@@ -325,16 +325,6 @@ TEST(InputRouter, AConsoleRegisteredInPlaceOfAnOpenOneGivesTheKeysBack)
     World::GetInstance().RegisterConsole(nullptr);
 }
 
-TEST(InputRouter, KeysBoundToAMessage)
-{
-    InputRouter& router = InputRouter::GetInstance();
-    router.ClearBindings();
-    ReadBindings("SPACE = -LieStart\nL = +LieStart\nP1BUTTON_X = LieStart\nK = +LieStartled\n");
-    // By press message only, exactly, in code order.
-    EXPECT_EQ(router.GetKeysBoundTo("LieStart"), std::vector<int>({'l', 1002}));
-    EXPECT_TRUE(router.GetKeysBoundTo("Nothing").empty());
-}
-
 TEST(InputRouter, IsKeyDownIsFalseWithoutWindowOrForLargeCodes)
 {
     EXPECT_FALSE(InputRouter::GetInstance().IsKeyDown('a'));
