@@ -1,7 +1,7 @@
 #include "Game/GameScreen.h"
 
+#include "Game/GameControls.h"
 #include "Infrastructure/World.h"
-#include "Input/ControllerManager.h"
 #include "Input/InputRouter.h"
 #include "Input/KeyCodes.h"
 
@@ -10,18 +10,9 @@
 namespace
 {
 constexpr float StickThreshold = 0.2f;
-
-Controller* ConnectedPad()
-{
-    Controller& pad = ControllerManager::GetInstance().GetController(0);
-    return pad.IsConnected() ? &pad : nullptr;
-}
-
-float StickVertical()
-{
-    Controller* pad = ConnectedPad();
-    return pad ? static_cast<float>(pad->GetState().LeftThumbstickY) / 32768.0f : 0.0f;
-}
+// Pad 0's buttons as the binding file numbers them.
+constexpr int PadAButton = 1000;
+constexpr int PadBackButton = 1005;
 
 std::function<bool(int)>& KeySource()
 {
@@ -34,6 +25,9 @@ bool KeyDown(int code) { return GameScreen::IsKeyDown(code); }
 
 bool GameScreen::IsKeyDown(int keyCode)
 {
+    // The open console has the keyboard and the pads, also a test's.
+    if (InputRouter::IsConsoleOpen())
+        return false;
     if (KeySource())
         return KeySource()(keyCode);
     return InputRouter::GetInstance().IsKeyDown(keyCode);
@@ -49,23 +43,24 @@ void GameScreen::Stop()
     objects.clear();
 }
 
+// The arrows, Enter and pad A always work the menus, whatever the bindings say, so that no
+// binding file can lock a player out; the keys bound to walking and lying work them too.
 bool GameScreen::IsDownPressed()
 {
-    return KeyDown(KeyCodes::KEY_DOWN) || KeyDown('s') || StickVertical() < -StickThreshold;
+    return KeyDown(KeyCodes::KEY_DOWN) || GameControls::IsHeld(GA_MoveDown) ||
+           GameControls::LeftStick().Y < -StickThreshold;
 }
 
-bool GameScreen::IsUpPressed() { return KeyDown(KeyCodes::KEY_UP) || KeyDown('w') || StickVertical() > StickThreshold; }
-
-bool GameScreen::IsConfirmPressed() { return IsPadAPressed() || KeyDown(KeyCodes::KEY_ENTER) || KeyDown(' '); }
-
-bool GameScreen::IsPadAPressed()
+bool GameScreen::IsUpPressed()
 {
-    Controller* pad = ConnectedPad();
-    return pad && pad->IsAButtonDown();
+    return KeyDown(KeyCodes::KEY_UP) || GameControls::IsHeld(GA_MoveUp) || GameControls::LeftStick().Y > StickThreshold;
 }
 
-bool GameScreen::IsPadBackPressed()
+bool GameScreen::IsConfirmPressed()
 {
-    Controller* pad = ConnectedPad();
-    return pad && pad->IsBackButtonDown();
+    return IsPadAPressed() || KeyDown(KeyCodes::KEY_ENTER) || GameControls::IsHeld(GA_Lie);
 }
+
+bool GameScreen::IsPadAPressed() { return KeyDown(PadAButton); }
+
+bool GameScreen::IsPadBackPressed() { return KeyDown(PadBackButton); }

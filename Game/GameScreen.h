@@ -28,17 +28,19 @@ public:
     void ReceiveMessage(Message* message) override { (void)message; }
 
     // The input every screen reads the same way. The pad is game pad 0, read only while
-    // connected.
-    // Down arrow or 's', or the pad's left stick pushed down past 0.2.
+    // connected; nothing is read while the console is open. Keys bound to an action are
+    // those of Game/GameControls.h (the shipped bindings in brackets).
+    // Down arrow, the keys bound to walking down ['s'], or the left stick pushed down past 0.2.
     static bool IsDownPressed();
-    // Up arrow or 'w', or the left stick pushed up past 0.2.
+    // Up arrow, the keys bound to walking up ['w'], or the left stick pushed up past 0.2.
     static bool IsUpPressed();
-    // Pad A, Enter or space.
+    // Pad A, Enter, or the keys bound to lying [space].
     static bool IsConfirmPressed();
     static bool IsPadAPressed();
     static bool IsPadBackPressed();
-    // Whether the engine key is held. Reads the window's keyboard unless a test has put
-    // its own source in place (null restores the keyboard).
+    // Whether the engine key or pad button (1000..) is held for the game (see
+    // InputRouter::IsKeyDown). A test may put its own source of held keys in place (null
+    // restores the router's); false while the console is open either way.
     static bool IsKeyDown(int keyCode);
     static void SetKeySource(std::function<bool(int)> source);
 

@@ -1,6 +1,7 @@
 #include "Game/SuitScreenTutorial.h"
 
 #include "Actors/Actor.h"
+#include "Game/GameControls.h"
 #include "Infrastructure/Draw.h"
 #include "Infrastructure/FontRegistry.h"
 #include "Infrastructure/ScreenMath.h"
@@ -44,7 +45,7 @@ void SuitScreenTutorial::Update(float dt)
         inputDelay -= dt;
         return;
     }
-    if (!IsKeyDown(' ') && !IsPadAPressed())
+    if (!GameControls::IsHeld(GA_Lie) && !IsPadAPressed())
         return;
     ++page;
     inputDelay = PageDelay;

@@ -1,15 +1,13 @@
 #include "Game/Suit_Player.h"
 
 #include "Game/Explosions.h"
-#include "Game/GameScreen.h"
+#include "Game/GameControls.h"
 #include "Game/GameSounds.h"
 #include "Game/HudText.h"
 #include "Game/LieMeter.h"
 #include "Game/SteeringBoid.h"
 #include "Game/SuitScreenPlay.h"
 #include "Infrastructure/World.h"
-#include "Input/ControllerManager.h"
-#include "Input/KeyCodes.h"
 #include "Messaging/Switchboard.h"
 
 #include <cmath>
@@ -33,25 +31,21 @@ Suit_Player::Suit_Player() : Suit(SK_Player)
 Vector2 Suit_Player::ReadMovement(float dt) const
 {
     Vector2 move;
-    Controller& pad = ControllerManager::GetInstance().GetController(0);
-    if (pad.IsConnected())
-    {
-        Vector2 stick = pad.GetLeftThumbVec2();
-        if (stick.Length() > 0.0f)
-            stick.Normalize();
-        if (std::fabs(stick.X) > StickThreshold)
-            move.X += dt * stick.X * WalkSpeed;
-        if (std::fabs(stick.Y) > StickThreshold)
-            move.Y += dt * stick.Y * WalkSpeed;
-    }
+    Vector2 stick = GameControls::LeftStick();
+    if (stick.Length() > 0.0f)
+        stick.Normalize();
+    if (std::fabs(stick.X) > StickThreshold)
+        move.X += dt * stick.X * WalkSpeed;
+    if (std::fabs(stick.Y) > StickThreshold)
+        move.Y += dt * stick.Y * WalkSpeed;
 
-    if (GameScreen::IsKeyDown('a') || GameScreen::IsKeyDown(KeyCodes::KEY_LEFT))
+    if (GameControls::IsHeld(GA_MoveLeft))
         move.X -= WalkSpeed * dt;
-    else if (GameScreen::IsKeyDown('d') || GameScreen::IsKeyDown(KeyCodes::KEY_RIGHT))
+    else if (GameControls::IsHeld(GA_MoveRight))
         move.X += WalkSpeed * dt;
-    if (GameScreen::IsKeyDown('s') || GameScreen::IsKeyDown(KeyCodes::KEY_DOWN))
+    if (GameControls::IsHeld(GA_MoveDown))
         move.Y -= WalkSpeed * dt;
-    else if (GameScreen::IsKeyDown('w') || GameScreen::IsKeyDown(KeyCodes::KEY_UP))
+    else if (GameControls::IsHeld(GA_MoveUp))
         move.Y += WalkSpeed * dt;
     return move;
 }
@@ -61,7 +55,7 @@ bool Suit_Player::IsLieHeld() const
     SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
     if (!play || !play->lieMeter || play->lieMeter->bustTime > 0.00001f)
         return false;
-    return GameScreen::IsPadAPressed() || GameScreen::IsKeyDown(' ');
+    return GameControls::IsHeld(GA_Lie);
 }
 
 void Suit_Player::Update(float dt)

@@ -3,9 +3,10 @@
 #include "Game/Suit.h"
 #include "Game/SuitFollowers.h"
 
-// The player: walks by arrows/WASD or the left stick at 1.4 units per second per axis,
-// and lies while space or pad A is held, growing a red lie circle by 3 units per second
-// up to GetMaxLieRadius(). Consumers inside the circle come over and follow.
+// The player: walks by the keys bound to walking (arrows/WASD as shipped) or the left
+// stick at 1.4 units per second per axis, and lies while a key bound to lying (space or
+// pad A as shipped) is held, growing a red lie circle by 3 units per second up to
+// GetMaxLieRadius(). Consumers inside the circle come over and follow. See GameControls.
 class Suit_Player : public Suit
 {
 public:

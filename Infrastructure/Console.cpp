@@ -5,6 +5,7 @@
 #include "Infrastructure/FontRegistry.h"
 #include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
+#include "Input/InputRouter.h"
 #include "Input/KeyCodes.h"
 
 #include <algorithm>
@@ -154,9 +155,16 @@ bool Console::HandleKeyDown(int keyCode)
     return true;
 }
 
+void Console::SetEnabled(bool enabled)
+{
+    enabledState = enabled;
+    // Opening takes the held keys from the game at once, before anything polls them.
+    InputRouter::GetInstance().FollowConsole();
+}
+
 void Console::Close()
 {
-    enabledState = false;
+    SetEnabled(false);
     Window::SetKeyRepeat(false);
 }
 

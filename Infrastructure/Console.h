@@ -29,7 +29,8 @@ public:
     bool HandleCharacter(int c);
     bool HandleKeyDown(int keyCode);
 
-    void SetEnabled(bool enabled) { enabledState = enabled; }
+    // The World's console owns the keyboard and the pads while open (see Input/InputRouter.h).
+    void SetEnabled(bool enabled);
     bool IsEnabled() const { return enabledState; }
 
     // Caret blink; the World calls it every frame.

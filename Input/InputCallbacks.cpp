@@ -4,7 +4,6 @@
 #include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
 #include "Input/InputRouter.h"
-#include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
 #include "Input/MouseListener.h"
 
@@ -20,10 +19,11 @@ void ToggleConsole(Console& console)
     Window::SetKeyRepeat(console.IsEnabled());
 }
 
+// Asked while the console owns the keyboard, so past the game's view of the keys.
 bool IsShiftDown()
 {
     const InputRouter& router = InputRouter::GetInstance();
-    return router.IsKeyDown(KeyCodes::KEY_LSHIFT) || router.IsKeyDown(KeyCodes::KEY_RSHIFT);
+    return router.IsKeyDownOnKeyboard(KeyCodes::KEY_LSHIFT) || router.IsKeyDownOnKeyboard(KeyCodes::KEY_RSHIFT);
 }
 } // namespace
 
@@ -31,13 +31,14 @@ namespace InputCallbacks
 {
 void OnKey(int key, bool pressed)
 {
+    InputRouter& router = InputRouter::GetInstance();
+    // A console registered in the place of an open one is noticed here at the latest.
+    router.FollowConsole();
     Console* console = World::GetInstance().GetConsole();
     if (!pressed)
     {
-        if (console && console->IsEnabled())
-            return;
-        if (KeyBinding* binding = InputRouter::GetInstance().GetBinding(LowerCaseKeyCode(key)))
-            binding->OnKeyUp();
+        // Sends nothing for a key the open console has, or had when it was pressed.
+        router.OnKeyUp(key);
         return;
     }
 
@@ -53,7 +54,7 @@ void OnKey(int key, bool pressed)
     }
     if (console && console->HandleKeyDown(key))
         return;
-    if (InputRouter::GetInstance().OnKeyDown(key))
+    if (router.OnKeyDown(key))
         return;
     if (key == KeyCodes::KEY_ESCAPE)
         World::GetInstance().StopGame();

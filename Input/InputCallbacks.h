@@ -6,8 +6,9 @@
 //
 // A key press goes to the first taker of: the backquote, which toggles the console
 // (with Shift held while the console is open it types a tilde instead);
-// the open console; the key's binding; and finally Escape, which stops the game. Key
-// releases reach the bindings only while the console is closed.
+// the open console; the key's binding; and finally Escape, which stops the game. A key
+// release reaches the bindings only when the key's press did (see InputRouter for how
+// the open console owns the keys).
 namespace InputCallbacks
 {
 void OnKey(int key, bool pressed);

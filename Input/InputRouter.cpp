@@ -1,12 +1,16 @@
 #include "Input/InputRouter.h"
 
+#include "Infrastructure/Console.h"
 #include "Infrastructure/Log.h"
 #include "Infrastructure/PlayerFolders.h"
 #include "Infrastructure/Window.h"
+#include "Infrastructure/World.h"
 #include "Input/Controller.h"
+#include "Input/ControllerManager.h"
 #include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
 
+#include <algorithm>
 #include <sys/stat.h>
 #include <utility>
 
@@ -94,6 +98,32 @@ const ButtonTest padButtonTests[PadButtonCount] = {
     &Controller::IsLeftBumperDown,
     &Controller::IsRightBumperDown,
 };
+// Built on first use, apart from the router: reading an input script names keys before
+// the program has found its run folder and player folder, whose bindings the router reads.
+const std::unordered_map<String, int>& KeyNames()
+{
+    static const std::unordered_map<String, int> names = []
+    {
+        std::unordered_map<String, int> table;
+        for (char letter = 'A'; letter <= 'Z'; ++letter)
+            table[String(1, letter)] = letter - 'A' + 'a';
+        for (int digit = 0; digit < 10; ++digit)
+            table[digitNames[digit]] = '0' + digit;
+        for (const KeyName& entry : singleNames)
+            table[entry.name] = entry.code;
+        for (int f = 0; f < KeyCodes::FunctionKeyCount; ++f)
+            table["F" + std::to_string(f + 1)] = KeyCodes::KEY_F1 + f;
+        for (int k = 0; k < KeyCodes::KeypadDigitCount; ++k)
+            table["KP_" + std::to_string(k)] = KeyCodes::KEY_KP_0 + k;
+        for (int b = 0; b < PadButtonCount; ++b)
+        {
+            table[String("P1") + padButtonSuffixes[b]] = FirstPadBase + b;
+            table[String("P2") + padButtonSuffixes[b]] = SecondPadBase + b;
+        }
+        return table;
+    }();
+    return names;
+}
 } // namespace
 
 int LowerCaseKeyCode(int keyCode) { return (keyCode >= 'A' && keyCode <= 'Z') ? keyCode - 'A' + 'a' : keyCode; }
@@ -106,20 +136,8 @@ InputRouter& InputRouter::GetInstance()
 
 InputRouter::InputRouter()
 {
-    for (char letter = 'A'; letter <= 'Z'; ++letter)
-        keyNames[String(1, letter)] = letter - 'A' + 'a';
-    for (int digit = 0; digit < 10; ++digit)
-        keyNames[digitNames[digit]] = '0' + digit;
-    for (const KeyName& entry : singleNames)
-        keyNames[entry.name] = entry.code;
-    for (int f = 0; f < KeyCodes::FunctionKeyCount; ++f)
-        keyNames["F" + std::to_string(f + 1)] = KeyCodes::KEY_F1 + f;
-    for (int k = 0; k < KeyCodes::KeypadDigitCount; ++k)
-        keyNames["KP_" + std::to_string(k)] = KeyCodes::KEY_KP_0 + k;
     for (int b = 0; b < PadButtonCount; ++b)
     {
-        keyNames[String("P1") + padButtonSuffixes[b]] = FirstPadBase + b;
-        keyNames[String("P2") + padButtonSuffixes[b]] = SecondPadBase + b;
         firstPadButtons[FirstPadBase + b] = false;
         secondPadButtons[SecondPadBase + b] = false;
     }
@@ -189,15 +207,15 @@ void InputRouter::ClearBindings()
     bindings.clear();
 }
 
-int InputRouter::GetKeyCode(const String& keyName) const
+int InputRouter::GetKeyCode(const String& keyName)
 {
-    auto found = keyNames.find(ToUpper(keyName));
-    return found == keyNames.end() ? -1 : found->second;
+    auto found = KeyNames().find(ToUpper(keyName));
+    return found == KeyNames().end() ? -1 : found->second;
 }
 
-String InputRouter::GetKeyName(int keyCode) const
+String InputRouter::GetKeyName(int keyCode)
 {
-    for (const auto& entry : keyNames)
+    for (const auto& entry : KeyNames())
     {
         if (entry.second == keyCode)
             return entry.first;
@@ -227,11 +245,24 @@ void InputRouter::BindKey(const String& keyName, const String& binding)
 
 bool InputRouter::OnKeyDown(int keyCode)
 {
-    KeyBinding* binding = GetBinding(LowerCaseKeyCode(keyCode));
+    const int code = LowerCaseKeyCode(keyCode);
+    heldForGame.insert(code);
+    KeyBinding* binding = GetBinding(code);
     if (!binding)
         return false;
     binding->OnKeyDown();
     return true;
+}
+
+void InputRouter::OnKeyUp(int keyCode)
+{
+    const int code = LowerCaseKeyCode(keyCode);
+    // A press the console took, or one from before the window had the keyboard, was
+    // never announced: its release would be a release of nothing.
+    if (heldForGame.erase(code) == 0)
+        return;
+    if (KeyBinding* binding = GetBinding(code))
+        binding->OnKeyUp();
 }
 
 KeyBinding* InputRouter::GetBinding(int keyCode) const
@@ -242,6 +273,7 @@ KeyBinding* InputRouter::GetBinding(int keyCode) const
 
 void InputRouter::PollPadButtons(Controller& controller)
 {
+    FollowConsole();
     int base = 0;
     std::unordered_map<int, bool>* states = nullptr;
     switch (controller.GetControllerID())
@@ -259,28 +291,89 @@ void InputRouter::PollPadButtons(Controller& controller)
         return;
     }
 
+    // The states are kept up to date while the console owns the pad, so that a button
+    // held through it makes no edge when it closes.
+    const bool consoleOpen = IsConsoleOpen();
     for (int b = 0; b < PadButtonCount; ++b)
     {
         const int code = base + b;
         const bool held = (controller.*padButtonTests[b])();
         const bool wasHeld = std::exchange((*states)[code], held);
-        KeyBinding* binding = GetBinding(code);
-        if (!binding || held == wasHeld)
+        if (consoleOpen)
             continue;
-        if (held)
-            binding->OnKeyDown();
-        else
+        KeyBinding* binding = GetBinding(code);
+        if (held && !wasHeld)
+        {
+            heldForGame.insert(code);
+            if (binding)
+                binding->OnKeyDown();
+        }
+        else if (!held && heldForGame.erase(code) != 0 && binding)
+        {
             binding->OnKeyUp();
+        }
     }
 }
 
 bool InputRouter::IsKeyDown(int keyCode) const
+{
+    const int code = LowerCaseKeyCode(keyCode);
+    if (IsConsoleOpen() || heldForGame.count(code) == 0)
+        return false;
+    if (code >= FirstPadBase)
+    {
+        // A lost pad is never polled again, so its buttons are asked directly.
+        const int pad = code >= SecondPadBase ? 1 : 0;
+        const int button = code - (pad == 0 ? FirstPadBase : SecondPadBase);
+        const Controller& controller = ControllerManager::GetInstance().GetController(pad);
+        return button < PadButtonCount && controller.IsConnected() && controller.IsBindableButtonDown(button);
+    }
+    return IsKeyDownOnKeyboard(code);
+}
+
+bool InputRouter::IsKeyDownOnKeyboard(int keyCode) const
 {
     if (scriptedKeys.count(LowerCaseKeyCode(keyCode)) != 0)
         return true;
     // Pad buttons and other codes above the keyboard's have no library key.
     const int libraryKey = KeyCodes::ToLibraryKey(keyCode);
     return libraryKey >= 0 && Window::IsLibraryKeyDown(libraryKey);
+}
+
+std::vector<int> InputRouter::GetKeysBoundTo(const String& pressMessage) const
+{
+    std::vector<int> codes;
+    for (const auto& entry : bindings)
+    {
+        if (entry.second->GetKeyDownMessage() == pressMessage)
+            codes.push_back(entry.first);
+    }
+    std::sort(codes.begin(), codes.end());
+    return codes;
+}
+
+bool InputRouter::IsConsoleOpen()
+{
+    const Console* console = World::GetInstance().GetConsole();
+    return console && console->IsEnabled();
+}
+
+void InputRouter::FollowConsole()
+{
+    const bool open = IsConsoleOpen();
+    if (open == consoleWasOpen)
+        return;
+    consoleWasOpen = open;
+    if (!open)
+        return;
+    // Taken from the game as if let go: a lie or a walk in progress ends, and every press
+    // message the bindings sent gets its release.
+    const std::set<int> taken = std::exchange(heldForGame, {});
+    for (int code : taken)
+    {
+        if (KeyBinding* binding = GetBinding(code))
+            binding->OnKeyUp();
+    }
 }
 
 void InputRouter::SetScriptedKey(int keyCode, bool down)

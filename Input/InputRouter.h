@@ -2,8 +2,10 @@
 
 #include "Util/StringUtil.h"
 
+#include <set>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 class Controller;
 class KeyBinding;
@@ -12,30 +14,52 @@ class KeyBinding;
 // Infrastructure/PlayerFolders.h) or else from Config/input_bindings.ini, and direct key
 // queries. Key codes: printable keys by their lower-case character, special keys
 // 257..318 (see Input/KeyCodes.h), pad buttons 1000..1011 (first pad) and 1020..1031.
+//
+// While the World's console is open it owns the keyboard and the pads: no press or
+// release reaches the bindings and IsKeyDown answers false. Opening it releases every key
+// and button the bindings saw held (their release messages are sent then), and a key or
+// button the console had counts again only after it is let go and pressed anew, so
+// closing the console leaves nothing stuck and fires nothing by itself.
 class InputRouter
 {
 public:
     // Created on first use and never deleted; creation reads the binding file.
     static InputRouter& GetInstance();
 
-    // The code for a key name (any case), or -1 for an unknown name.
-    int GetKeyCode(const String& keyName) const;
+    // The code for a key name (any case), or -1 for an unknown name. The names need no
+    // router: asking them reads no binding file.
+    static int GetKeyCode(const String& keyName);
     // The upper-case name of a code, or an empty text for a code without one.
-    String GetKeyName(int keyCode) const;
+    static String GetKeyName(int keyCode);
     // `binding` is a press message, "+message" (press) or "-message" (release). An empty
     // text or an unknown key name binds nothing, silently.
     void BindKey(const String& keyName, const String& binding);
-    // Fires the press message bound to the key (letters in either case). Returns true
-    // when the key is bound at all, even to an empty press message.
+    // Fires the press message bound to the key (letters in either case) and counts the
+    // key as held. Returns true when the key is bound at all, even to an empty press message.
     bool OnKeyDown(int keyCode);
+    // Fires the release message bound to the key, if its press reached OnKeyDown and the
+    // console has not taken it since; a release the bindings never saw pressed sends nothing.
+    void OnKeyUp(int keyCode);
     // The binding of exactly this code, or null.
     KeyBinding* GetBinding(int keyCode) const;
     // Sends the press and release messages of the pad's buttons that changed since the
     // last poll, in a fixed button order. Logs "Bad controller ID." for a pad other than 0 or 1.
     void PollPadButtons(Controller& controller);
-    // Whether the key is held now, on the keyboard or by an input script. False without
-    // an open window or for codes above 318, unless scripted.
+    // Whether the key or pad button is held now for the game: pressed (on the keyboard or
+    // by an input script) since the console last had it, and not released. False while the
+    // console is open, without an open window unless scripted, and for a pad that is absent.
     bool IsKeyDown(int keyCode) const;
+    // Whether the key is down on the keyboard or by an input script, whoever owns it: for
+    // the console's own use (Shift while typing).
+    bool IsKeyDownOnKeyboard(int keyCode) const;
+    // The key and pad-button codes whose press message is `pressMessage`, in ascending order.
+    std::vector<int> GetKeysBoundTo(const String& pressMessage) const;
+    // Whether the World's console is open, and owns the keyboard and the pads.
+    static bool IsConsoleOpen();
+    // Hands the keys to the console when it has opened since the last call. The console
+    // calls it when it opens or closes; the key callback and the pad poll call it too, for
+    // a console registered in the place of an open one.
+    void FollowConsole();
     // Holds or releases a key for IsKeyDown on behalf of an input script.
     void SetScriptedKey(int keyCode, bool down);
 
@@ -54,11 +78,14 @@ private:
     // file that exists but can't be read logs one WARNING and the shipped one is read.
     void ReadStartBindings();
 
-    std::unordered_map<String, int> keyNames;
     std::unordered_map<int, KeyBinding*> bindings;
     std::unordered_map<int, bool> firstPadButtons;
     std::unordered_map<int, bool> secondPadButtons;
     std::unordered_set<int> scriptedKeys;
+    // Keys and pad buttons whose press the bindings heard and whose release they haven't;
+    // ordered, so that the console's releases broadcast in the same order on every run.
+    std::set<int> heldForGame;
+    bool consoleWasOpen = false;
 };
 
 // Letters in the window layer's upper case (65..90) become the bindable lower-case codes.

@@ -45,7 +45,9 @@ String ParseLine(const String& line, ScriptedInput& input)
     const String kind = ToLower(words[1]);
     if (kind != "key" && kind != "pad")
         return "expected \"key\" or \"pad\", not \"" + words[1] + "\"";
-    input.code = InputRouter::GetInstance().GetKeyCode(words[2]);
+    // Not the router itself, which would read its bindings before the program has found
+    // its run folder and its player's folder.
+    input.code = InputRouter::GetKeyCode(words[2]);
     if (input.code < 0)
         return "unknown " + kind + " name \"" + words[2] + "\"";
     if ((kind == "pad") != IsPadCode(input.code))
@@ -108,11 +110,10 @@ void InputScript::Add(const ScriptedInput& input)
 String InputScript::Format() const
 {
     String text;
-    const InputRouter& router = InputRouter::GetInstance();
     for (const ScriptedInput& input : inputs)
     {
         text += std::to_string(input.frame) + (IsPadCode(input.code) ? " pad " : " key ") +
-                router.GetKeyName(input.code) + (input.down ? " down\n" : " up\n");
+                InputRouter::GetKeyName(input.code) + (input.down ? " down\n" : " up\n");
     }
     return text;
 }

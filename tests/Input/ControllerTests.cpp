@@ -1,3 +1,5 @@
+#include "Infrastructure/Console.h"
+#include "Infrastructure/World.h"
 #include "Input/ControllerManager.h"
 #include "Input/InputRecorder.h"
 #include "Input/InputRouter.h"
@@ -242,6 +244,62 @@ TEST(Controller, ALostPadIsNeverPolledAgain)
     EXPECT_FALSE(Pad().IsAButtonDown());
     // The held button's release is never sent.
     EXPECT_TRUE(recorder.Deliver().empty());
+}
+
+// A console that only exists to be opened.
+class SilentConsole : public Console
+{
+public:
+    void Execute(String) override {}
+    StringList GetCompletions(String) override { return StringList(); }
+};
+
+TEST(Controller, TheOpenConsoleOwnsThePadButtons)
+{
+    VirtualPad pad;
+    SilentConsole console;
+    World::GetInstance().RegisterConsole(&console);
+    InputRouter& router = InputRouter::GetInstance();
+    router.ClearBindings();
+    router.BindKey("P1BUTTON_A", "+LieStart");
+    router.BindKey("P1BUTTON_A", "-LieStop");
+    router.BindKey("P1BUTTON_B", "+BDown");
+    MessageRecorder recorder({"LieStart", "LieStop", "BDown"});
+    Pad().Setup();
+
+    pad.SetButton(SDL_CONTROLLER_BUTTON_A, true);
+    Pad().UpdateState();
+    EXPECT_EQ(recorder.Deliver(), StringList({"LieStart"}));
+    EXPECT_TRUE(router.IsKeyDown(1000));
+
+    // Opening lets go of A for the game; B pressed while open is the console's.
+    console.SetEnabled(true);
+    EXPECT_EQ(recorder.Deliver(), StringList({"LieStop"}));
+    pad.SetButton(SDL_CONTROLLER_BUTTON_B, true);
+    Pad().UpdateState();
+    EXPECT_FALSE(router.IsKeyDown(1000));
+    EXPECT_FALSE(router.IsKeyDown(1001));
+    EXPECT_TRUE(recorder.Deliver().empty());
+
+    // Held through the closing, neither button presses anew; a fresh press does.
+    console.SetEnabled(false);
+    Pad().UpdateState();
+    EXPECT_FALSE(router.IsKeyDown(1000));
+    EXPECT_FALSE(router.IsKeyDown(1001));
+    pad.SetButton(SDL_CONTROLLER_BUTTON_A, false);
+    pad.SetButton(SDL_CONTROLLER_BUTTON_B, false);
+    Pad().UpdateState();
+    EXPECT_TRUE(recorder.Deliver().empty());
+    pad.SetButton(SDL_CONTROLLER_BUTTON_A, true);
+    Pad().UpdateState();
+    EXPECT_EQ(recorder.Deliver(), StringList({"LieStart"}));
+    EXPECT_TRUE(router.IsKeyDown(1000));
+
+    // A pad lost with A held reads released, though its release is never sent.
+    pad.Unplug();
+    Pad().UpdateState();
+    EXPECT_FALSE(router.IsKeyDown(1000));
+    World::GetInstance().RegisterConsole(nullptr);
 }
 
 TEST(Controller, PollingAControllerWithABadIndexIsRefused)

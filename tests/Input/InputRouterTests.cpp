@@ -4,6 +4,7 @@
 #include "Infrastructure/World.h"
 #include "Input/InputCallbacks.h"
 #include "Input/InputRouter.h"
+#include "Input/InputScript.h"
 #include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
 #include "MessageRecorder.h"
@@ -218,8 +219,9 @@ TEST(InputRouter, OpenConsoleTakesKeysAndCharacters)
     ASSERT_TRUE(console.IsEnabled());
     EXPECT_TRUE(Window::IsKeyRepeatOn());
     EXPECT_EQ(console.GetCurrentInput(), "");
+    // Q was held when it opened: the bindings hear it let go then, not when it is.
+    EXPECT_EQ(recorder.Deliver(), StringList({"QUp"}));
 
-    // Q was pressed before opening; its release while open is swallowed.
     InputCallbacks::OnKey('Q', false);
     InputCallbacks::OnKey('Q', true);
     InputCallbacks::OnCharacter('q');
@@ -238,6 +240,89 @@ TEST(InputRouter, OpenConsoleTakesKeysAndCharacters)
     InputCallbacks::OnKey('`', true);
     EXPECT_FALSE(console.IsEnabled());
     EXPECT_EQ(InputRouter::GetInstance().GetBinding('`'), nullptr);
+}
+
+namespace
+{
+// A key pressed or released as an input script does it, which needs no window.
+void Press(int key)
+{
+    InputRouter::GetInstance().SetScriptedKey(key, true);
+    InputCallbacks::OnKey(key, true);
+}
+void Release(int key)
+{
+    InputRouter::GetInstance().SetScriptedKey(key, false);
+    InputCallbacks::OnKey(key, false);
+}
+} // namespace
+
+TEST(InputRouter, TheOpenConsoleOwnsTheKeysAndClosingLeavesNoneStuck)
+{
+    RecordingConsole console;
+    World::GetInstance().RegisterConsole(&console);
+    InputRouter& router = InputRouter::GetInstance();
+    router.ClearBindings();
+    ReadBindings("SPACE = +LieStart\nSPACE = -LieStop\nD = +Walk\nD = -Halt\nS = +Down\nS = -Up\n");
+    MessageRecorder recorder({"LieStart", "LieStop", "Walk", "Halt", "Down", "Up"});
+
+    Press(' ');
+    Press('D');
+    EXPECT_EQ(recorder.Deliver(), StringList({"LieStart", "Walk"}));
+    EXPECT_TRUE(router.IsKeyDown(' '));
+    EXPECT_TRUE(router.IsKeyDown('d'));
+
+    // Opening lets go of what the game held, in key order, whatever is still pressed.
+    Press('`');
+    EXPECT_EQ(recorder.Deliver(), StringList({"LieStop", "Halt"}));
+    EXPECT_FALSE(router.IsKeyDown(' '));
+    EXPECT_FALSE(router.IsKeyDown('D'));
+
+    // Typed into the console: neither the bindings nor the key state hear of it.
+    Press('S');
+    InputCallbacks::OnCharacter('s');
+    Press(KeyCodes::KEY_ENTER);
+    Release(KeyCodes::KEY_ENTER);
+    Release('D');
+    EXPECT_FALSE(router.IsKeyDown('s'));
+    EXPECT_TRUE(recorder.Deliver().empty());
+    EXPECT_EQ(console.executed, StringList({"s"}));
+    // The keyboard itself still shows it held, as the console reads Shift.
+    EXPECT_TRUE(router.IsKeyDownOnKeyboard('s'));
+
+    // Closed with space and S still held: they stay up for the game, and letting them go
+    // sends no release of a press that was never announced.
+    Press(KeyCodes::KEY_ESCAPE);
+    Release(KeyCodes::KEY_ESCAPE);
+    ASSERT_FALSE(console.IsEnabled());
+    EXPECT_FALSE(router.IsKeyDown(' '));
+    EXPECT_FALSE(router.IsKeyDown('s'));
+    Release(' ');
+    Release('S');
+    EXPECT_TRUE(recorder.Deliver().empty());
+
+    // A fresh press is the game's again.
+    Press(' ');
+    EXPECT_TRUE(router.IsKeyDown(' '));
+    Release(' ');
+    EXPECT_EQ(recorder.Deliver(), StringList({"LieStart", "LieStop"}));
+    World::GetInstance().RegisterConsole(nullptr);
+}
+
+TEST(InputRouter, AConsoleRegisteredInPlaceOfAnOpenOneGivesTheKeysBack)
+{
+    RecordingConsole open;
+    RecordingConsole closed;
+    World::GetInstance().RegisterConsole(&open);
+    Press('`');
+    ASSERT_TRUE(open.IsEnabled());
+    EXPECT_TRUE(InputRouter::IsConsoleOpen());
+
+    World::GetInstance().RegisterConsole(&closed);
+    EXPECT_FALSE(InputRouter::IsConsoleOpen());
+    Press(' ');
+    EXPECT_TRUE(InputRouter::GetInstance().IsKeyDown(' '));
+    World::GetInstance().RegisterConsole(nullptr);
 }
 
 TEST(InputRouter, IsKeyDownIsFalseWithoutWindowOrForLargeCodes)
@@ -283,6 +368,19 @@ TEST_F(PlayerBindings, ReplaceTheShippedFileWhichStaysUntouched)
 
     std::ifstream after("Config/input_bindings.ini", std::ios::binary);
     EXPECT_EQ(String((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>()), shippedBefore);
+}
+
+TEST_F(PlayerBindings, AreReadAlsoWhenAnInputScriptWasReadBeforeThePlayerFolderWasNamed)
+{
+    // The order of a program's start: options and input script first, then the folders.
+    SetPlayerFolderName("");
+    InputScript script;
+    String error;
+    ASSERT_TRUE(script.Parse({"0 key L down", "1 pad P1BUTTON_A down"}, "moves", error)) << error;
+    SetPlayerFolderName("qvrn");
+    std::ofstream(File()) << "L = +LieStart\n";
+    EXPECT_EQ(PressMessage('l'), "LieStart");
+    EXPECT_EQ(PressMessage(' '), "<unbound>");
 }
 
 TEST_F(PlayerBindings, WithoutOneTheShippedFileIsRead)

@@ -1,8 +1,8 @@
-"""Checks one pixel of a game screenshot: `png_pixel.py FILE X Y menu|play`.
+"""Checks one pixel of a game screenshot: `png_pixel.py FILE X Y menu|play|console`.
 
 FILE is a PNG written by the game or a window dump (`xwd`, name ending in .xwd) taken
 while it runs. The menu's background is (237, 240, 230); on the play field the ticker's
-panel makes the top-left corner nearly white."""
+panel makes the top-left corner nearly white; the open console's backdrop makes it dark."""
 import struct
 import sys
 import zlib
@@ -72,6 +72,11 @@ def pixel(path, x, y):
 def main():
     path, x, y, screen = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
     r, g, b = pixel(path, x, y)
+    if screen == 'console':
+        if max(r, g, b) >= 120:
+            print("pixel (%d, %d) of %s is %s: no console over it" % (x, y, path, (r, g, b)))
+            sys.exit(1)
+        return
     white = min(r, g, b) >= 248
     if white != (screen == 'play'):
         print("pixel (%d, %d) of %s is %s: not the %s" % (x, y, path, (r, g, b), screen))
