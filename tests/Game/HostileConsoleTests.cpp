@@ -108,11 +108,14 @@ TEST_F(HostileConsoleTest, DestroyingCharactersAndDollarsLeavesTheGameRunning)
 {
     SuitScreenPlay* play = StartGame();
     Run(1.0f, Dt);
-    ASSERT_FALSE(play->liars.empty());
-    // A rival with followers, a journalist, a consumer and a dollar, each by name.
-    for (Suit* suit : std::vector<Suit*>{play->liars.back(), play->journalists.front(), play->consumers.front()})
-        Type("Actor.GetNamed('" + suit->GetName() + "').Destroy()", 0.2f);
-    Type("Actor.GetNamed('" + play->dollars.front()->GetName() + "').Destroy()", 0.2f);
+    // A rival with followers, a journalist, a consumer and a dollar, each by name. The
+    // names are taken first: the field changes while the lines are typed.
+    ASSERT_FALSE(play->liars.empty() || play->journalists.empty() || play->consumers.empty());
+    ASSERT_TRUE(play->SpawnOne(SuitScreenPlay::ST_Dollar, SpawnExclusion()));
+    const std::vector<String> names = {play->liars.back()->GetName(), play->journalists.front()->GetName(),
+                                       play->consumers.front()->GetName(), play->dollars.back()->GetName()};
+    for (const String& name : names)
+        Type("Actor.GetNamed('" + name + "').Destroy()", 0.2f);
     Run(3.0f, Dt);
     EXPECT_TRUE(play->running);
     manager->SwitchTo(SuitGameManager::SI_Start);
