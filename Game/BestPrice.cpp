@@ -178,17 +178,20 @@ void Record(float price)
     const String path = FilePath();
     float kept = 0.0f;
     String reason;
+    // A look without the lock first: the file is only ever replaced whole, and most
+    // games don't beat the best, so they need neither the lock nor a writable folder.
+    if (!path.empty() && ReadFile(path, kept, reason) == KS_Price && kept > best)
+        best = kept;
+    if (price <= best)
+        return;
     if (!saving || path.empty())
     {
-        // Only this run's own best changes.
-        if (!path.empty() && ReadFile(path, kept, reason) == KS_Price && kept > best)
-            best = kept;
-        best = std::max(best, price);
+        best = price;
         return;
     }
     if (!MakeFolders(FolderPath()))
     {
-        best = std::max(best, price);
+        best = price;
         WarnNotKept(path, "can't create " + FolderPath() + ": " + std::strerror(errno));
         return;
     }
@@ -197,7 +200,7 @@ void Record(float price)
     const PriceLock lock(LockFilePath());
     if (!lock.IsHeld())
     {
-        best = std::max(best, price);
+        best = price;
         WarnNotKept(path, "can't lock " + LockFilePath() + ": " + lock.Reason());
         return;
     }
