@@ -1,6 +1,7 @@
 #include "Game/BestPrice.h"
 
 #include "Infrastructure/Log.h"
+#include "Util/SafeFiles.h"
 
 #include <cerrno>
 #include <cmath>
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +17,7 @@ namespace
 {
 const char* const FolderName = "qvrn";
 const char* const FileName = "best-price";
+const char* const LockSuffix = ".lock";
 // A number of this many digits and more isn't something this game writes.
 constexpr std::size_t MaxFileBytes = 64;
 
@@ -35,41 +38,45 @@ String FolderPath()
     return String();
 }
 
-// Reads the kept price. Returns false with the reason when there is no usable one.
-bool ReadFile(const String& path, float& price, String& reason)
+enum KeptStatus
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    KS_Price,    // the file holds a price
+    KS_None,     // no file, or an empty one: nothing to lose by writing
+    KS_Unusable, // something is there that is not a price, or that can't be read
+};
+
+// Reads the kept price; `reason` says why there is none.
+KeptStatus ReadFile(const String& path, float& price, String& reason)
+{
+    String text;
+    switch (ReadRegularFile(path, MaxFileBytes, text, reason))
     {
-        reason = std::strerror(errno);
-        return false;
-    }
-    char text[MaxFileBytes + 1] = {};
-    const std::size_t size = std::fread(text, 1, MaxFileBytes + 1, file);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-    {
-        reason = "read error";
-        return false;
+    case FRS_Read:
+        break;
+    case FRS_Missing:
+        return KS_None;
+    case FRS_TooLarge:
+        reason = "not a price";
+        return KS_Unusable;
+    default:
+        return KS_Unusable;
     }
     // A zero byte would end the number early and hide the rest of the file.
-    if (size > MaxFileBytes || std::memchr(text, '\0', size) != nullptr)
+    if (text.find('\0') != String::npos)
     {
         reason = "not a price";
-        return false;
+        return KS_Unusable;
     }
-    text[size] = '\0';
     char* end = nullptr;
-    const float value = std::strtof(text, &end);
+    const float value = std::strtof(text.c_str(), &end);
     const String rest = TrimText(end ? String(end) : String());
-    if (end == text || !rest.empty() || !std::isfinite(value) || value < 0.0f)
+    if (end == text.c_str() || !rest.empty() || !std::isfinite(value) || value < 0.0f)
     {
         reason = "not a price";
-        return false;
+        return text.empty() ? KS_None : KS_Unusable;
     }
     price = value;
-    return true;
+    return KS_Price;
 }
 
 // Creates the folder and the folders above it that are missing.
@@ -85,33 +92,50 @@ bool MakeFolders(const String& path)
     }
 }
 
-bool WriteAtomically(const String& folder, const String& path, float price, String& reason)
+// Holds the lock file beside the best price for as long as it lives, so that games
+// ending together take turns at reading, comparing and writing it.
+class PriceLock
 {
-    if (!MakeFolders(folder))
+public:
+    explicit PriceLock(const String& path)
     {
-        reason = "can't create " + folder + ": " + std::strerror(errno);
-        return false;
+        fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+        {
+            reason = std::strerror(errno);
+            return;
+        }
+        while (flock(fd, LOCK_EX) != 0)
+        {
+            if (errno != EINTR)
+            {
+                reason = std::strerror(errno);
+                close(fd);
+                fd = -1;
+                return;
+            }
+        }
     }
-    String temporary = path + ".XXXXXX";
-    const int fd = mkstemp(&temporary[0]);
-    if (fd < 0)
+    ~PriceLock()
     {
-        reason = std::strerror(errno);
-        return false;
+        // Closing releases the lock.
+        if (fd >= 0)
+            close(fd);
     }
-    char text[32];
-    const int length = std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(price));
-    // The data must be on disk before the rename makes it the kept file.
-    const bool written = write(fd, text, static_cast<std::size_t>(length)) == length && fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = close(fd) == 0;
-    if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0)
-    {
-        reason = std::strerror(written && closed ? errno : writeError);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    PriceLock(const PriceLock&) = delete;
+    PriceLock& operator=(const PriceLock&) = delete;
+
+    bool IsHeld() const { return fd >= 0; }
+    const String& Reason() const { return reason; }
+
+private:
+    int fd = -1;
+    String reason;
+};
+
+void WarnNotKept(const String& path, const String& reason)
+{
+    SystemLogInstance().Printf("WARNING: could not keep the best price in %s (%s)", path.c_str(), reason.c_str());
 }
 } // namespace
 
@@ -121,6 +145,12 @@ String FilePath()
 {
     const String folder = FolderPath();
     return folder.empty() ? String() : folder + "/" + FileName;
+}
+
+String LockFilePath()
+{
+    const String path = FilePath();
+    return path.empty() ? String() : path + LockSuffix;
 }
 
 float Load()
@@ -133,7 +163,7 @@ float Load()
     float price = 0.0f;
     if (path.empty())
         SystemLogInstance().Log("WARNING: no best price: neither XDG_DATA_HOME nor HOME names a folder");
-    else if (ReadFile(path, price, reason))
+    else if (ReadFile(path, price, reason) == KS_Price)
         best = price;
     else
         SystemLogInstance().Printf("WARNING: no best price from %s (%s)", path.c_str(), reason.c_str());
@@ -148,15 +178,49 @@ void Record(float price)
     const String path = FilePath();
     float kept = 0.0f;
     String reason;
-    if (!path.empty() && ReadFile(path, kept, reason) && kept > best)
+    // A look without the lock first: the file is only ever replaced whole, and most
+    // games don't beat the best, so they need neither the lock nor a writable folder.
+    if (!path.empty() && ReadFile(path, kept, reason) == KS_Price && kept > best)
+        best = kept;
+    if (price <= best)
+        return;
+    if (!saving || path.empty())
+    {
+        best = price;
+        return;
+    }
+    if (!MakeFolders(FolderPath()))
+    {
+        best = price;
+        WarnNotKept(path, "can't create " + FolderPath() + ": " + std::strerror(errno));
+        return;
+    }
+    // Another game may be comparing and writing right now: read what it kept only after
+    // it is done, or the lower of two prices could be written last.
+    const PriceLock lock(LockFilePath());
+    if (!lock.IsHeld())
+    {
+        best = price;
+        WarnNotKept(path, "can't lock " + LockFilePath() + ": " + lock.Reason());
+        return;
+    }
+    const KeptStatus status = ReadFile(path, kept, reason);
+    if (status == KS_Price && kept > best)
         best = kept;
     if (price <= best)
         return;
     best = price;
-    if (!saving || path.empty())
+    if (status == KS_Unusable)
+    {
+        // Whatever is there may matter to someone: it is never written over unread.
+        WarnNotKept(path, "the file there can't be read and is left alone: " + reason);
         return;
-    if (!WriteAtomically(FolderPath(), path, price, reason))
-        SystemLogInstance().Printf("WARNING: could not keep the best price in %s (%s)", path.c_str(), reason.c_str());
+    }
+    FileReplacement file;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(price));
+    if (!file.Begin(path, 0600, reason) || !file.Commit(text, reason))
+        WarnNotKept(path, reason);
 }
 
 void Reload()

@@ -9,20 +9,32 @@
 #include "Input/InputRecorder.h"
 #include "Input/InputScript.h"
 #include "Util/MathKit.h"
+#include "Util/SafeFiles.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <sys/stat.h>
 
 namespace
 {
 FrameImage lastFrameImage;
 InputScript inputScript;
-// Opened before the window, so that a path that can't be written is refused at once
-// rather than losing a whole recorded game at the end.
-std::FILE* recordFile = nullptr;
+// Begun before the window, so that a path that can't be written is refused at once
+// rather than losing a whole recorded game at the end. The recording goes to a new file
+// beside the old one, which stays as it was until the run ends normally.
+FileReplacement recording;
+
+// Whether two paths name one file, through links of either kind.
+bool SameFile(const String& a, const String& b)
+{
+    struct stat first;
+    struct stat second;
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
 
 bool ParseInt(const String& text, long minimum, long maximum, long& out)
 {
@@ -157,19 +169,24 @@ String RunOptionsUsage(const String& programName)
 
 bool PrepareInput(const RunOptions& options, String& error)
 {
+    if (!options.inputScript.empty() && !options.recordInput.empty() &&
+        SameFile(options.inputScript, options.recordInput))
+    {
+        error = "--record-input would write over the input script " + options.inputScript;
+        return false;
+    }
     if (!options.inputScript.empty() && !inputScript.Load(options.inputScript, error))
         return false;
-    if (!options.recordInput.empty())
+    String reason;
+    if (!options.recordInput.empty() && !recording.Begin(options.recordInput, 0666, reason))
     {
-        recordFile = std::fopen(options.recordInput.c_str(), "w");
-        if (!recordFile)
-        {
-            error = options.recordInput + ": can't be written";
-            return false;
-        }
+        error = options.recordInput + ": can't be written (" + reason + ")";
+        return false;
     }
     return true;
 }
+
+void AbandonInput() { recording.Discard(); }
 
 void ApplyRunOptions(const RunOptions& options)
 {
@@ -203,24 +220,24 @@ void ApplyRunOptions(const RunOptions& options)
         inputScript.PlugInScriptedPads();
         world.SetFrameStartHook([] { inputScript.Play(World::GetInstance().GetFramesRun()); });
     }
-    if (recordFile)
+    if (recording.IsBegun())
         InputRecorder::Start();
 }
 
 bool FinishRun(const RunOptions& options)
 {
     bool written = true;
-    if (recordFile)
+    if (recording.IsBegun())
     {
         const String text = "# Input recorded by --record-input; replay it with --input-script.\n" +
                             InputRecorder::GetRecording().Format();
-        const bool complete = std::fwrite(text.data(), 1, text.size(), recordFile) == text.size();
-        if (std::fclose(recordFile) != 0 || !complete)
+        String reason;
+        if (!recording.Commit(text, reason))
         {
-            SystemLogInstance().Printf("ERROR: could not write the input recording %s", options.recordInput.c_str());
+            SystemLogInstance().Printf("ERROR: could not write the input recording %s (%s)",
+                                       options.recordInput.c_str(), reason.c_str());
             written = false;
         }
-        recordFile = nullptr;
     }
     if (options.frameStats)
         std::printf("%s", World::GetInstance().GetFrameStats().Report().c_str());
@@ -255,7 +272,10 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
         return 2;
     }
     if (!FindRunFolder())
+    {
+        AbandonInput();
         return 1;
+    }
     // The input files are already open; the screenshot is written at the end, after
     // FindRunFolder may have moved to an installed data folder.
     options.screenshot = StartFolderPath(options.screenshot);
@@ -267,7 +287,11 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
 
     World& world = World::GetInstance();
     if (!world.Initialize(windowTitle, options.antiAliasing))
+    {
+        // No frame has run: an old recording of that name is worth more than an empty one.
+        AbandonInput();
         return 1;
+    }
     setUp(options);
     world.StartGame();
     const bool finished = FinishRun(options);

@@ -3,6 +3,7 @@
 #include "Input/ControllerManager.h"
 #include "Input/InputCallbacks.h"
 #include "Input/InputRouter.h"
+#include "Util/SafeFiles.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -15,6 +16,9 @@ constexpr int FirstPadCode = 1000;
 constexpr int PadCodeStride = 20;
 constexpr int PadCount = 2;
 constexpr long MaxFrame = 1000000000L;
+// Hours of recorded play take a few megabytes; the limit keeps a wrong file (a device,
+// a disk image) from taking all memory before its first line is refused.
+constexpr std::size_t MaxScriptBytes = 32 * 1024 * 1024;
 
 bool IsPadCode(int code) { return code >= FirstPadCode; }
 int PadOf(int code) { return (code - FirstPadCode) / PadCodeStride; }
@@ -66,18 +70,29 @@ int WindowKeyCode(int code) { return (code >= 'a' && code <= 'z') ? code - 'a' +
 
 bool InputScript::Load(const String& fileName, String& error)
 {
-    StringList lines;
-    if (!ReadFileLines(fileName, lines))
+    String text;
+    String reason;
+    switch (ReadRegularFile(fileName, MaxScriptBytes, text, reason))
     {
+    case FRS_Read:
+        break;
+    case FRS_NotRegular:
+        error = fileName + ": can't be read as an input script: " + reason;
+        return false;
+    case FRS_TooLarge:
+        error = fileName + ": " + reason + ", the most an input script may hold";
+        return false;
+    default:
         error = fileName + ": can't be read";
         return false;
     }
-    return Parse(lines, fileName, error);
+    return Parse(SplitText(text, "\n", false), fileName, error);
 }
 
 bool InputScript::Parse(const StringList& lines, const String& fileName, String& error)
 {
     std::vector<ScriptedInput> parsed;
+    parsed.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
     {
         const String text = TrimText(lines[i].substr(0, lines[i].find('#')));
@@ -92,10 +107,13 @@ bool InputScript::Parse(const StringList& lines, const String& fileName, String&
         }
         parsed.push_back(input);
     }
-    inputs.clear();
+    // One sort, not one insertion per line: a script written in falling frame order
+    // would otherwise move the whole list once per line. Stable, as Add keeps equal
+    // frames in the order they were written.
+    std::stable_sort(parsed.begin(), parsed.end(),
+                     [](const ScriptedInput& a, const ScriptedInput& b) { return a.frame < b.frame; });
+    inputs = std::move(parsed);
     next = 0;
-    for (const ScriptedInput& input : parsed)
-        Add(input);
     return true;
 }
 

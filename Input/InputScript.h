@@ -25,7 +25,9 @@ class InputScript
 {
 public:
     // Reads a whole file. On the first bad line returns false, keeps nothing and sets
-    // `error` to "FILE:LINE: what is wrong"; also false when the file can't be read.
+    // `error` to "FILE:LINE: what is wrong"; also false, with `error` naming the file,
+    // when it can't be read, is not a regular file (a FIFO or a device is never read) or
+    // holds more than 32 MiB.
     bool Load(const String& fileName, String& error);
     // The same for lines already read; `fileName` only names them in the error.
     bool Parse(const StringList& lines, const String& fileName, String& error);

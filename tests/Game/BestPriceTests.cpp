@@ -4,12 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace
 {
@@ -64,11 +70,29 @@ protected:
             }
             closedir(folder);
         }
+        std::sort(names.begin(), names.end());
         return names;
+    }
+
+    // Whether a thread or process waits for a lock on the file with this inode: the
+    // kernel lists waiters in /proc/locks with "->".
+    static bool SomeoneWaitsForLock(ino_t inode)
+    {
+        std::ifstream locks("/proc/locks");
+        const String inodeField = ":" + std::to_string(inode) + " ";
+        String line;
+        while (std::getline(locks, line))
+        {
+            if (line.find("->") != String::npos && line.find("FLOCK") != String::npos &&
+                line.find(inodeField) != String::npos)
+                return true;
+        }
+        return false;
     }
 
     ScratchFolder scratch;
     const String& root = scratch.path;
+    const StringList keptFiles = {"best-price", "best-price.lock"};
 };
 } // namespace
 
@@ -94,7 +118,7 @@ TEST_F(BestPriceTest, MissingFolderCountsAsNoneAndIsCreatedByTheFirstRecord)
 
     BestPrice::Record(12.5f);
     EXPECT_EQ(ReadKept(), "12.5\n");
-    EXPECT_EQ(FolderEntries(), StringList({"best-price"}));
+    EXPECT_EQ(FolderEntries(), keptFiles);
     EXPECT_EQ(BestPrice::Load(), 12.5f);
     EXPECT_EQ(WarningCount(log), 1u);
 }
@@ -110,7 +134,7 @@ TEST_F(BestPriceTest, WrittenOnlyWhenBeaten)
     BestPrice::Record(31.7f);
     EXPECT_EQ(ReadKept(), "31.7000008\n"); // the float itself, so it reads back the same
     EXPECT_EQ(BestPrice::Load(), 31.7f);
-    EXPECT_EQ(FolderEntries(), StringList({"best-price"}));
+    EXPECT_EQ(FolderEntries(), keptFiles);
 
     // Another run kept a better price meanwhile: it is not overwritten by a lower one.
     WriteKept("50\n");
@@ -137,9 +161,63 @@ TEST_F(BestPriceTest, CorruptFilesWarnOnceAndCountAsNone)
         BestPrice::Load();
         EXPECT_EQ(WarningCount(log), 1u) << contents;
     }
-    // A corrupt file is replaced by the next price.
+    // What is there may matter to someone: a better price is not written over it, and
+    // saying so takes one line.
+    LogCapture log;
     BestPrice::Record(0.5f);
-    EXPECT_EQ(ReadKept(), "0.5\n");
+    EXPECT_EQ(ReadKept(), String("7\0junk", 6));
+    EXPECT_EQ(WarningCount(log), 1u);
+    EXPECT_EQ(BestPrice::Load(), 0.5f);
+    // An empty file holds nothing to lose.
+    WriteKept("");
+    BestPrice::Record(0.75f);
+    EXPECT_EQ(ReadKept(), "0.75\n");
+}
+
+TEST_F(BestPriceTest, AFifoInItsPlaceHoldsNothingUpAndIsLeftAlone)
+{
+    mkdir((root + "/data").c_str(), 0700);
+    mkdir((root + "/data/qvrn").c_str(), 0700);
+    ASSERT_EQ(mkfifo(BestPrice::FilePath().c_str(), 0600), 0);
+    // Opened for reading, a FIFO with no writer would wait for one forever.
+    LogCapture log;
+    EXPECT_EQ(BestPrice::Load(), 0.0f);
+    BestPrice::Record(7.0f);
+    EXPECT_EQ(WarningCount(log), 2u);
+    struct stat info;
+    ASSERT_EQ(stat(BestPrice::FilePath().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(FolderEntries(), keptFiles);
+}
+
+TEST_F(BestPriceTest, GamesEndingTogetherKeepTheHigherPrice)
+{
+    WriteKept("10\n");
+    EXPECT_EQ(BestPrice::Load(), 10.0f);
+    // Another game holds the lock: it has read 10 and is about to keep its own 12.
+    const int otherGame = open(BestPrice::LockFilePath().c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(otherGame, 0);
+    ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
+    struct stat lockFile;
+    ASSERT_EQ(fstat(otherGame, &lockFile), 0);
+
+    std::atomic<bool> recorded{false};
+    std::thread thisGame(
+        [&recorded]
+        {
+            BestPrice::Record(15.0f);
+            recorded = true;
+        });
+    // Until this game waits for the lock (or, without one, has written its price).
+    for (int i = 0; i < 10000 && !recorded && !SomeoneWaitsForLock(lockFile.st_ino); ++i)
+        usleep(1000);
+    WriteKept("12\n");
+    close(otherGame);
+    thisGame.join();
+
+    // This game read the other's 12 only after it was written, so its 15 is kept.
+    EXPECT_EQ(ReadKept(), "15\n");
+    EXPECT_EQ(FolderEntries(), keptFiles);
 }
 
 TEST_F(BestPriceTest, UnwritablePlacesWarnAndTheGameGoesOn)
@@ -157,7 +235,7 @@ TEST_F(BestPriceTest, UnwritablePlacesWarnAndTheGameGoesOn)
     mkdir((root + "/other/qvrn").c_str(), 0700);
     mkdir((root + "/other/qvrn/best-price").c_str(), 0700);
     BestPrice::Record(9.0f);
-    EXPECT_EQ(FolderEntries(), StringList({"best-price"}));
+    EXPECT_EQ(FolderEntries(), keptFiles);
     EXPECT_EQ(WarningCount(log), 4u);
 }
 

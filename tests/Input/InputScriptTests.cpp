@@ -4,8 +4,13 @@
 #include "Input/InputScript.h"
 #include "Input/KeyCodes.h"
 #include "MessageRecorder.h"
+#include "TestUtilities/ScratchFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -70,6 +75,67 @@ TEST(InputScript, BadLinesNameTheFileAndLineAndKeepNothing)
     String error;
     EXPECT_FALSE(script.Load("/nonexistent/run.script", error));
     EXPECT_EQ(error, "/nonexistent/run.script: can't be read");
+}
+
+TEST(InputScript, LoadsAFileInAnyFrameOrder)
+{
+    ScratchFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    const String path = folder.path + "/falling.script";
+    {
+        // Falling frames, two edges per frame, CRLF line ends and no final line feed.
+        std::ofstream file(path, std::ios::binary);
+        for (int frame = 999; frame >= 0; --frame)
+            file << frame << " key A down\r\n" << frame << " key A up" << (frame > 0 ? "\r\n" : "");
+    }
+    InputScript script;
+    String error;
+    ASSERT_TRUE(script.Load(path, error)) << error;
+    const std::vector<ScriptedInput>& inputs = script.GetInputs();
+    ASSERT_EQ(inputs.size(), 2000u);
+    for (size_t i = 0; i < inputs.size(); ++i)
+    {
+        // Sorted by frame; each frame's edges in the order they were written.
+        ASSERT_EQ(inputs[i].frame, static_cast<int>(i / 2)) << i;
+        ASSERT_EQ(inputs[i].down, i % 2 == 0) << i;
+    }
+}
+
+TEST(InputScript, LoadReadsOnlyRegularFilesOfBoundedSize)
+{
+    ScratchFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    const String fifo = folder.path + "/fifo.script";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const String huge = folder.path + "/huge.script";
+    std::ofstream(huge) << "0 key A down\n";
+    ASSERT_EQ(truncate(huge.c_str(), 33L * 1024 * 1024), 0);
+
+    // A FIFO would block until written to, a device never ends: neither is opened.
+    const std::pair<String, String> refused[] = {
+        {"/dev/urandom", "/dev/urandom: can't be read as an input script: not a regular file"},
+        {fifo, fifo + ": can't be read as an input script: not a regular file"},
+        {folder.path, folder.path + ": can't be read as an input script: a folder, not a regular file"},
+        {huge, huge + ": larger than 32 MiB, the most an input script may hold"},
+    };
+    for (const auto& [path, message] : refused)
+    {
+        InputScript script;
+        String error;
+        ASSERT_TRUE(script.Parse({"0 key A down"}, "old", error));
+        EXPECT_FALSE(script.Load(path, error)) << path;
+        EXPECT_EQ(error, message);
+        EXPECT_EQ(script.GetInputs().size(), 1u) << "a refused file must leave the old script alone";
+    }
+
+    // A link to a regular file is followed.
+    const String real = folder.path + "/real.script";
+    std::ofstream(real) << "3 key SPACE down\n";
+    ASSERT_EQ(symlink(real.c_str(), (folder.path + "/link.script").c_str()), 0);
+    InputScript script;
+    String error;
+    ASSERT_TRUE(script.Load(folder.path + "/link.script", error)) << error;
+    EXPECT_EQ(script.GetInputs().size(), 1u);
 }
 
 TEST(InputScript, RecordingReplaysAsTheSameEdges)
