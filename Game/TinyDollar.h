@@ -13,7 +13,6 @@ public:
     explicit TinyDollar(Suit* receiver);
 
     void Update(float dt) override;
-    String GetClassName() const override { return "TinyDollar"; }
 
     Suit* target;
 };
