@@ -130,7 +130,9 @@ public:
     virtual void OnSpriteAnimationEnd(const String& animName) { (void)animName; }
     // Called by World::ResetWorld on actors that survive it.
     virtual void WorldReset() {}
-    virtual String GetClassName() const { return "Actor"; }
+    // The name actors registered without one are given. Not const: a subclass overriding
+    // it with a const member would only hide it, which -Woverloaded-virtual reports.
+    virtual String GetClassName() { return "Actor"; }
 
     // Registers the actor under the first free name of the form Name, Name1, Name2, ...
     // (the class name when newName is empty; first letter upper-cased) and returns it.

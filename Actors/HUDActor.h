@@ -6,5 +6,5 @@
 class HUDActor : public Actor
 {
 public:
-    String GetClassName() const override { return "HUDActor"; }
+    String GetClassName() override { return "HUDActor"; }
 };

@@ -34,7 +34,7 @@ public:
 
     void Update(float dt) override;
     void Render() override;
-    String GetClassName() const override { return "ParticleActor"; }
+    String GetClassName() override { return "ParticleActor"; }
 
     // Particles per second; negative becomes 0.
     void SetParticlesPerSecond(float pps) { particlesPerSecond = pps < 0.0f ? 0.0f : pps; }

@@ -68,7 +68,7 @@ public:
     int GetGroupIndex() const { return groupIndex; }
     bool IsFixedRotation() const { return fixedRotation; }
 
-    String GetClassName() const override { return "PhysicsActor"; }
+    String GetClassName() override { return "PhysicsActor"; }
 
 protected:
     // Receives the shape definition just before the body is created; changes made here

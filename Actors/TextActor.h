@@ -37,7 +37,7 @@ public:
     void Render() override;
     void SetPosition(float x, float y) override;
     void SetPosition(const Vector2& pos) override;
-    String GetClassName() const override { return "TextActor"; }
+    String GetClassName() override { return "TextActor"; }
     void ReceiveMessage(Message* message) override;
 
     void SetFont(const String& newFont);

@@ -12,7 +12,6 @@ public:
     void Update(float dt) override;
     void SetPosition(float x, float y) override;
     using Actor::SetPosition;
-    String GetClassName() const override { return "AlmightyDollar"; }
     // Leaves the play field's list of dollars.
     void PreDestroy() override;
 

@@ -29,7 +29,6 @@ public:
     // Clamped into the play area while a play screen exists; the box and the boid follow.
     void SetPosition(float x, float y) override;
     void SetPosition(const Vector2& pos) override { SetPosition(pos.X, pos.Y); }
-    String GetClassName() const override { return "Suit"; }
     // Leaves its leader and the play field's lists. Overrides call it last.
     void PreDestroy() override;
 

@@ -17,7 +17,6 @@ public:
     void Update(float dt) override;
     void PreDestroy() override;
     void ReceiveMessage(Message* message) override;
-    String GetClassName() const override { return "Suit_AI"; }
 
     bool CanLead(Suit* other) override;
     void FollowLeader(Suit* newLeader) override;

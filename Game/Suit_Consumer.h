@@ -19,7 +19,6 @@ public:
     void Render() override;
     void PreDestroy() override;
     void ReceiveMessage(Message* message) override;
-    String GetClassName() const override { return "Suit_Consumer"; }
 
     bool CanLead(Suit* other) override;
     void FollowLeader(Suit* newLeader) override;

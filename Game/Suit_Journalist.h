@@ -18,7 +18,6 @@ public:
     void Render() override;
     void PreDestroy() override;
     void ReceiveMessage(Message* message) override;
-    String GetClassName() const override { return "Suit_Journalist"; }
 
     bool CanLead(Suit* other) override;
     // Keeps the play field's list of flashing journalists up to date.

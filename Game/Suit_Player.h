@@ -16,7 +16,6 @@ public:
     void Render() override;
     void PreDestroy() override;
     void ReceiveMessage(Message* message) override;
-    String GetClassName() const override { return "Suit_Player"; }
 
     bool CanLead(Suit* other) override { return (void)other, true; }
     bool IsLiar() override { return true; }

@@ -14,7 +14,6 @@ public:
     explicit TinyDollar(Suit* receiver);
 
     void Update(float dt) override;
-    String GetClassName() const override { return "TinyDollar"; }
 
     // Watched: the receiver may be gone before the coin arrives.
     ElementRef<Suit> target;

@@ -20,7 +20,7 @@ public:
 
     // Applies the view; the first drawing step of every frame.
     void Render() override;
-    String GetClassName() const override { return "Camera"; }
+    String GetClassName() override { return "Camera"; }
 
     int GetWindowWidth() const { return windowWidth; }
     int GetWindowHeight() const { return windowHeight; }

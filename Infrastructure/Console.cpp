@@ -9,6 +9,7 @@
 #include "Input/KeyCodes.h"
 
 #include <algorithm>
+#include <string>
 
 namespace
 {
@@ -63,11 +64,53 @@ Console::~Console()
 
 void Console::WriteToOutput(String output)
 {
-    unsplitOutput += output;
-    outputLines = SplitText(unsplitOutput, "\n", false);
-    lineHeight = 0.0f;
-    for (const String& line : outputLines)
-        lineHeight = std::max(lineHeight, MeasureText(line, ConsoleFont).Y);
+    if (output.empty())
+        return;
+    // Only the new text is split and measured, so a write costs the same however much
+    // was written before.
+    size_t start = 0;
+    for (bool first = true;; first = false)
+    {
+        const size_t lineFeed = output.find('\n', start);
+        const bool lineEnds = lineFeed != String::npos;
+        const String piece = output.substr(start, lineEnds ? lineFeed - start : String::npos);
+        if (first && !outputEndsWithLineFeed && !outputLines.empty())
+        {
+            outputLines.back() += piece;
+            SettleNewestLine();
+        }
+        else if (!piece.empty() || lineEnds)
+        {
+            // An empty piece after the last line feed starts no line yet.
+            AddOutputLine(piece);
+        }
+        if (!lineEnds)
+            break;
+        start = lineFeed + 1;
+    }
+    outputEndsWithLineFeed = output.back() == '\n';
+}
+
+void Console::AddOutputLine(String line)
+{
+    outputLines.push_back(std::move(line));
+    SettleNewestLine();
+}
+
+void Console::SettleNewestLine()
+{
+    while (outputLines.back().size() > MaxOutputLineLength)
+    {
+        String rest = outputLines.back().substr(MaxOutputLineLength);
+        outputLines.back().resize(MaxOutputLineLength);
+        lineHeight = std::max(lineHeight, MeasureText(outputLines.back(), ConsoleFont).Y);
+        outputLines.push_back(std::move(rest));
+    }
+    lineHeight = std::max(lineHeight, MeasureText(outputLines.back(), ConsoleFont).Y);
+    // The lines are moved, not copied: dropping the oldest costs the same at any age.
+    if (outputLines.size() > MaxOutputLines)
+        outputLines.erase(outputLines.begin(),
+                          outputLines.begin() + static_cast<std::ptrdiff_t>(outputLines.size() - MaxOutputLines));
 }
 
 bool Console::HandleCharacter(int c)
@@ -80,13 +123,28 @@ bool Console::HandleCharacter(int c)
         return true;
     }
     if (c >= FirstTypedCharacter && c <= LastTypedCharacter)
-    {
-        currentInput.insert(static_cast<size_t>(cursorPos), 1, static_cast<char>(c));
-        ++cursorPos;
-        if (currentInput.size() >= CompletionMinimumLength)
-            RefreshCompletions();
-    }
+        InsertCharacter(static_cast<char>(c));
     return true;
+}
+
+void Console::InsertCharacter(char c)
+{
+    if (currentInput.size() >= MaxInputLength)
+    {
+        // A paste far longer than any line typed by hand would otherwise make every
+        // later frame draw, and every completion convert, all of it.
+        if (!inputFullReported)
+            WriteToOutput(String(outputEndsWithLineFeed || outputLines.empty() ? "" : "\n") +
+                          "The input line is full: it holds " + std::to_string(MaxInputLength) +
+                          " characters; the rest was not typed.\n");
+        inputFullReported = true;
+        return;
+    }
+    inputFullReported = false;
+    currentInput.insert(static_cast<size_t>(cursorPos), 1, c);
+    ++cursorPos;
+    if (currentInput.size() >= CompletionMinimumLength)
+        completionsStale = true;
 }
 
 bool Console::HandleKeyDown(int keyCode)
@@ -123,6 +181,7 @@ bool Console::HandleKeyDown(int keyCode)
         break;
     case KeyCodes::KEY_TAB:
         // The whole line becomes the candidate; the list stays for another look.
+        RefreshCompletions();
         if (!autoCompleteList.empty())
         {
             currentInput = autoCompleteList.front();
@@ -132,6 +191,7 @@ bool Console::HandleKeyDown(int keyCode)
     case KeyCodes::KEY_ENTER:
         AcceptCurrentInput();
         autoCompleteList.clear();
+        completionsStale = false;
         break;
     case KeyCodes::KEY_BACKSPACE:
         // Deleting always asks again, however short the input has become.
@@ -139,14 +199,14 @@ bool Console::HandleKeyDown(int keyCode)
         {
             currentInput.erase(static_cast<size_t>(cursorPos - 1), 1);
             --cursorPos;
-            RefreshCompletions();
+            completionsStale = true;
         }
         break;
     case KeyCodes::KEY_DELETE:
         if (cursorPos < inputLength)
         {
             currentInput.erase(static_cast<size_t>(cursorPos), 1);
-            RefreshCompletions();
+            completionsStale = true;
         }
         break;
     default:
@@ -168,7 +228,20 @@ void Console::Close()
     Window::SetKeyRepeat(false);
 }
 
-void Console::RefreshCompletions() { autoCompleteList = GetCompletions(currentInput); }
+void Console::RefreshCompletions()
+{
+    if (!completionsStale)
+        return;
+    // Cleared first: GetCompletions may reach back into the console.
+    completionsStale = false;
+    autoCompleteList = GetCompletions(currentInput);
+}
+
+const StringList& Console::GetCompletionCandidates()
+{
+    RefreshCompletions();
+    return autoCompleteList;
+}
 
 void Console::AcceptCurrentInput()
 {
@@ -204,8 +277,9 @@ void Console::AdvanceInputHistory(int byVal)
     }
 }
 
-StringList Console::GetShownCompletions() const
+StringList Console::GetShownCompletions()
 {
+    RefreshCompletions();
     const size_t rows = std::min(autoCompleteList.size(), MaxCompletionRows);
     StringList shown(autoCompleteList.begin(), autoCompleteList.begin() + static_cast<std::ptrdiff_t>(rows));
     // The last row says that there are more than fit.
@@ -216,6 +290,9 @@ StringList Console::GetShownCompletions() const
 
 void Console::Update(float dt)
 {
+    // Asked here, at the start of the frame, rather than while drawing it.
+    if (enabledState)
+        RefreshCompletions();
     cursorCountdown += dt;
     if (cursorCountdown > CaretBlinkSeconds)
     {
@@ -252,9 +329,10 @@ void Console::Render()
 
     RectFromBottom(0, half, width, half, BackdropColor);
 
-    // Newest line at the bottom; older ones climb out of the window and are still drawn.
+    // Newest line at the bottom; older ones climb out of the window, where drawing them
+    // would only cost time.
     int y = half - border;
-    for (auto line = outputLines.rbegin(); line != outputLines.rend(); ++line)
+    for (auto line = outputLines.rbegin(); line != outputLines.rend() && y > -static_cast<int>(lineHeight); ++line)
     {
         Text(*line, border, y, OutputColor);
         y -= static_cast<int>(lineHeight) + border;

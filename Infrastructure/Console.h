@@ -2,12 +2,25 @@
 
 #include "Util/StringUtil.h"
 
+#include <cstddef>
+
 // The in-game command line over the top half of the window. It does the editing,
 // history, completion list and drawing; a subclass decides what an entered line does
 // and which completions a partial line has. Closed at start; the backquote key opens it.
+//
+// Nothing it does grows with the time the game has run or the length of what was typed:
+// the output keeps the newest MaxOutputLines lines, the input line holds at most
+// MaxInputLength characters, and completions are asked for once a frame, on Tab, or by
+// the getters below, for all the characters typed since, not for every character.
 class Console
 {
 public:
+    static constexpr size_t MaxOutputLines = 1000;
+    // Longer output lines continue on the next line.
+    static constexpr size_t MaxOutputLineLength = 4096;
+    // Characters typed past it are dropped, with one line in the output saying so.
+    static constexpr size_t MaxInputLength = 4096;
+
     // Registers the fonts "Console" (24 pt), "ConsoleSmall" (16 pt) and "ConsoleLarge"
     // (44 pt) from Resources/Fonts/Inconsolata.otf.
     Console();
@@ -21,7 +34,8 @@ public:
     virtual StringList GetCompletions(String input) = 0;
 
     void SetPrompt(const String& newPrompt) { prompt = newPrompt; }
-    // Appends to the output; text without a line feed continues the last line.
+    // Appends to the output; text without a line feed continues the last line. The
+    // oldest lines go once there are more than MaxOutputLines.
     void WriteToOutput(String output);
 
     // Both return false while closed and true, having taken the input, while open.
@@ -33,7 +47,8 @@ public:
     void SetEnabled(bool enabled);
     bool IsEnabled() const { return enabledState; }
 
-    // Caret blink; the World calls it every frame.
+    // Caret blink, and the completions for what was typed since the last frame; the
+    // World calls it every frame.
     void Update(float dt);
     // Draws over everything while open; the World calls it last in each frame.
     void Render();
@@ -41,16 +56,22 @@ public:
     const String& GetCurrentInput() const { return currentInput; }
     int GetCaretPosition() const { return cursorPos; }
     const StringList& GetOutputLines() const { return outputLines; }
-    const StringList& GetCompletionCandidates() const { return autoCompleteList; }
-    bool IsCaretVisible() const { return cursorDispOn; }
+    // Both bring the candidates up to date first.
+    const StringList& GetCompletionCandidates();
     // The rows of the completion list as drawn: at most six candidates, then "..." when
     // there are more.
-    StringList GetShownCompletions() const;
+    StringList GetShownCompletions();
+    bool IsCaretVisible() const { return cursorDispOn; }
 
 private:
     void AcceptCurrentInput();
     void AdvanceInputHistory(int byVal);
     void Close();
+    void InsertCharacter(char c);
+    void AddOutputLine(String line);
+    // Wraps, measures and counts the newest output line.
+    void SettleNewestLine();
+    // Asks the subclass for candidates if the input changed since it last did.
     void RefreshCompletions();
 
     String currentInput;
@@ -58,9 +79,14 @@ private:
     int inputHistoryPos = 0;
     String prompt;
     StringList outputLines;
-    String unsplitOutput;
+    // Whether the output so far ends with a line feed; if not, the next text continues
+    // the last line.
+    bool outputEndsWithLineFeed = false;
     float lineHeight = 0.0f;
     StringList autoCompleteList;
+    bool completionsStale = false;
+    // The input is full; said once until it gets shorter.
+    bool inputFullReported = false;
     int cursorPos = 0;
     float cursorCountdown = 0.0f;
     bool cursorDispOn = true;

@@ -12,7 +12,7 @@ Console* consoleBeforeScripts = nullptr;
 void World::StartScriptHost()
 {
     consoleBeforeScripts = console;
-    ScriptHost::Start();
+    ScriptHost::StartScriptHost();
 }
 
 void World::FinalizeScriptHost()

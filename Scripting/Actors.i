@@ -65,7 +65,7 @@ public:
     StringSet GetTags() const;
 
     String GetName() const;
-    virtual String GetClassName() const;
+    virtual String GetClassName();
     String SetName(String newName);
     static Actor* GetNamed(String nameLookup);
 

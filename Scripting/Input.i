@@ -7,6 +7,26 @@ enum MouseButtonInput
     MOUSE_RIGHT = 2
 };
 
+// Window positions (and stick readings) reach scripts as (x, y) tuples of ints, and the
+// same tuples are taken back: Vec2i itself is not exposed.
+%typemap(out) Vec2i %{
+    $result = Py_BuildValue("(ii)", $1.X, $1.Y);
+%}
+%typemap(directorin) Vec2i %{
+    $input = Py_BuildValue("(ii)", $1.X, $1.Y);
+%}
+%typemap(in) Vec2i
+{
+    if (!PyTuple_Check($input) || !PyArg_ParseTuple($input, "ii", &$1.X, &$1.Y))
+    {
+        PyErr_Clear();
+        SWIG_exception_fail(SWIG_TypeError, "in method '$symname', argument $argnum of type 'Vec2i'");
+    }
+}
+
+// A script subclass registers itself when its __init__ calls MouseListener.__init__, and
+// stops hearing events when its object goes.
+%feature("director") MouseListener;
 class MouseListener
 {
 public:

@@ -164,6 +164,8 @@ void KeepScriptSelf(void* engineObject, Swig::Director* director)
 // with the failure's text, the Python traceback into the console. The frame goes on.
 // A failure matching one of the last few reports (an Update that raises every frame) is
 // not repeated, so the console's output doesn't grow by a traceback per frame.
+// SystemExit (exit(), quit(), sys.exit()) is one line in both places: only
+// World.StopGame ends the game, after the frame, as Escape does.
 void ReportScriptFailure(const Swig::DirectorException& failure)
 {
     constexpr size_t RecentReports = 16;
@@ -174,8 +176,28 @@ void ReportScriptFailure(const Swig::DirectorException& failure)
     PyErr_Fetch(&type, &value, &traceback);
     PyErr_NormalizeException(&type, &value, &traceback);
 
+    std::string headline = ScriptFacingText(failure.what());
+    const std::string original = ExceptionText(value);
+    const std::string raised = ScriptFacingText(original);
+    if (raised.compare(0, std::strlen(PureVirtualCalled), PureVirtualCalled) == 0)
+        headline = raised;
+    if (type && raised != original)
+    {
+        // The traceback shows the error in the engine's words too.
+        if (PyObject* reworded = PyObject_CallFunction(type, "s", raised.c_str()))
+        {
+            Py_XDECREF(value);
+            value = reworded;
+        }
+        PyErr_Clear();
+    }
     std::string text;
-    if (type)
+    if (type && PyErr_GivenExceptionMatches(type, PyExc_SystemExit))
+    {
+        headline += ": SystemExit does not end the game; World.GetInstance().StopGame() does";
+        text = headline + "\n";
+    }
+    else if (type)
     {
         PyObject* module = PyImport_ImportModule("traceback");
         PyObject* lines = module ? PyObject_CallMethod(module, "format_exception", "OOO", type,
@@ -199,13 +221,13 @@ void ReportScriptFailure(const Swig::DirectorException& failure)
     Py_XDECREF(value);
     Py_XDECREF(traceback);
 
-    const std::string report = std::string(failure.what()) + "\n" + text;
+    const std::string report = headline + "\n" + text;
     if (std::find(recent.begin(), recent.end(), report) != recent.end())
         return;
     recent.push_back(report);
     if (recent.size() > RecentReports)
         recent.pop_front();
-    SystemLogInstance().Printf("ERROR: %s", failure.what());
+    SystemLogInstance().Printf("ERROR: %s", headline.c_str());
     if (Console* console = World::GetInstance().GetConsole())
         console->WriteToOutput(text);
     else
@@ -298,6 +320,9 @@ SCRIPT_OVERRIDE(Actor, ReceiveMessage, )
 SCRIPT_OVERRIDE(Actor, GetClassName, Actor::GetClassName())
 SCRIPT_OVERRIDE(Console, Execute, )
 SCRIPT_OVERRIDE(Console, GetCompletions, StringList())
+SCRIPT_OVERRIDE(MouseListener, MouseMotionEvent, )
+SCRIPT_OVERRIDE(MouseListener, MouseDownEvent, )
+SCRIPT_OVERRIDE(MouseListener, MouseUpEvent, )
 
 // An answer of the wrong type is reported the same way.
 %typemap(directorout) String GetClassName
@@ -307,7 +332,8 @@ SCRIPT_OVERRIDE(Console, GetCompletions, StringList())
     if (!SWIG_IsOK(swig_ores) || !swig_optr)
     {
         ReportScriptFailure(Swig::DirectorTypeMismatchException(
-            SWIG_ErrorType(SWIG_ArgError((swig_optr ? swig_ores : SWIG_TypeError))), "in output value of type '$type'"));
+            SWIG_ErrorType(SWIG_ArgError((swig_optr ? swig_ores : SWIG_TypeError))),
+            "in output value of type 'String const'"));
         return Actor::GetClassName();
     }
     $result = *swig_optr;

@@ -11,12 +11,16 @@ extern const char* const StartupScript;
 // Starts the interpreter with _tarvo built in and the script folder (which also holds
 // the shadow module tarvo.py) ahead of the user's PYTHONPATH, then runs the start-up
 // script as the main program. Logs "Python initialized." once the script has run, also
-// when it raised (its traceback goes to standard error); logs "Error initializing
+// when it raised (its traceback goes to standard error) or called sys.exit (one ERROR
+// line: the game goes on without the rest of the script). Logs "Error initializing
 // Python: couldn't find startup file." and leaves the interpreter stopped when there is
-// no script; logs an ERROR line and leaves it stopped when Python can't start. Returns
-// whether the interpreter is running.
-bool Start();
-// Stops the interpreter if Start left it running; otherwise does nothing.
+// no script, and one line saying what is wrong when the script is a folder, a FIFO or
+// can't be read; logs an ERROR line and leaves it stopped when Python can't start.
+// Returns whether the interpreter is running.
+bool StartScriptHost();
+// Stops the interpreter if StartScriptHost left it running; otherwise does nothing.
+// Python threads that are not daemons are not waited for: one WARNING line gives
+// their count, and they end with the interpreter.
 void Finalize();
 bool IsRunning();
 } // namespace ScriptHost

@@ -36,6 +36,7 @@
 typedef std::string String;
 typedef int GLint;
 
+%include "ScriptErrors.i"
 %include "Runtime.i"
 %include "Util.i"
 %include "Messaging.i"

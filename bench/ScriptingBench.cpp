@@ -23,7 +23,7 @@ namespace
 // The interpreter, started once for all the benchmarks below, from the run folder.
 bool StartPython(benchmark::State& state)
 {
-    if (!ScriptHost::IsRunning() && !ScriptHost::Start())
+    if (!ScriptHost::IsRunning() && !ScriptHost::StartScriptHost())
     {
         state.SkipWithError("the script host did not start (run from build/release/run)");
         return false;

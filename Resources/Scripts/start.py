@@ -31,6 +31,10 @@ class ConsoleOutput:
 class PythonConsole(tarvo.Console):
     Prompt = ">>> "
     ContinuationPrompt = "... "
+    ExitHint = (
+        "exit() does not end the game: World.GetInstance().StopGame() does,"
+        " and backquote closes the console.\n"
+    )
 
     def __init__(self):
         tarvo.Console.__init__(self)
@@ -53,12 +57,20 @@ class PythonConsole(tarvo.Console):
             self.interpreter.write = self.output.write
         self.WriteToOutput(self.prompt + line + "\n")
         self.pending.append(line)
-        with contextlib.redirect_stderr(self.output):
-            more = self.interpreter.runsource("\n".join(self.pending), "<console>", "single")
-        if not more:
-            self.pending = []
-        self.prompt = self.ContinuationPrompt if more else self.Prompt
-        self.SetPrompt(self.prompt)
+        more = False
+        try:
+            with contextlib.redirect_stderr(self.output):
+                more = self.interpreter.runsource("\n".join(self.pending), "<console>", "single")
+        except SystemExit:
+            # The interpreter passes SystemExit on rather than printing it. The game
+            # stops only when asked through the engine, after the frame, as Escape does.
+            self.WriteToOutput(self.ExitHint)
+        finally:
+            # Whatever ended the line, it must not linger in front of the next one.
+            if not more:
+                self.pending = []
+            self.prompt = self.ContinuationPrompt if more else self.Prompt
+            self.SetPrompt(self.prompt)
 
     def GetCompletions(self, line):
         # Tab puts the first candidate in place of the whole line, so each candidate is

@@ -83,6 +83,19 @@ TEST(ActorNamingTest, ClassNamesAndCapitalisation)
     EXPECT_EQ(Actor::GetNamed("Enemy"), &enemy);
 }
 
+TEST(ActorNamingTest, ASubclassWithTheDocumentedSignatureNamesItsActors)
+{
+    struct Rocket : Actor
+    {
+        String GetClassName() override { return "Rocket"; }
+    };
+    auto* rocket = new Rocket();
+    World::GetInstance().Add(rocket);
+    EXPECT_EQ(rocket->GetName(), "Rocket");
+    Actor* asActor = rocket;
+    EXPECT_EQ(asActor->GetClassName(), "Rocket");
+}
+
 TEST(ActorNamingTest, ANamedActorAddedToTheWorldIsRegisteredAgainWithANumber)
 {
     auto* foo = new Actor();

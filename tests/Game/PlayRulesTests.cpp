@@ -12,9 +12,17 @@ namespace
 {
 std::map<String, int> CountKinds(const SuitScreenPlay* play)
 {
+    // The game's classes all report "Actor" as their class name: count them by kind.
+    static const std::map<SuitKind, String> kindNames = {{SK_Player, "Suit_Player"},
+                                                         {SK_AI, "Suit_AI"},
+                                                         {SK_Consumer, "Suit_Consumer"},
+                                                         {SK_Journalist, "Suit_Journalist"}};
     std::map<String, int> counts;
     for (Suit* suit : play->suits)
-        ++counts[suit->GetClassName()];
+    {
+        auto kind = kindNames.find(suit->GetKind());
+        ++counts[kind == kindNames.end() ? "Suit" : kind->second];
+    }
     counts["AlmightyDollar"] = static_cast<int>(play->dollars.size());
     return counts;
 }
@@ -47,6 +55,19 @@ TEST_F(PlayRulesTest, StartPlacesTheFirstWaveAndNarrowsTheView)
     Switchboard::GetInstance().Broadcast(new Message("Back"));
     Frame();
     EXPECT_NEAR(Camera::GetInstance().GetViewRadius(), before, 1e-4f) << "the view is restored";
+}
+
+TEST_F(PlayRulesTest, CharactersAndDollarsAreRegisteredUnderTheEngineClassName)
+{
+    SuitScreenPlay* play = StartGame();
+    std::vector<Actor*> actors(play->suits.begin(), play->suits.end());
+    actors.insert(actors.end(), play->dollars.begin(), play->dollars.end());
+    for (Actor* actor : actors)
+    {
+        EXPECT_EQ(actor->GetClassName(), "Actor");
+        EXPECT_EQ(actor->GetName().rfind("Actor", 0), 0u) << actor->GetName();
+        EXPECT_EQ(Actor::GetNamed(actor->GetName()), actor);
+    }
 }
 
 TEST_F(PlayRulesTest, LevelTwoBringsTwoSuitsThreeConsumersOneJournalistThreeDollars)

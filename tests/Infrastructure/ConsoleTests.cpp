@@ -91,20 +91,108 @@ TEST_F(ConsoleTest, EditsAtTheCaret)
 TEST_F(ConsoleTest, CompletionsFromTheThirdCharacterAndOnEveryDeletion)
 {
     Type(console, "ab");
+    console.GetCompletionCandidates();
     EXPECT_TRUE(console.asked.empty());
     Type(console, "c");
+    console.GetCompletionCandidates();
     EXPECT_EQ(console.asked, StringList({"abc"}));
 
     console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
+    console.GetCompletionCandidates();
     console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
+    console.GetShownCompletions();
     EXPECT_EQ(console.asked, StringList({"abc", "ab", "a"}));
     console.HandleKeyDown(KeyCodes::KEY_HOME);
     console.HandleKeyDown(KeyCodes::KEY_DELETE);
+    console.GetCompletionCandidates();
     EXPECT_EQ(console.asked.back(), "");
     // Nothing to delete: nobody is asked.
     console.HandleKeyDown(KeyCodes::KEY_DELETE);
     console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
+    console.GetCompletionCandidates();
     EXPECT_EQ(console.asked.size(), 4u);
+}
+
+TEST_F(ConsoleTest, CompletionsAreAskedForOncePerLookNotPerCharacter)
+{
+    console.candidates = {"abcdefX"};
+    Type(console, "abcdef");
+    EXPECT_TRUE(console.asked.empty()) << "typing alone asks nothing";
+    EXPECT_EQ(console.GetShownCompletions(), StringList({"abcdefX"}));
+    EXPECT_EQ(console.GetCompletionCandidates().size(), 1u);
+    EXPECT_EQ(console.asked, StringList({"abcdef"})) << "one question for the whole line, none for a second look";
+
+    // Tab asks about what was typed since, then takes the first answer.
+    Type(console, "g");
+    console.candidates = {"abcdefgY"};
+    console.HandleKeyDown(KeyCodes::KEY_TAB);
+    EXPECT_EQ(console.GetCurrentInput(), "abcdefgY");
+    EXPECT_EQ(console.asked.back(), "abcdefg");
+
+    // Enter drops the list and what was pending.
+    Type(console, "h");
+    console.HandleKeyDown(KeyCodes::KEY_ENTER);
+    EXPECT_TRUE(console.GetCompletionCandidates().empty());
+    EXPECT_EQ(console.asked.size(), 2u);
+}
+
+TEST_F(ConsoleTest, TheInputLineStopsAtItsBoundAndSaysSoOnce)
+{
+    const String line(Console::MaxInputLength + 50, 'x');
+    Type(console, line);
+    EXPECT_EQ(console.GetCurrentInput().size(), Console::MaxInputLength);
+    EXPECT_EQ(console.GetCaretPosition(), static_cast<int>(Console::MaxInputLength));
+    ASSERT_EQ(console.GetOutputLines().size(), 1u);
+    EXPECT_NE(console.GetOutputLines().front().find("The input line is full"), String::npos);
+
+    // Room again after a deletion: the next overflow is reported again.
+    console.HandleKeyDown(KeyCodes::KEY_BACKSPACE);
+    Type(console, "yz");
+    EXPECT_EQ(console.GetCurrentInput().back(), 'y');
+    EXPECT_EQ(console.GetOutputLines().size(), 2u);
+    console.HandleKeyDown(KeyCodes::KEY_ENTER);
+    EXPECT_EQ(console.executed.back().size(), Console::MaxInputLength);
+}
+
+TEST_F(ConsoleTest, OutputSplitsLikeTheWholeTextWouldAcrossWrites)
+{
+    // Every way of cutting the same text into writes gives the lines of the whole.
+    const String text = "a\n\nbc\nd\n\n";
+    for (size_t cut1 = 0; cut1 <= text.size(); ++cut1)
+        for (size_t cut2 = cut1; cut2 <= text.size(); ++cut2)
+        {
+            ScriptedConsole fresh;
+            fresh.WriteToOutput(text.substr(0, cut1));
+            fresh.WriteToOutput(text.substr(cut1, cut2 - cut1));
+            fresh.WriteToOutput(text.substr(cut2));
+            fresh.WriteToOutput("e");
+            EXPECT_EQ(fresh.GetOutputLines(), SplitText(text + "e", "\n", false)) << cut1 << " " << cut2;
+        }
+}
+
+TEST_F(ConsoleTest, OutputKeepsTheNewestLinesAndWrapsVeryLongOnes)
+{
+    for (size_t i = 0; i < Console::MaxOutputLines + 500; ++i)
+        console.WriteToOutput("line " + std::to_string(i) + "\n");
+    const StringList& lines = console.GetOutputLines();
+    ASSERT_EQ(lines.size(), Console::MaxOutputLines);
+    EXPECT_EQ(lines.front(), "line 500");
+    EXPECT_EQ(lines.back(), "line " + std::to_string(Console::MaxOutputLines + 499));
+
+    // A line written piece by piece is wrapped as it grows; nothing of it is lost.
+    for (int i = 0; i < 3; ++i)
+        console.WriteToOutput(String(Console::MaxOutputLineLength - 1, 'a' + static_cast<char>(i)));
+    console.WriteToOutput("!\ntail");
+    String joined;
+    for (size_t i = lines.size() - 4; i < lines.size() - 1; ++i)
+    {
+        EXPECT_LE(lines[i].size(), Console::MaxOutputLineLength);
+        joined += lines[i];
+    }
+    EXPECT_EQ(joined.size(), 3 * (Console::MaxOutputLineLength - 1) + 1);
+    EXPECT_EQ(joined.back(), '!');
+    EXPECT_EQ(lines.back(), "tail");
+    EXPECT_EQ(lines.size(), Console::MaxOutputLines);
 }
 
 TEST_F(ConsoleTest, TabReplacesTheWholeLineAndKeepsTheList)

@@ -76,7 +76,7 @@ kill -0 "$pid" 2>/dev/null && fail "the game did not stop on an unbound Escape"
 wait "$pid"
 status=$?
 [ "$status" -eq 0 ] || fail "exit status $status"
-grep -q "ERROR: SWIG director method error. Error detected when calling 'Console.Execute'" "$log" &&
+grep -q "ERROR: Swig director method error. Error detected when calling 'Console.Execute'" "$log" &&
   fail "the console's own Execute failed"
 [ -s "$out/frame.png" ] || fail "no screenshot written"
 

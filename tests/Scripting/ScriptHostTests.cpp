@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -53,7 +54,7 @@ TEST(ScriptHost, WithoutAStartupScriptTheInterpreterStaysStopped)
 {
     ScratchFolder scratch("");
     LogCapture log;
-    EXPECT_FALSE(ScriptHost::Start());
+    EXPECT_FALSE(ScriptHost::StartScriptHost());
     EXPECT_TRUE(log.Contains("Error initializing Python: couldn't find startup file."));
     EXPECT_FALSE(ScriptHost::IsRunning());
     EXPECT_FALSE(Py_IsInitialized());
@@ -65,7 +66,7 @@ TEST(ScriptHost, AScriptRaisingOnItsFirstLineLeavesTheInterpreterRunning)
 {
     ScratchFolder scratch("raise RuntimeError('first line')\n");
     LogCapture log;
-    EXPECT_TRUE(ScriptHost::Start());
+    EXPECT_TRUE(ScriptHost::StartScriptHost());
     EXPECT_TRUE(log.Contains("Python initialized."));
     EXPECT_TRUE(Py_IsInitialized());
     // The module is built in: no file of that name exists anywhere on the path.
@@ -84,11 +85,62 @@ TEST(ScriptHost, TheScriptFolderComesBeforeTheUsersPythonPath)
     std::ofstream(scratch.Path() / "Resources/Scripts/helper.py") << "WHERE = 'game'\n";
     setenv("PYTHONPATH", user.c_str(), 1);
 
-    ASSERT_TRUE(ScriptHost::Start());
+    ASSERT_TRUE(ScriptHost::StartScriptHost());
     EXPECT_EQ(ScriptTest::Eval("source"), "game");
     EXPECT_EQ(ScriptTest::Eval("__import__('onlyuser').WHERE"), "user only");
     ScriptHost::Finalize();
     unsetenv("PYTHONPATH");
+}
+
+TEST(ScriptHost, AStartupScriptCallingSysExitEndsOnlyTheScript)
+{
+    ScratchFolder scratch("import sys\nbefore = 1\nsys.exit(3)\nafter = 1\n");
+    LogCapture log;
+    EXPECT_TRUE(ScriptHost::StartScriptHost());
+    EXPECT_EQ(log.Count("ERROR: ./Resources/Scripts/start.py called sys.exit(3): the game goes on without the rest of "
+                        "the script."),
+              1u);
+    EXPECT_TRUE(log.Contains("Python initialized."));
+    EXPECT_EQ(ScriptTest::Eval("(before, 'after' in dir())"), "(1, False)");
+    EXPECT_EQ(PyErr_Occurred(), nullptr);
+    ScriptHost::Finalize();
+}
+
+TEST(ScriptHost, AStartupScriptThatIsAFolderOrAFifoIsOneLineAndNoWait)
+{
+    ScratchFolder scratch("");
+    const fs::path script = scratch.Path() / "Resources/Scripts/start.py";
+    LogCapture log;
+    fs::create_directory(script);
+    EXPECT_FALSE(ScriptHost::StartScriptHost());
+    EXPECT_TRUE(log.Contains("Error initializing Python: startup file ./Resources/Scripts/start.py is a folder, not a "
+                             "file."));
+    fs::remove(script);
+    ASSERT_EQ(mkfifo(script.c_str(), 0600), 0);
+    // With no writer, opening it for reading the usual way would wait forever.
+    EXPECT_FALSE(ScriptHost::StartScriptHost());
+    EXPECT_TRUE(log.Contains("Error initializing Python: startup file ./Resources/Scripts/start.py is a FIFO, not a "
+                             "file."));
+    EXPECT_FALSE(Py_IsInitialized());
+}
+
+TEST(ScriptHost, ThreadsThatAreNotDaemonsDoNotHoldUpTheEnd)
+{
+    ScratchFolder scratch("import threading, time\n"
+                          "forever = lambda: time.sleep(10 ** 6)\n"
+                          "threading.Thread(target=forever).start()\n"
+                          "threading.Thread(target=forever).start()\n"
+                          "threading.Thread(target=forever, daemon=True).start()\n"
+                          "brief = threading.Thread(target=lambda: None)\n"
+                          "brief.start()\n"
+                          "brief.join()\n");
+    LogCapture log;
+    ASSERT_TRUE(ScriptHost::StartScriptHost());
+    ScriptHost::Finalize();
+    EXPECT_FALSE(Py_IsInitialized());
+    EXPECT_EQ(log.Count("WARNING: 2 Python threads (not daemons) were still running at exit; the game ends without "
+                        "waiting for them."),
+              1u);
 }
 
 // The game's own start.py, started by the World as in the game.
@@ -125,6 +177,30 @@ TEST_F(PythonConsole, ActsLikePythonsOwnPrompt)
     EXPECT_NE(output.find("NameError: name 'undefined_name' is not defined"), std::string::npos) << output;
     EXPECT_NE(output.find("SyntaxError"), std::string::npos) << output;
     EXPECT_EQ(World::GetInstance().GetElements().size(), 1u);
+}
+
+TEST_F(PythonConsole, ExitIsOneLineAndLeavesNothingPending)
+{
+    LogCapture log;
+    Console* console = World::GetInstance().GetConsole();
+    ASSERT_NE(console, nullptr);
+    console->Execute("exit()");
+    console->Execute("if True:");
+    console->Execute("    quit(4)");
+    console->Execute("");
+    console->Execute("import sys; sys.exit()");
+    console->Execute("6 * 7");
+
+    const std::string output = OutputOf(*console);
+    const std::string hint = "exit() does not end the game: World.GetInstance().StopGame() does, and backquote closes "
+                             "the console.\n";
+    size_t hints = 0;
+    for (size_t at = output.find(hint); at != std::string::npos; at = output.find(hint, at + 1))
+        ++hints;
+    EXPECT_EQ(hints, 3u) << output;
+    EXPECT_NE(output.find(">>> 6 * 7\n42\n"), std::string::npos) << "nothing left pending: " << output;
+    EXPECT_EQ(output.find("Traceback"), std::string::npos) << output;
+    EXPECT_TRUE(log.lines.empty()) << log.lines.front();
 }
 
 TEST_F(PythonConsole, CompletesNamesAndAttributes)
@@ -170,7 +246,7 @@ TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
             console->Execute(line);
         }
     }
-    EXPECT_EQ(blocks, 5);
+    EXPECT_EQ(blocks, 6);
 
     FrameDriver frames;
     for (int i = 0; i < 30; ++i)

@@ -2,6 +2,7 @@
 
 #include "Actors/Actor.h"
 #include "Infrastructure/Console.h"
+#include "Input/MouseListener.h"
 #include "Messaging/Switchboard.h"
 #include "TestUtilities/FrameDriver.h"
 #include "TestUtilities/LogCapture.h"
@@ -41,11 +42,11 @@ TEST_F(ScriptModule, ExposesExactlyTheListedNames)
         EXPECT_EQ(exposed.count(hidden), 0u) << hidden;
 }
 
-TEST_F(ScriptModule, ArgumentErrorsUseTheGeneratorsTexts)
+TEST_F(ScriptModule, ArgumentErrorsUseTheModulesOwnTexts)
 {
     EXPECT_RUNS("from tarvo import *");
     EXPECT_EQ(ErrorOf("SoundDevice.GetInstance().PlaySound(None, 1.0, False, 'x')"),
-              "Wrong number or type of arguments for overloaded function 'SoundDevice_PlaySound'.\n"
+              "Wrong number of arguments for overloaded function 'SoundDevice_PlaySound'.\n"
               "  Possible C/C++ prototypes are:\n"
               "    SoundDevice::PlaySound(SAMPLE_HANDLE,float,bool,int)\n"
               "    SoundDevice::PlaySound(SAMPLE_HANDLE,float,bool)\n"
@@ -203,23 +204,25 @@ TEST_F(ScriptModule, FailingOverridesAreReportedAndTheEngineGoesOn)
                 "World.GetInstance().Add(AlsoBroken())\n"
                 "bad = BadConsole()\n"
                 "World.GetInstance().RegisterConsole(bad)\n");
-    EXPECT_TRUE(log.Contains("ERROR: SWIG director type mismatch in output value of type 'String'"))
+    EXPECT_TRUE(log.Contains("ERROR: Swig director type mismatch in output value of type 'String const'"))
         << "World.Add asked for the class name";
     frames.Tick(0.1f);
     frames.Tick(0.1f);
     EXPECT_EQ(PyErr_Occurred(), nullptr);
-    EXPECT_EQ(log.Count("ERROR: SWIG director method error. Error detected when calling 'Actor.Update'"), 2u)
+    EXPECT_EQ(log.Count("ERROR: Swig director method error. Error detected when calling 'Actor.Update'"), 2u)
         << "two failures, each reported once although both recur every frame";
     Console* console = World::GetInstance().GetConsole();
     console->Execute("way");
     EXPECT_EQ(console->GetCompletions("abc"), StringList());
-    EXPECT_TRUE(log.Contains("ERROR: SWIG director method error. Error detected when calling 'Console.Execute'"));
-    EXPECT_TRUE(log.Contains("ERROR: SWIG director type mismatch in output value of type 'StringList'"));
+    EXPECT_TRUE(log.Contains("ERROR: Swig director method error. Error detected when calling 'Console.Execute'"));
+    EXPECT_TRUE(log.Contains("ERROR: Swig director type mismatch in output value of type 'StringList'"));
     std::string output;
     for (const String& line : console->GetOutputLines())
         output += line + "\n";
     EXPECT_NE(output.find("ZeroDivisionError"), std::string::npos) << output;
     EXPECT_NE(output.find("ValueError: no way"), std::string::npos) << output;
+    EXPECT_NE(output.find("TypeError: Swig director type mismatch"), std::string::npos) << output;
+    EXPECT_EQ(output.find("SWIG"), std::string::npos) << "the runtime's own words stay out: " << output;
     EXPECT_EQ(Eval("1 + 1"), "2") << "the interpreter is fine afterwards";
 }
 
@@ -295,4 +298,84 @@ TEST_F(ScriptModule, StopGameFromAScriptEndsTheLoop)
     FrameDriver frames;
     frames.Tick(0.1f);
     EXPECT_FALSE(World::GetInstance().IsRunning());
+}
+
+TEST_F(ScriptModule, APureOperationWithoutAnOverrideSaysSo)
+{
+    LogCapture log;
+    EXPECT_RUNS("from tarvo import *\n"
+                "class Mute(Console):\n"
+                "    pass\n"
+                "mute = Mute()\n"
+                "World.GetInstance().RegisterConsole(mute)\n");
+    EXPECT_EQ(ErrorOf("Console.Execute(mute, 'x')"), "Swig director pure virtual method called Console::Execute");
+    Console* console = World::GetInstance().GetConsole();
+    ASSERT_NE(console, nullptr);
+    console->Execute("hello");
+    EXPECT_EQ(console->GetCompletions("abc"), StringList());
+    EXPECT_TRUE(log.Contains("ERROR: Swig director pure virtual method called Console::Execute"));
+    EXPECT_TRUE(log.Contains("ERROR: Swig director pure virtual method called Console::GetCompletions"));
+    for (const String& line : log.lines)
+        EXPECT_EQ(line.find("method error"), String::npos) << "reported as what it is, not as a failing override";
+    EXPECT_EQ(PyErr_Occurred(), nullptr);
+}
+
+TEST_F(ScriptModule, SystemExitInAnOverrideIsOneLineAndTheGameGoesOn)
+{
+    LogCapture log;
+    FrameDriver frames;
+    EXPECT_RUNS("from tarvo import *\n"
+                "import sys\n"
+                "class Quitter(Actor):\n"
+                "    def Update(self, dt):\n"
+                "        sys.exit(2)\n"
+                "World.GetInstance().Add(Quitter())\n"
+                "class Echo(Console):\n"
+                "    def Execute(self, line):\n"
+                "        exit()\n"
+                "    def GetCompletions(self, line):\n"
+                "        return []\n"
+                "World.GetInstance().RegisterConsole(Echo())\n");
+    frames.Tick(0.1f);
+    frames.Tick(0.1f);
+    World::GetInstance().GetConsole()->Execute("anything");
+    EXPECT_EQ(log.Count("ERROR: Swig director method error. Error detected when calling 'Actor.Update': SystemExit "
+                        "does not end the game; World.GetInstance().StopGame() does"),
+              1u);
+    EXPECT_TRUE(log.Contains("ERROR: Swig director method error. Error detected when calling 'Console.Execute': "
+                             "SystemExit does not end the game; World.GetInstance().StopGame() does"));
+    std::string output;
+    for (const String& line : World::GetInstance().GetConsole()->GetOutputLines())
+        output += line + "\n";
+    EXPECT_EQ(output.find("Traceback"), std::string::npos) << output;
+}
+
+TEST_F(ScriptModule, ScriptMouseListenersHearTheMouse)
+{
+    EXPECT_RUNS("from tarvo import *\n"
+                "class Clicks(MouseListener):\n"
+                "    def __init__(self):\n"
+                "        MouseListener.__init__(self)\n"
+                "        self.events = []\n"
+                "    def MouseMotionEvent(self, position):\n"
+                "        self.events.append(('move', position))\n"
+                "        MouseListener.MouseMotionEvent(self, position)\n"
+                "    def MouseDownEvent(self, position, button):\n"
+                "        self.events.append(('down', position, button))\n"
+                "    def MouseUpEvent(self, position, button):\n"
+                "        self.events.append(('up', position, button == MOUSE_RIGHT))\n"
+                "class Plain(MouseListener):\n"
+                "    pass\n"
+                "clicks = Clicks()\n"
+                "plain = Plain()\n");
+    MouseInput::OnMotion(10, 20);
+    MouseInput::OnButton(0, true);
+    MouseInput::OnButton(1, false);
+    EXPECT_EQ(Eval("clicks.events"), "[('move', (10, 20)), ('down', (10, 20), 0), ('up', (10, 20), True)]");
+    EXPECT_THAT(ErrorOf("MouseListener.MouseMotionEvent(clicks, 'x')"), HasSubstr("of type 'Vec2i'"));
+
+    // A listener whose object is gone hears nothing more, and nothing breaks.
+    EXPECT_RUNS("del clicks, plain\nimport gc\ngc.collect()");
+    MouseInput::OnMotion(1, 2);
+    EXPECT_EQ(PyErr_Occurred(), nullptr);
 }

@@ -23,7 +23,7 @@ public:
     static std::string ErrorOf(const std::string& source);
 
 protected:
-    void SetUp() override { ASSERT_TRUE(ScriptHost::Start()); }
+    void SetUp() override { ASSERT_TRUE(ScriptHost::StartScriptHost()); }
     void TearDown() override { ScriptHost::Finalize(); }
 };
 
