@@ -249,6 +249,34 @@ TEST_F(ScriptModule, MessagesPassToTheSwitchboardAndAreFreedOnce)
     EXPECT_THAT(ErrorOf("Keeper.kept.GetMessageName()"), HasSubstr("in method 'Message_GetMessageName'"));
 }
 
+TEST_F(ScriptModule, ListenersHandedToScriptsFailCleanlyOnceDeleted)
+{
+    // A listener that is no actor (a screen, a manager), as a subscriber and as a sender.
+    struct Plain : MessageListener
+    {
+        void ReceiveMessage(Message*) override {}
+    };
+    FrameDriver frames;
+    auto* listener = new Plain();
+    Switchboard::GetInstance().SubscribeTo(listener, "Listen");
+    EXPECT_RUNS("from tarvo import *\n"
+                "(subscriber,) = Switchboard.GetInstance().GetSubscribersTo('Listen')\n"
+                "class Keeper(Actor):\n"
+                "    sender = None\n"
+                "    def ReceiveMessage(self, message):\n"
+                "        Keeper.sender = message.GetSender()\n"
+                "k = Keeper()\n"
+                "World.GetInstance().Add(k)\n"
+                "Switchboard.GetInstance().SubscribeTo(k, 'Heard')\n");
+    Switchboard::GetInstance().Broadcast(new Message("Heard", listener));
+    frames.Tick(0.1f);
+    EXPECT_EQ(Eval("Keeper.sender is not None"), "True");
+    delete listener;
+    EXPECT_THAT(ErrorOf("subscriber.ReceiveMessage(Message('x'))"), HasSubstr("argument 1"));
+    EXPECT_THAT(ErrorOf("Keeper.sender.ReceiveMessage(Message('x'))"), HasSubstr("argument 1"));
+    EXPECT_RUNS("del subscriber, k\nKeeper.sender = None");
+}
+
 TEST_F(ScriptModule, EngineHeldActorsOutliveTheirScriptNamesAndFailCleanlyOnceDeleted)
 {
     FrameDriver frames;
