@@ -157,10 +157,15 @@ void SuitScreenPlay::Start()
 
 void SuitScreenPlay::Stop()
 {
-    // First, so that dying consumers leave the lists alone while they are torn down.
     running = false;
 
-    for (Suit* suit : suits)
+    // Taken out of the lists first: what is destroyed below leaves the lists as it goes
+    // (Forget), and must not change the ones being walked.
+    std::vector<Suit*> leaving;
+    leaving.swap(suits);
+    std::vector<AlmightyDollar*> dollarsLeaving;
+    dollarsLeaving.swap(dollars);
+    for (Suit* suit : leaving)
     {
         if (!suit)
             continue;
@@ -168,10 +173,8 @@ void SuitScreenPlay::Stop()
         if (!suit->IsDestroyed())
             suit->Destroy();
     }
-    suits.clear();
-    for (AlmightyDollar* dollar : dollars)
+    for (AlmightyDollar* dollar : dollarsLeaving)
         dollar->Destroy();
-    dollars.clear();
     journalists.clear();
     consumers.clear();
     liars.clear();
@@ -223,7 +226,8 @@ void SuitScreenPlay::AddSuit(Suit* suit)
 
 void SuitScreenPlay::Forget(Suit* gone)
 {
-    if (!running || !gone)
+    // Also after the game is over: a script may still destroy what stands on the field.
+    if (!gone)
         return;
     // Whoever follows it lets go now: after this frame it is freed memory.
     for (Suit* suit : suits)
@@ -244,8 +248,7 @@ void SuitScreenPlay::Forget(Suit* gone)
 
 void SuitScreenPlay::ForgetDollar(AlmightyDollar* gone)
 {
-    if (running)
-        dollars.erase(std::remove(dollars.begin(), dollars.end(), gone), dollars.end());
+    dollars.erase(std::remove(dollars.begin(), dollars.end(), gone), dollars.end());
 }
 
 Suit_Journalist* SuitScreenPlay::FindJournalist(const MessageListener* sender) const
@@ -350,12 +353,9 @@ void SuitScreenPlay::TakePickups()
         World::GetInstance().Add(
             new PickupMoneyExplosion(taking.dollar->GetPosition() * 0.75f + taking.taker->GetPosition() * 0.25f), 0);
         GameSounds::Play(GS_MoneyPickup);
+        // Leaves `dollars` as it is destroyed.
         taking.dollar->Destroy();
     }
-    if (!takings.empty())
-        dollars.erase(std::remove_if(dollars.begin(), dollars.end(),
-                                     [](const AlmightyDollar* dollar) { return dollar->IsDestroyed(); }),
-                      dollars.end());
 }
 
 void SuitScreenPlay::EndGame()

@@ -92,8 +92,8 @@ public:
 
     // Field bookkeeping for the characters.
     void AddSuit(Suit* suit);
-    // A suit destroyed while the game runs (by the game, a script or a reset) leaves
-    // every list, and its followers let go of it; without the player the game is over.
+    // A suit destroyed on the field (by the game, a script or a reset) leaves every
+    // list, and its followers let go of it; without the player the game is over.
     void Forget(Suit* gone);
     // The same for a dollar.
     void ForgetDollar(AlmightyDollar* gone);

@@ -98,9 +98,12 @@ TEST_F(HostileConsoleTest, DestroyingThePlayerOrTheMetersEndsTheGame)
     Type("Actor.GetNamed('" + play->ticker->GetName() + "').Destroy()");
     Type("Actor.GetNamed('" + play->lieMeter->GetName() + "').Destroy()");
     EXPECT_TRUE(play->running) << "the game goes on without its meters";
+    const String rival = play->liars.back()->GetName();
     Type("Actor.GetNamed('" + play->player->GetName() + "').Destroy()");
     EXPECT_EQ(play->player, nullptr);
     EXPECT_TRUE(play->IsGameOver());
+    // The game is over, but the field still stands until the menu returns.
+    Type("Actor.GetNamed('" + rival + "').Destroy()");
     ExpectTheGameGoesOn();
 }
 

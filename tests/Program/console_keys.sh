@@ -32,17 +32,9 @@ fi
 
 # The shipped bindings: space confirms on the menu, so a space that leaked would leave it.
 export XDG_CONFIG_HOME=$out/shipped
-"$qvrn" --no-msaa --seed 1 2>"$out/log" &
-pid=$!
-fail() {
-  kill -9 $pid 2>/dev/null
-  echo "$1"
-  cat "$out/log"
-  exit 1
-}
-timeout 60 xdotool search --sync --name '^QVRN$' >/dev/null || fail "the window never appeared"
-id=$(xdotool search --name '^QVRN$' | head -n1)
-shows() { xwd -id "$id" -silent >"$out/now.xwd" 2>/dev/null && python3 "$here/png_pixel.py" "$out/now.xwd" 4 4 "$1" >/dev/null; }
+. "$here/game_window.sh"
+pid=
+start_game --no-msaa --seed 1
 wait_for() {
   for _ in $(seq 120); do
     "$@" && return 0

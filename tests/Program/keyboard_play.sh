@@ -11,18 +11,10 @@ here=$(dirname "$0")
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-"$qvrn" --no-msaa --seed 1 --screenshot "$out/frame.png" 2>"$out/log" &
-pid=$!
-fail() {
-  kill -9 $pid 2>/dev/null
-  echo "$1"
-  cat "$out/log"
-  exit 1
-}
-timeout 60 xdotool search --sync --name '^QVRN$' >/dev/null || fail "the window never appeared"
-id=$(xdotool search --name '^QVRN$' | head -n1)
+. "$here/game_window.sh"
+pid=
+start_game --no-msaa --seed 1 --screenshot "$out/frame.png"
 
-shows() { xwd -id "$id" -silent >"$out/now.xwd" 2>/dev/null && python3 "$here/png_pixel.py" "$out/now.xwd" 4 4 "$1" >/dev/null; }
 focus() { xdotool windowfocus --sync "$id" 2>/dev/null || true; }
 
 # The menu ignores keys for its first 0.3 s and reads held keys once a frame: hold Enter
