@@ -3,7 +3,7 @@
 #include "Actors/Actor.h"
 
 // The spinning dollar pickup: six pictures, one every 0.175 s, from a random start.
-// It shows no picture until its first step.
+// It shows the picture of its starting frame from creation on.
 class AlmightyDollar : public Actor
 {
 public:
@@ -14,6 +14,10 @@ public:
     using Actor::SetPosition;
     String GetClassName() const override { return "AlmightyDollar"; }
 
+private:
+    void ShowFrame();
+
+public:
     float frameTime = 0.0f;
     int frame;
     // The pickup box, 0.75 wide like the drawn coin.

@@ -15,6 +15,8 @@ public:
 
     void Update(float dt) override;
     void Render() override;
+    // "Busts left: n" for the play screen's game, shown under the meter; "" without one.
+    String GetBustsLeftText() const;
 
     Suit_Player* player;
     float value;

@@ -7,13 +7,13 @@
 #include "Game/LieMeter.h"
 #include "Game/SteeringBoid.h"
 #include "Game/SuitScreenPlay.h"
+#include "Infrastructure/ScreenMath.h"
 #include "Infrastructure/World.h"
 #include "Input/ControllerManager.h"
 #include "Input/KeyCodes.h"
 #include "Messaging/Switchboard.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace
 {
@@ -21,6 +21,7 @@ constexpr float WalkSpeed = 1.4f;
 constexpr float StickThreshold = 0.2f;
 constexpr float LieGrowth = 3.0f;
 constexpr float PlayerShare = 0.9f;
+constexpr float LieBandPixels = 4.0f;
 } // namespace
 
 Suit_Player::Suit_Player() : Suit(SK_Player)
@@ -96,15 +97,12 @@ void Suit_Player::Update(float dt)
 void Suit_Player::Render()
 {
     Actor::Render();
-    if (lieRadius > 0.0f)
-        HudText::CircleOutline(position, lieRadius, Color(1.0f, 0.0f, 0.0f, 0.5f));
-
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (!play)
+    if (lieRadius <= 0.0f)
         return;
-    char text[127];
-    std::snprintf(text, sizeof(text), "Goal:%.2f", static_cast<double>(play->goal));
-    HudText::DrawBoxed(text, "Console", HudText::CenteredX(text, "Console"), 30, Color(0.0f, 0.0f, 0.0f, 0.9f));
+    // A journalist's flash is a thin see-through line; the player's own lie is a wide,
+    // solid band over a faint tint, so that it reads as "mine" at a glance.
+    HudText::FillCircle(position, lieRadius, Color(1.0f, 0.3f, 0.2f, 0.12f));
+    HudText::Ring(position, lieRadius, MathKit::PixelLengthToWorld(LieBandPixels), Color(0.85f, 0.0f, 0.05f, 0.9f));
 }
 
 void Suit_Player::ReceiveMessage(Message* message)
