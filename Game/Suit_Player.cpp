@@ -101,7 +101,7 @@ void Suit_Player::Render()
         return;
     // A journalist's flash is a thin see-through line; the player's own lie is a wide,
     // solid band over a faint tint, so that it reads as "mine" at a glance.
-    HudText::FillCircle(position, lieRadius, Color(1.0f, 0.3f, 0.2f, 0.12f));
+    HudText::FillCircle(position, lieRadius, Color(1.0f, 0.3f, 0.2f, 0.08f));
     HudText::Ring(position, lieRadius, MathKit::PixelLengthToWorld(LieBandPixels), Color(0.85f, 0.0f, 0.05f, 0.9f));
 }
 
