@@ -14,13 +14,13 @@ public:
     using Actor::SetPosition;
     String GetClassName() const override { return "AlmightyDollar"; }
 
-private:
-    void ShowFrame();
-
-public:
     float frameTime = 0.0f;
     int frame;
     // The pickup box, 0.75 wide like the drawn coin.
     Vector2 boxMin;
     Vector2 boxMax;
+
+private:
+    // Shows the picture of `frame`.
+    void ShowFrame();
 };

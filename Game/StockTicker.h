@@ -13,8 +13,9 @@ struct PriceEvent
 
 // The score: a stock price moved by timed events (raised and lowered by the play
 // field's messages) plus a small drift that changes every second, drawn as a graph of
-// the last ten one-second samples with the live price and the last second's change. Outside HUD mode
-// (the menu's background) it draws only the graph, at a fixed place in the world.
+// the last ten one-second samples with the live price and the last second's change.
+// Outside HUD mode (the menu's background) it draws only the graph, at a fixed place in
+// the world.
 class StockTicker : public HUDActor
 {
 public:
