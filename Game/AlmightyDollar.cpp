@@ -12,7 +12,13 @@ constexpr int PictureCount = 6;
 constexpr float DollarSize = 0.75f;
 } // namespace
 
-AlmightyDollar::AlmightyDollar() : frame(std::rand() % 5) { SetSize(DollarSize); }
+AlmightyDollar::AlmightyDollar() : frame(std::rand() % 5)
+{
+    SetSize(DollarSize);
+    // The picture of the starting frame from the first drawing on: without one the
+    // dollar would show as a plain white square until its first advance.
+    ShowFrame();
+}
 
 void AlmightyDollar::Update(float dt)
 {
@@ -21,10 +27,15 @@ void AlmightyDollar::Update(float dt)
     {
         frameTime -= FrameSeconds;
         frame = (frame + 1) % PictureCount;
-        char fileName[60];
-        std::snprintf(fileName, sizeof(fileName), "Resources/Images/dollar%d.png", frame + 1);
-        SetSprite(fileName, 0, GL_CLAMP, GL_LINEAR);
+        ShowFrame();
     }
+}
+
+void AlmightyDollar::ShowFrame()
+{
+    char fileName[60];
+    std::snprintf(fileName, sizeof(fileName), "Resources/Images/dollar%d.png", frame + 1);
+    SetSprite(fileName, 0, GL_CLAMP, GL_LINEAR);
 }
 
 void AlmightyDollar::SetPosition(float x, float y)

@@ -3,7 +3,7 @@
 #include "Actors/Actor.h"
 
 // The spinning dollar pickup: six pictures, one every 0.175 s, from a random start.
-// It shows no picture until its first step.
+// It shows the picture of its starting frame from creation on.
 class AlmightyDollar : public Actor
 {
 public:
@@ -20,4 +20,8 @@ public:
     // The pickup box, 0.75 wide like the drawn coin.
     Vector2 boxMin;
     Vector2 boxMax;
+
+private:
+    // Shows the picture of `frame`.
+    void ShowFrame();
 };

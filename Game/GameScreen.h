@@ -21,6 +21,9 @@ public:
 
     void Update(float dt) override { (void)dt; }
     void Render() override {}
+    // Drawn by the game manager after every layer, so that what must stay readable (the
+    // result, the goal) is never covered by what walks or flies on the field.
+    virtual void RenderOverlay() {}
     virtual void Start() {}
     // Has the World delete every element of `objects` still alive, and empties the list.
     virtual void Stop();

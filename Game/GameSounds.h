@@ -16,6 +16,6 @@ namespace GameSounds
 {
 // Loads the five files the first time; later calls do nothing.
 void Load();
-// At full volume, once.
+// Once, at the game's mix volume, which leaves room for several at a time.
 void Play(GameSound sound);
 } // namespace GameSounds

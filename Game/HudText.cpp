@@ -5,15 +5,34 @@
 #include "Infrastructure/FontRegistry.h"
 #include "Infrastructure/ScreenMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace HudText
 {
 namespace
 {
-const Color BoxColor(1.0f, 1.0f, 1.0f, 0.8f);
+// Nearly opaque: whatever passes behind a box must not break up its text.
+const Color PanelWhite(1.0f, 1.0f, 1.0f, 0.95f);
 constexpr float BoxPaddingWorld = 0.1f;
+constexpr int CircleSegments = 64;
+
+Vector2 OnCircle(const Vector2& centre, float radius, int k)
+{
+    const float angle = static_cast<float>(k) * 6.28318530718f / static_cast<float>(CircleSegments);
+    return centre + Vector2(std::cos(angle), std::sin(angle)) * radius;
+}
+
+void Circle(const Vector2& centre, float radius, const Color& color, bool filled)
+{
+    Vector2 rim[CircleSegments];
+    for (int k = 0; k < CircleSegments; ++k)
+        rim[k] = OnCircle(centre, radius, k);
+    Draw::Polygon(rim, CircleSegments, color, filled);
+}
 } // namespace
+
+Color BoxColor() { return PanelWhite; }
 
 void DrawBoxed(const String& text, const String& font, int x, int y, const Color& textColor)
 {
@@ -22,7 +41,7 @@ void DrawBoxed(const String& text, const String& font, int x, int y, const Color
     const float pad = unit > 0.0f ? BoxPaddingWorld / unit : 0.0f;
     Draw::BeginScreenSpace();
     Draw::ScreenRect(static_cast<float>(x) - pad, static_cast<float>(y) - extents.Y - pad, extents.X + 2.0f * pad,
-                     extents.Y + 2.0f * pad, BoxColor);
+                     extents.Y + 2.0f * pad, PanelWhite);
     Draw::EndScreenSpace();
     Draw::SetColor(textColor);
     DrawScreenText(text, font, x, y);
@@ -42,15 +61,20 @@ void FillWorldRect(const Vector2& lowerLeft, const Vector2& upperRight, const Co
     Draw::Polygon(corners, 4, color, true);
 }
 
-void CircleOutline(const Vector2& centre, float radius, const Color& color)
+void CircleOutline(const Vector2& centre, float radius, const Color& color) { Circle(centre, radius, color, false); }
+
+void FillCircle(const Vector2& centre, float radius, const Color& color) { Circle(centre, radius, color, true); }
+
+void Ring(const Vector2& centre, float radius, float width, const Color& color)
 {
-    constexpr int Segments = 64;
-    Vector2 rim[Segments];
-    for (int k = 0; k < Segments; ++k)
+    const float inner = std::max(radius - width / 2.0f, 0.0f);
+    const float outer = radius + width / 2.0f;
+    // One convex quad per segment, counter-clockwise so that face culling keeps it.
+    for (int k = 0; k < CircleSegments; ++k)
     {
-        const float angle = static_cast<float>(k) * 6.28318530718f / static_cast<float>(Segments);
-        rim[k] = centre + Vector2(std::cos(angle), std::sin(angle)) * radius;
+        const Vector2 quad[4] = {OnCircle(centre, inner, k), OnCircle(centre, outer, k), OnCircle(centre, outer, k + 1),
+                                 OnCircle(centre, inner, k + 1)};
+        Draw::Polygon(quad, 4, color, true);
     }
-    Draw::Polygon(rim, Segments, color, false);
 }
 } // namespace HudText

@@ -6,6 +6,7 @@
 #include "Infrastructure/ScreenMath.h"
 #include "Messaging/Switchboard.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace
@@ -52,8 +53,24 @@ void LieMeter::Update(float dt)
     }
 }
 
+String LieMeter::GetBustsLeftText() const
+{
+    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
+    if (!play)
+        return "";
+    char text[64];
+    std::snprintf(text, sizeof(text), "Busts left: %d", std::max(play->maxLieBusts - play->lieBusts, 0));
+    return text;
+}
+
 void LieMeter::Render()
 {
+    // Under the meter at all times, so that a player knows how many busts remain
+    // before the next one says so.
+    const String bustsLeft = GetBustsLeftText();
+    if (!bustsLeft.empty())
+        HudText::DrawBoxed(bustsLeft, "ConsoleSmall", 800, 62, Color(0.0f, 0.0f, 0.0f, 0.9f));
+
     SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
     if (bustTime != 0.0f || (play && play->lieBusts >= play->maxLieBusts))
     {
@@ -68,5 +85,5 @@ void LieMeter::Render()
     const Vector2 lowerLeft = MathKit::ScreenPointToWorld(865, 37);
     HudText::FillWorldRect(lowerLeft,
                            lowerLeft + Vector2(MathKit::PixelLengthToWorld(value), MathKit::PixelLengthToWorld(28.0f)),
-                           Color(0.0f, 0.0f, 0.0f, 0.8f));
+                           Color(0.0f, 0.0f, 0.0f, 0.95f));
 }

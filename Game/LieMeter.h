@@ -16,6 +16,8 @@ public:
 
     void Update(float dt) override;
     void Render() override;
+    // "Busts left: n" for the play screen's game, shown under the meter; "" without one.
+    String GetBustsLeftText() const;
 
     // Watched: a script may delete the player before the rest of the field.
     ElementRef<Suit_Player> player;

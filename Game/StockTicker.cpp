@@ -135,6 +135,8 @@ float StockTicker::GetLastChange() const
     return GetCurrentSample() - previous;
 }
 
+String StockTicker::GetPriceText() const { return FormatPrice(price); }
+
 String StockTicker::FormatPrice(float value) { return FormatByMagnitude(value, 100.0f); }
 
 String StockTicker::FormatChange(float change) { return FormatByMagnitude(change, 10.0f); }
@@ -146,8 +148,7 @@ void StockTicker::Render()
     {
         const Vector2 corner = MathKit::ScreenPointToWorld(0, 0);
         HudText::FillWorldRect(Vector2(corner.X, corner.Y - MathKit::PixelLengthToWorld(108.0f)),
-                               Vector2(corner.X + MathKit::PixelLengthToWorld(265.0f), corner.Y),
-                               Color(1.0f, 1.0f, 1.0f, 0.8f));
+                               Vector2(corner.X + MathKit::PixelLengthToWorld(265.0f), corner.Y), HudText::BoxColor());
     }
 
     float low = 1e12f;
@@ -192,7 +193,7 @@ void StockTicker::Render()
 
     Draw::SetColor(TextColor);
     DrawScreenText("QVRN:", "Console", 10, 30);
-    DrawScreenText(FormatPrice(GetCurrentSample()), "Console", 10, 67);
+    DrawScreenText(GetPriceText(), "Console", 10, 67);
 
     const float change = GetLastChange();
     if (change > 0.001f)

@@ -13,8 +13,9 @@ struct PriceEvent
 
 // The score: a stock price moved by timed events (raised and lowered by the play
 // field's messages) plus a small drift that changes every second, drawn as a graph of
-// the last ten one-second samples with the price and its last change. Outside HUD mode
-// (the menu's background) it draws only the graph, at a fixed place in the world.
+// the last ten one-second samples with the live price and the last second's change.
+// Outside HUD mode (the menu's background) it draws only the graph, at a fixed place in
+// the world.
 class StockTicker : public HUDActor
 {
 public:
@@ -29,6 +30,9 @@ public:
     // The texts the ticker shows; exposed for their number formats.
     static String FormatPrice(float price);
     static String FormatChange(float change);
+    // The price as shown: the live one, which the goal and the high score are taken
+    // from, not the last sample of the graph.
+    String GetPriceText() const;
     // The last sample, and the last minus the one before (0 for missing samples).
     float GetCurrentSample() const;
     float GetLastChange() const;

@@ -128,3 +128,9 @@ void SuitGameManager::Update(float dt)
     countsDue = false;
     SystemLogInstance().Log("Live objects at the menu after " + countsFrom + ": " + LiveCounts::Take().Format());
 }
+
+void SuitGameManager::Render()
+{
+    if (GameScreen* current = GetScreen(currentScreen))
+        current->RenderOverlay();
+}

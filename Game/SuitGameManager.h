@@ -21,6 +21,8 @@ public:
     // Logs the live-object counts once the menu has stood for a while after a return to
     // it, when wanted.
     void Update(float dt) override;
+    // The active screen's overlay, over everything in the layers.
+    void Render() override;
 
     enum ScreenIndex
     {

@@ -10,6 +10,8 @@ constexpr float InputDelay = 0.3f;
 constexpr float ScrollSeconds = 20.0f;
 } // namespace
 
+// As long as the scroll: its last line is still going up the screen when the scroll ends
+// and the menu returns, so the credits never end on an empty screen.
 const char* const SuitScreenCredits::CreditsText = "QVRN\n"
                                                    "a game about lying for profit\n"
                                                    "\n"
@@ -57,13 +59,24 @@ const char* const SuitScreenCredits::CreditsText = "QVRN\n"
                                                    "None whatsoever\n"
                                                    "\n"
                                                    "\n"
+                                                   "NO SHARES WERE TRADED\n"
+                                                   "in the making of this game\n"
+                                                   "\n"
+                                                   "\n"
                                                    "TESTED BY\n"
                                                    "Everyone who got busted\n"
+                                                   "\n"
+                                                   "\n"
+                                                   "SPECIAL THANKS\n"
+                                                   "Every consumer who believed us\n"
+                                                   "and every journalist who didn't\n"
+                                                   "\n"
                                                    "\n"
                                                    "\n"
                                                    "\n"
                                                    "No consumers were harmed.\n"
                                                    "Several were mildly misled.\n"
+                                                   "\n"
                                                    "\n"
                                                    "\n"
                                                    "\n"

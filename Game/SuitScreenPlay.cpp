@@ -503,9 +503,14 @@ bool SuitScreenPlay::SpawnOne(int type, const SpawnExclusion& exclusion)
     return false;
 }
 
-void SuitScreenPlay::Render()
+void SuitScreenPlay::RenderOverlay()
 {
     char text[127];
+    if (player)
+    {
+        std::snprintf(text, sizeof(text), "Goal:%.2f", static_cast<double>(goal));
+        HudText::DrawBoxed(text, "Console", HudText::CenteredX(text, "Console"), 30, Color(0.0f, 0.0f, 0.0f, 0.9f));
+    }
     if (!IsGameOver())
     {
         if (goalMessageTime > 0.0f)

@@ -69,7 +69,8 @@ public:
     void Start() override;
     void Stop() override;
     void Update(float dt) override;
-    void Render() override;
+    // The goal line and the banners, over the field and the meters.
+    void RenderOverlay() override;
     void ReceiveMessage(Message* message) override;
 
     // Places a random number in [min, max) (exactly min when max <= min) of objects,

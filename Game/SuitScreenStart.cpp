@@ -12,14 +12,14 @@
 
 #include <cstdio>
 
-#include <cstdio>
-
 namespace
 {
 constexpr float InputDelay = 0.3f;
 constexpr float PulseSeconds = 0.75f;
-const Color Dark(0.2f, 0.2f, 0.5f, 1.0f);
-const Color Light(0.6f, 0.6f, 0.9f, 1.0f);
+// The highlight pulses between two strong blues: a pale end would read as a greyed-out
+// item rather than the chosen one.
+const Color Dark(0.1f, 0.2f, 0.8f, 1.0f);
+const Color Light(0.2f, 0.45f, 1.0f, 1.0f);
 const Color Plain(0.0f, 0.0f, 0.0f, 1.0f);
 } // namespace
 

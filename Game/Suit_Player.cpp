@@ -7,11 +7,11 @@
 #include "Game/LieMeter.h"
 #include "Game/SteeringBoid.h"
 #include "Game/SuitScreenPlay.h"
+#include "Infrastructure/ScreenMath.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace
 {
@@ -19,6 +19,7 @@ constexpr float WalkSpeed = 1.4f;
 constexpr float StickThreshold = 0.2f;
 constexpr float LieGrowth = 3.0f;
 constexpr float PlayerShare = 0.9f;
+constexpr float LieBandPixels = 4.0f;
 } // namespace
 
 Suit_Player::Suit_Player() : Suit(SK_Player)
@@ -90,15 +91,12 @@ void Suit_Player::Update(float dt)
 void Suit_Player::Render()
 {
     Actor::Render();
-    if (lieRadius > 0.0f)
-        HudText::CircleOutline(position, lieRadius, Color(1.0f, 0.0f, 0.0f, 0.5f));
-
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (!play)
+    if (lieRadius <= 0.0f)
         return;
-    char text[127];
-    std::snprintf(text, sizeof(text), "Goal:%.2f", static_cast<double>(play->goal));
-    HudText::DrawBoxed(text, "Console", HudText::CenteredX(text, "Console"), 30, Color(0.0f, 0.0f, 0.0f, 0.9f));
+    // A journalist's flash is a thin see-through line; the player's own lie is a wide,
+    // solid band over a faint tint, so that it reads as "mine" at a glance.
+    HudText::FillCircle(position, lieRadius, Color(1.0f, 0.3f, 0.2f, 0.08f));
+    HudText::Ring(position, lieRadius, MathKit::PixelLengthToWorld(LieBandPixels), Color(0.85f, 0.0f, 0.05f, 0.9f));
 }
 
 void Suit_Player::ReceiveMessage(Message* message)

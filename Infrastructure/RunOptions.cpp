@@ -8,6 +8,7 @@
 #include "Infrastructure/World.h"
 #include "Input/InputRecorder.h"
 #include "Input/InputScript.h"
+#include "Input/KeyCodes.h"
 #include "Util/MathKit.h"
 #include "Util/SafeFiles.h"
 
@@ -16,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <set>
 #include <sys/stat.h>
 
 namespace
@@ -206,12 +208,20 @@ void ApplyRunOptions(const RunOptions& options)
     {
         // The shown buffer can't be read back reliably, so the frame is kept while it is
         // still being drawn: only the last one when the frame count is known.
+        // A scripted Escape stops the game before its frame is drawn, so the frame before
+        // it is the last one: kept too, as a live Escape between frames keeps it.
         const int lastFrame = options.frames;
+        std::set<int> framesBeforeEscape;
+        for (const ScriptedInput& input : inputScript.GetInputs())
+            if (input.down && input.code == KeyCodes::KEY_ESCAPE && input.frame > 0)
+                framesBeforeEscape.insert(input.frame - 1);
         world.SetFrameDrawnHook(
-            [lastFrame]
+            [lastFrame, framesBeforeEscape]
             {
                 World& running = World::GetInstance();
-                if (lastFrame == 0 || running.GetFramesRun() + 1 == lastFrame || !running.IsRunning())
+                const int frame = running.GetFramesRun();
+                if (lastFrame == 0 || frame + 1 == lastFrame || !running.IsRunning() ||
+                    framesBeforeEscape.count(frame) != 0)
                     lastFrameImage = CaptureFrame();
             });
     }

@@ -4,6 +4,9 @@
 #include "Game/StockTicker.h"
 #include "Messaging/Switchboard.h"
 
+#include <algorithm>
+#include <string>
+
 namespace
 {
 // A ticker that only follows its events: no drift, no resampling.
@@ -174,4 +177,36 @@ TEST_F(MetersTest, DiagonalKeysMoveOnePointFourPerSecondOnEachAxis)
     EXPECT_NEAR(play->player->GetPosition().X, 1.4f, 1e-3f);
     EXPECT_NEAR(play->player->GetPosition().Y, 1.4f, 1e-3f);
     EXPECT_EQ(play->player->GetBoid()->position, play->player->GetPosition());
+}
+
+TEST_F(MetersTest, TheTickerShowsThePriceTheGoalAndHighScoreAreTakenFrom)
+{
+    SuitScreenPlay* play = StartEmptyGame();
+    Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
+    StockTicker& ticker = *play->ticker;
+    const float firstGoal = play->goal;
+    // A steep rise passes the first goal between two of the graph's one-second samples.
+    ticker.AddEvent(6.0f, 2.5f);
+    float highestShown = 0.0f;
+    bool levelledUp = false;
+    for (int frame = 0; frame < 400 && play->running; ++frame)
+    {
+        Frame(1.0f / 60.0f);
+        const float shown = std::stof(ticker.GetPriceText());
+        highestShown = std::max(highestShown, shown);
+        if (!levelledUp && play->level == 2)
+        {
+            levelledUp = true;
+            EXPECT_GT(shown, firstGoal) << "the level went up while the ticker read " << ticker.GetPriceText();
+            EXPECT_LT(ticker.GetCurrentSample(), firstGoal) << "the samples lag: the test no longer tells";
+            // Then down again, and the game ends.
+            ticker.AddEvent(-8.0f, 1.0f);
+        }
+        if (frame == 300)
+            play->lieBusts = play->maxLieBusts;
+    }
+    ASSERT_TRUE(levelledUp);
+    ASSERT_FALSE(play->running);
+    EXPECT_EQ(StockTicker::FormatPrice(play->highScore), StockTicker::FormatPrice(highestShown))
+        << "the high score is a price the ticker showed";
 }

@@ -187,3 +187,54 @@ TEST_F(ScreensTest, TutorialShowsItsFirstPageOrItsInstructions)
     ASSERT_NE(tutorial->image.Get(), nullptr);
     EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Tutorial);
 }
+
+TEST_F(ScreensTest, TheHighlightedItemStaysAStrongBlueThroughItsPulse)
+{
+    SuitScreenStart* menu = Menu(manager);
+    const Vector2 low = menu->items[0]->GetBoundsLowerLeft();
+    const Vector2 high = menu->items[0]->GetBoundsUpperRight();
+    const Vector2 topLeft = MathKit::WorldPointToScreen(Vector2(low.X, high.Y));
+    const Vector2 bottomRight = MathKit::WorldPointToScreen(Vector2(high.X, low.Y));
+    // Two whole pulses, looking at the most strongly blue pixel of "Play" in each frame.
+    for (int frame = 0; frame < 60; ++frame)
+    {
+        Frame(Dt);
+        const FrameImage image = CaptureFrame();
+        int bestBlue = 0;
+        int bestLead = -255;
+        for (int y = static_cast<int>(topLeft.Y); y <= static_cast<int>(bottomRight.Y); ++y)
+            for (int x = static_cast<int>(topLeft.X); x <= static_cast<int>(bottomRight.X); ++x)
+            {
+                const size_t at = (static_cast<size_t>(image.height - 1 - y) * static_cast<size_t>(image.width) +
+                                   static_cast<size_t>(x)) *
+                                  4;
+                const int r = image.pixels[at];
+                const int b = image.pixels[at + 2];
+                if (b - r > bestLead)
+                {
+                    bestLead = b - r;
+                    bestBlue = b;
+                }
+            }
+        // Never a pale, greyish blue, never a dim one.
+        EXPECT_GE(bestLead, 120) << "frame " << frame;
+        EXPECT_GE(bestBlue, 190) << "frame " << frame;
+    }
+}
+
+TEST_F(ScreensTest, CreditsShowTextUntilTheScrollEnds)
+{
+    manager->SwitchTo(SuitGameManager::SI_Credits);
+    Run(15.0f, 0.1f);
+    for (float t = 15.0f; t < 19.9f; t += 0.1f)
+    {
+        Frame(0.1f);
+        ASSERT_EQ(manager->currentScreen, SuitGameManager::SI_Credits);
+        const FrameImage image = CaptureFrame();
+        int dark = 0;
+        for (size_t i = 0; i < image.pixels.size(); i += 4)
+            if (image.pixels[i] < 80 && image.pixels[i + 1] < 80 && image.pixels[i + 2] < 80)
+                ++dark;
+        EXPECT_GT(dark, 200) << "an empty screen " << t + 0.1f << " s into the credits";
+    }
+}
