@@ -41,7 +41,8 @@ String FolderPath()
 enum KeptStatus
 {
     KS_Price,    // the file holds a price
-    KS_None,     // no file, or an empty one: nothing to lose by writing
+    KS_Missing,  // no file: a first game
+    KS_None,     // an empty file: nothing to lose by writing
     KS_Unusable, // something is there that is not a price, or that can't be read
 };
 
@@ -54,7 +55,7 @@ KeptStatus ReadFile(const String& path, float& price, String& reason)
     case FRS_Read:
         break;
     case FRS_Missing:
-        return KS_None;
+        return KS_Missing;
     case FRS_TooLarge:
         reason = "not a price";
         return KS_Unusable;
@@ -162,10 +163,15 @@ float Load()
     String reason;
     float price = 0.0f;
     if (path.empty())
+    {
         SystemLogInstance().Log("WARNING: no best price: neither XDG_DATA_HOME nor HOME names a folder");
-    else if (ReadFile(path, price, reason) == KS_Price)
+        return best;
+    }
+    const KeptStatus status = ReadFile(path, price, reason);
+    if (status == KS_Price)
         best = price;
-    else
+    // No file is a first game: nothing to warn a player about.
+    else if (status != KS_Missing)
         SystemLogInstance().Printf("WARNING: no best price from %s (%s)", path.c_str(), reason.c_str());
     return best;
 }
