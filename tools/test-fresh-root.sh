@@ -6,7 +6,7 @@
 # Fails as soon as a run fails. The first run installs the packages and builds
 # everything; the later ones find the build done and run the whole suite again. Each
 # run's output is kept in build/fresh-root/run-N.log. Needs root and the network; on
-# two cores the first run takes 15 to 25 minutes and each later one about 5 more.
+# two cores the first run takes about 10 minutes and each later one about 5.
 #   tools/test-fresh-root.sh [--keep] [RUNS]   (--keep: leave the root in place)
 set -euo pipefail
 cd "$(dirname "$0")/.."
