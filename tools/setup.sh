@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libx11-dev xvfb xauth xdotool x11-utils x11-apps fonts-inconsolata
   clang libclang-rt-14-dev
-  dpkg-dev debootstrap desktop-file-utils
+  dpkg-dev file debootstrap desktop-file-utils
 )
 
 missing=()
