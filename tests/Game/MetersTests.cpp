@@ -183,7 +183,7 @@ TEST_F(MetersTest, TheTickerShowsThePriceTheGoalAndHighScoreAreTakenFrom)
 {
     SuitScreenPlay* play = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
-    StockTicker& ticker = *play->ticker;
+    StockTicker& ticker = *play->ticker.Get();
     const float firstGoal = play->goal;
     // A steep rise passes the first goal between two of the graph's one-second samples.
     ticker.AddEvent(6.0f, 2.5f);

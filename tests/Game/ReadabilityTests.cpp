@@ -274,7 +274,7 @@ TEST_F(ReadabilityTest, BustsLeftShowUnderTheMeterAtAllTimes)
 {
     SuitScreenPlay* play = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
-    LieMeter* meter = play->lieMeter;
+    LieMeter* meter = play->lieMeter.Get();
     auto textUnderMeter = [&]
     {
         Frame();
