@@ -23,9 +23,9 @@ lie_with() {
     --screenshot "$out/$1.png" 2>"$out/log" || { echo "run with $1: exit status $?"; cat "$out/log"; exit 1; }
 }
 lie_with L
-python3 "$here/png_count.py" "$out/L.png" 0 0 1024 768 circle 1000 "lie circle with L" || exit 1
+python3 "$here/png_count.py" "$out/L.png" 0 0 1024 768 band 1000 "lie circle with L" || exit 1
 lie_with SPACE
-if python3 "$here/png_count.py" "$out/SPACE.png" 0 0 1024 768 circle 600 "" >/dev/null; then
+if python3 "$here/png_count.py" "$out/SPACE.png" 0 0 1024 768 band 600 "" >/dev/null; then
   echo "space still lies although the player's file binds lying to L only"
   exit 1
 fi

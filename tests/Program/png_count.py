@@ -1,5 +1,5 @@
 """Counts the pixels of one kind in a box of a screenshot and fails below a minimum:
-`png_count.py FILE LEFT TOP RIGHT BOTTOM red|lie|circle|blue|bright|dark MIN WHAT`.
+`png_count.py FILE LEFT TOP RIGHT BOTTOM red|lie|band|circle|blue|bright|dark MIN WHAT`.
 
 Boxes are window pixels from the top left, right and bottom excluded."""
 import sys
@@ -11,7 +11,9 @@ KINDS = {
     'red': lambda r, g, b: r > 200 and g < 150 and b < 150,
     # The lie circle is drawn see-through over the field: red, paler than the title.
     'lie': lambda r, g, b: r > 200 and g < 190 and b < 190 and r - g > 60,
-    # The lie circle's thin line over the field's pale background, and little else.
+    # The player's lie circle: a solid band of its own red.
+    'band': lambda r, g, b: 210 <= r <= 230 and 14 <= g <= 34 and 28 <= b <= 44,
+    # A thin see-through red line over the field's pale background (a journalist's flash).
     'circle': lambda r, g, b: r > 225 and 90 < g < 170 and 90 < b < 170 and abs(g - b) < 25,
     # The ticker's price graph.
     'blue': lambda r, g, b: b > 200 and r < 140 and g < 140,
