@@ -22,9 +22,6 @@ public:
     T* Get() const { return life.expired() ? nullptr : element; }
     T* operator->() const { return Get(); }
     explicit operator bool() const { return Get() != nullptr; }
-    // Compares addresses, also of elements already gone: a holder can still find the
-    // entry it made for an element.
-    bool Is(const T* other) const { return element == other; }
 
 private:
     T* element = nullptr;
