@@ -22,6 +22,13 @@ public:
     // Every tag some actor currently carries.
     StringSet GetTagList() const;
 
+    // Logs one WARNING the first time each tag with capitals is asked for (IsTagged,
+    // Untag, GetObjectsTagged): Actor::Tag stores tags lower-case, so such a query
+    // matches nothing it made. Once per tag, not once per process: each distinct
+    // spelling is its own mistake, and a game asks for a handful of fixed tags, so the
+    // log stays short while every wrong one is named.
+    static void WarnIfCapitals(const String& tag);
+
 private:
     TagCollection() = default;
 

@@ -30,7 +30,11 @@ struct TextLine
 class TextActor : public Actor
 {
 public:
-    // Black text. A font that isn't registered (yet) measures (0, 0) and draws nothing.
+    // Black text. A font that isn't registered (yet) measures (0, 0) and draws nothing;
+    // the first time text in such a font is drawn, one WARNING line names the nickname.
+    // Register the font (AddFont) before making the actor: lines laid out while it was
+    // missing keep their (0, 0) extents until the actor is laid out again (any setter
+    // below, a move, or a "CameraChange").
     explicit TextActor(const String& fontNickname = "Console", const String& displayString = "",
                        TextAlignment align = Align_Left, int lineSpacing = 5);
 
