@@ -120,10 +120,13 @@ public:
                              int endFrame = -1, const char* animName = nullptr);
     bool IsSpriteAnimPlaying() const { return spriteFrameDelay > 0.0f; }
 
-    // Tags are split at commas and spaces and stored lower-case.
+    // Tags are split at commas and spaces and stored lower-case: after Tag("Enemy") the
+    // actor carries "enemy", and IsTagged("Enemy") is false. Query in lower case.
     void Tag(const String& newTag);
     // Removes exactly oldTag (no splitting or case folding).
     void Untag(const String& oldTag);
+    // Exact comparison: a tag with capitals never matches what Tag stored, and the first
+    // such query of each tag logs a WARNING (TagCollection::WarnIfCapitals).
     bool IsTagged(const String& tag) const;
     StringSet GetTags() const { return tags; }
 
@@ -136,6 +139,9 @@ public:
 
     // Registers the actor under the first free name of the form Name, Name1, Name2, ...
     // (the class name when newName is empty; first letter upper-cased) and returns it.
+    // Earlier names stay registered. World::Add registers the actor once more under its
+    // name, which it has then taken itself: SetName("Ball") before Add ends as "Ball1",
+    // and subscriptions to "CollisionWithBall" miss. Call it after World::Add.
     String SetName(const String& newName);
     String GetName() const { return name; }
     // Exact, case-sensitive; null when nothing is registered under the name.

@@ -17,7 +17,8 @@ public:
     // Drops the tag's entry once no actor carries it.
     void RemoveFromTag(Actor* obj, const String& tag);
     // The actors carrying every tag of findTag, which is split at commas and spaces and
-    // compared exactly (no case folding). Empty when findTag names no tag.
+    // compared exactly (no case folding): Tag stores lower-case, so "Enemy" finds nothing
+    // and logs a WARNING the first time (WarnIfCapitals). Empty when findTag names no tag.
     ActorSet GetObjectsTagged(const String& findTag) const;
     // Every tag some actor currently carries.
     StringSet GetTagList() const;
