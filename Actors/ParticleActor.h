@@ -64,6 +64,7 @@ public:
     // differs from the current one empties the pool and allocates that many free slots.
     void SetMaxParticles(int maxParticles);
 
+    // Slots in the pool; 0 until SetMaxParticles.
     int GetMaxParticles() const { return maxParticlesAlive; }
     // Particles alive after the last update's aging pass.
     int GetParticlesAlive() const { return numParticlesAlive; }

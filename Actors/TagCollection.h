@@ -13,6 +13,7 @@ public:
     // Created on first use and never deleted.
     static TagCollection& GetInstance();
 
+    // Lists the actor under the tag exactly as given; Actor::Tag calls it with lower-case tags.
     void AddToTag(Actor* obj, const String& tag);
     // Drops the tag's entry once no actor carries it.
     void RemoveFromTag(Actor* obj, const String& tag);

@@ -44,18 +44,21 @@ public:
     String GetClassName() override { return "TextActor"; }
     void ReceiveMessage(Message* message) override;
 
+    // A registered font nickname (AddFont); lays the lines out again.
     void SetFont(const String& newFont);
     String GetFont() const { return fontNickname; }
     // Splits at every '\n': empty lines between newlines stay, a trailing newline adds
     // no line, and an empty string has no lines.
     void SetDisplayString(const String& newString);
     String GetDisplayString() const { return rawString; }
+    // Each line's own width is aligned to the actor's position; lays out again.
     void SetAlignment(TextAlignment newAlignment);
     TextAlignment GetAlignment() const { return alignment; }
     // Extra pixels between lines.
     void SetLineSpacing(int spacing);
     int GetLineSpacing() const { return lineSpacing; }
 
+    // The laid-out lines, top first (hit-tests, tests).
     const std::vector<TextLine>& GetLines() const { return lines; }
     // The text's box in world units, for hit-tests (borders inclusive). A text without
     // lines has an empty box at the actor's position.

@@ -24,6 +24,7 @@ struct RunOptions
 // Fills `options` from the arguments. Returns false with a one-line `error` for an
 // unknown option or a bad value.
 bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, String& error);
+// The --help text, one option a line.
 String RunOptionsUsage(const String& programName);
 
 // Reads the input script and makes sure the recording can be written, before any

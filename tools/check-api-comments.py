@@ -23,8 +23,9 @@ A declaration counts as commented when a comment ends on the line right above it
 its template line, if any), or a comment ends one of its lines. One comment may serve a
 group: a declaration directly below a commented one, with no blank line between, shares
 its comment when both have the same name (overloads), both are operators, both read or
-write the same thing (GetX, SetX, IsX, HasX), or both are getters (Get..., Is...,
-Has...).
+write the same thing or open and close it (GetX, SetX, IsX, HasX, BeginX, EndX), or both
+are getters (Get..., Is..., Has...). A comment that starts with "Both", "Each", "All" or
+"These" speaks for the whole run of declarations directly below it.
 
 Prints one line per declaration without a comment, FILE:LINE: KIND NAME, and exits 1 if
 there is any; exits 0 and prints a one-line count otherwise.
@@ -35,7 +36,7 @@ import re
 import sys
 
 ENGINE_FOLDERS = ["Util", "Infrastructure", "Messaging", "Actors", "Input", "Sound", "Scripting"]
-ACCESSOR = re.compile(r"^(Get|Set|Is|Has)([A-Z0-9_].*)$")
+ACCESSOR = re.compile(r"^(Get|Set|Is|Has|Begin|End)([A-Z0-9_].*)$")
 GETTER = re.compile(r"^(Get|Is|Has)[A-Z0-9_]")
 IDENTIFIER = re.compile(r"[A-Za-z_~][A-Za-z_0-9]*$")
 
@@ -150,6 +151,9 @@ def strip_template(code):
     return code[i:]
 
 
+GROUP_COMMENT = re.compile(r"^\s*//\s*(Both|Each|All|These)\b")
+
+
 class Declaration:
     def __init__(self, kind, name, first_line, last_line):
         self.kind = kind
@@ -157,6 +161,8 @@ class Declaration:
         self.first_line = first_line
         self.last_line = last_line
         self.commented = False
+        # Covered by a comment written for the whole run below it.
+        self.in_group = False
 
 
 def function_name(code):
@@ -339,13 +345,15 @@ def check(path):
             declaration.commented = True
         elif above in comment_end_lines and lines[above - 1].strip().startswith(("//", "/*", "*")):
             declaration.commented = True
-        elif (
-            previous is not None
-            and previous.commented
-            and previous.last_line == above
-            and shares_comment(previous, declaration)
-        ):
-            declaration.commented = True
+            first = above
+            while first > 1 and lines[first - 2].strip().startswith("//"):
+                first -= 1
+            declaration.in_group = bool(GROUP_COMMENT.match(lines[first - 1]))
+        elif previous is not None and previous.commented and previous.last_line == above:
+            if previous.in_group:
+                declaration.commented = declaration.in_group = True
+            elif shares_comment(previous, declaration):
+                declaration.commented = True
         if not declaration.commented:
             missing.append(declaration)
         previous = declaration
