@@ -22,5 +22,7 @@ bool StartScriptHost();
 // Python threads that are not daemons are not waited for: one WARNING line gives
 // their count, and they end with the interpreter.
 void Finalize();
+// Whether the interpreter is up: false when no start-up script was found or Python
+// could not start, and for programs run without World::ScriptingService.
 bool IsRunning();
 } // namespace ScriptHost
