@@ -106,6 +106,9 @@ def start(game_folder):
     folder = os.path.abspath(game_folder)
     script = os.path.join(folder, "main.py")
     sys.path.insert(0, folder)
+    # No __pycache__ in the game's folder: it stays as its author left it, and a module
+    # edited twice within a second, same size, can't come back stale from its cache.
+    sys.dont_write_bytecode = True
     builtins.reload = reload
     return run()
 )PY";
