@@ -106,21 +106,27 @@ int main(int argc, char** argv)
     std::vector<const char*> arguments{argv[0]};
     for (int i = 2; i < argc; ++i)
         arguments.push_back(argv[i]);
-    return RunProgram(static_cast<int>(arguments.size()), arguments.data(), ProgramName, FolderName(folder),
-                      [&folder]
-                      {
-                          switch (GameScript::Run(folder))
-                          {
-                          case GameScript::GSR_Ran:
-                              break;
-                          case GameScript::GSR_Failed:
-                              // The window stays, so the player can look at what did run.
-                              OpenConsole();
-                              break;
-                          case GameScript::GSR_Exited:
-                          case GameScript::GSR_NoInterpreter:
-                              World::GetInstance().StopGame();
-                              break;
-                          }
-                      });
+    bool unplayable = false;
+    const int status = RunProgram(static_cast<int>(arguments.size()), arguments.data(), ProgramName, FolderName(folder),
+                                  [&folder, &unplayable]
+                                  {
+                                      switch (GameScript::Run(folder))
+                                      {
+                                      case GameScript::GSR_Ran:
+                                          break;
+                                      case GameScript::GSR_Failed:
+                                          // The window stays, so the player can look at what did run.
+                                          OpenConsole();
+                                          break;
+                                      case GameScript::GSR_NoInterpreter:
+                                          unplayable = true;
+                                          World::GetInstance().StopGame();
+                                          break;
+                                      case GameScript::GSR_Exited:
+                                          World::GetInstance().StopGame();
+                                          break;
+                                      }
+                                  });
+    // Without Python nothing of the game ran: that is no success.
+    return unplayable ? 1 : status;
 }
