@@ -29,7 +29,9 @@ console_names = sys.modules.get("__main__")
 
 
 def _in_folder(path):
-    return path is not None and os.path.abspath(path).startswith(folder + os.sep)
+    # Only absolute names: code compiled from a string is "<string>", which relative to
+    # the working directory (the game folder) would look like one of the game's files.
+    return path is not None and os.path.isabs(path) and path.startswith(folder + os.sep)
 
 
 def _where(error):

@@ -3,6 +3,7 @@
 #include "Infrastructure/Console.h"
 #include "Infrastructure/World.h"
 #include "Scripting/ScriptHost.h"
+#include "TestUtilities/LogCapture.h"
 #include "TestUtilities/ScratchFolder.h"
 #include "TestUtilities/WindowTest.h"
 
@@ -67,9 +68,16 @@ TEST_F(GameScriptRun, MainRunsAsMainAndReloadRunsItAgainWithEditedModules)
 
 TEST_F(GameScriptRun, AFailureNamesTheGamesLineAndReloadCanRecover)
 {
-    Write("main.py", "from tarvo import *\n\nraise ValueError('not yet')\n");
+    LogCapture log;
+    Write("main.py", "from tarvo import *\nif True\n    pass\n");
     EXPECT_EQ(GameScript::Run(game.path), GameScript::GSR_Failed);
+    EXPECT_TRUE(log.Contains("ERROR: " + game.path + "/main.py:2: SyntaxError: expected ':'"));
+
+    Write("main.py", "from tarvo import *\n\nraise ValueError('not yet')\n");
+    World::GetInstance().GetConsole()->Execute("reload()");
     EXPECT_NE(ConsoleOutput().find("ValueError: not yet"), String::npos) << ConsoleOutput();
+    EXPECT_NE(ConsoleOutput().find("reload failed at " + game.path + "/main.py:3: ValueError: not yet"), String::npos)
+        << ConsoleOutput();
 
     Write("main.py", "from tarvo import *\na = Actor(); a.Tag('piece'); World.GetInstance().Add(a)\n");
     World::GetInstance().GetConsole()->Execute("reload()");
