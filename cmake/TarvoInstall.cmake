@@ -2,8 +2,7 @@
 # headers under include/tarvo/ with their folders as they are, the scripting interface
 # files, a CMake package, a pkg-config file, and the engine's data folder share/tarvo/
 # shaped like a run folder (the console's start script, the shadow module, the font).
-# The runner and the Python example join the component in TarvoPackages.cmake, once every
-# target is known.
+# The runner (Runner/) and the Python example (TarvoPackages.cmake) join the component.
 #
 # The headers include each other as "Infrastructure/World.h", so consumers get
 # include/tarvo on their include path through Tarvo::tarvo (and tarvo.pc), and write the

@@ -2,14 +2,12 @@
 # (tools/package.sh), one package per install component:
 #   qvrn  (component "game")   the game for players, QvrnPackage.cmake
 #   tarvo (component "engine") the runner `tarvo` and what a game maker builds with:
-#         TarvoInstall.cmake, plus the runner and the Python example below.
-# Included last, so that every target the packages take exists by now.
+#         TarvoInstall.cmake, Runner/CMakeLists.txt and the Python example below.
+# Included last: the packages take the install rules of every folder above.
 
-# The runner and the example belong to the engine component. Both are guarded: a build
-# without them still installs and packages the rest.
-if(TARGET tarvo_runner)
-  install(TARGETS tarvo_runner RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT engine)
-endif()
+# The runner (Runner/CMakeLists.txt installs it as bin/tarvo) and the Python example
+# belong to the engine component. The example is optional, so a tree without it still
+# installs and packages the rest.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/python DESTINATION ${TARVO_INSTALL_DATADIR}/examples
   COMPONENT engine OPTIONAL
   PATTERN __pycache__ EXCLUDE
