@@ -16,10 +16,11 @@ cmake --install "$build" --component engine --prefix "$work/usr" >"$work/install
 
 mkdir -p "$work/somewhere"
 cd "$work/somewhere"
-PYTHONDONTWRITEBYTECODE= timeout 120 "$work/usr/bin/tarvo" "$work/usr/share/tarvo/examples/python" \
+PYTHONDONTWRITEBYTECODE='' timeout 120 "$work/usr/bin/tarvo" "$work/usr/share/tarvo/examples/python" \
   --frames 10 --fixed-dt 0.016 --no-msaa --screenshot shot.png 2>"$work/run.log" ||
   { echo "the installed runner failed"; cat "$work/run.log"; exit 1; }
 [ -s shot.png ] || { echo "no screenshot in the folder the runner was started in"; cat "$work/run.log"; exit 1; }
+python3 "$source/tests/Package/frame_not_flat.py" shot.png
 if grep -q "ERROR" "$work/run.log"; then
   cat "$work/run.log"
   exit 1
