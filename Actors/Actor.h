@@ -35,10 +35,10 @@ class Actor;
 using ActorList = std::vector<Actor*>;
 using ActorSet = std::set<Actor*>;
 
-// The common game object: a coloured, optionally textured, rotatable quad or disc with
-// timed animations, sprite frames, tags and a unique name.
 struct ActorIntervals;
 
+// The common game object: a coloured, optionally textured, rotatable quad or disc with
+// timed animations, sprite frames, tags and a unique name.
 class Actor : public Renderable, public MessageListener
 {
 public:
@@ -61,6 +61,8 @@ public:
     // Negative components become 0.
     void SetSize(const Vector2& newSize);
     Vector2 GetSize() const { return size; }
+    // World units. Subclasses react (TextActor lays out again, PhysicsActor refuses once
+    // its body exists).
     virtual void SetPosition(float x, float y);
     virtual void SetPosition(const Vector2& pos);
     Vector2 GetPosition() const { return position; }
@@ -74,8 +76,11 @@ public:
     // Not clamped.
     void SetAlpha(float alpha) { color.A = alpha; }
     float GetAlpha() const { return color.A; }
+    // Square or disc; the sprite, if any, is drawn on either.
     void SetDrawShape(actorDrawShape shape) { drawShape = shape; }
     actorDrawShape GetDrawShape() const { return drawShape; }
+    // The part of the sprite texture drawn on the square, 0..1 each way (1 is the full
+    // image); values past 1 repeat it when the sprite was loaded with GL_REPEAT.
     void SetUVs(const Vector2 lowleft, const Vector2 upright);
     void GetUVs(Vector2& lowleft, Vector2& upright) const;
     // Moves the actor to another layer at the end of the next update walk.
@@ -86,9 +91,12 @@ public:
     // if not empty, is broadcast in the frame the change completes.
     void MoveTo(const Vector2& newPosition, float duration, bool smooth = false,
                 const String& onCompletionMessage = "");
+    // Degrees, counter-clockwise; not normalised, so 720 turns twice.
     void RotateTo(float newRotation, float duration, bool smooth = false, const String& onCompletionMessage = "");
+    // Every channel, alpha included: fade out by changing to the colour with alpha 0.
     void ChangeColorTo(const Color& newColor, float duration, bool smooth = false,
                        const String& onCompletionMessage = "");
+    // Width and height; a PhysicsActor's body keeps its size.
     virtual void ChangeSizeTo(const Vector2& newSize, float duration, bool smooth = false,
                               const String& onCompletionMessage = "");
     virtual void ChangeSizeTo(float newSize, float duration, bool smooth = false,
@@ -118,15 +126,20 @@ public:
     // one-shot reports its end through OnSpriteAnimationEnd.
     void PlaySpriteAnimation(float delay, spriteAnimationType animType = SAT_Loop, int startFrame = -1,
                              int endFrame = -1, const char* animName = nullptr);
+    // False once a one-shot has ended or nothing was started.
     bool IsSpriteAnimPlaying() const { return spriteFrameDelay > 0.0f; }
 
-    // Tags are split at commas and spaces and stored lower-case.
+    // Tags are split at commas and spaces and stored lower-case: after Tag("Enemy") the
+    // actor carries "enemy", and IsTagged("Enemy") is false. Query in lower case.
     void Tag(const String& newTag);
     // Removes exactly oldTag (no splitting or case folding).
     void Untag(const String& oldTag);
+    // Exact comparison: a tag with capitals never matches what Tag stored, and the first
+    // such query of each tag logs a WARNING (TagCollection::WarnIfCapitals).
     bool IsTagged(const String& tag) const;
     StringSet GetTags() const { return tags; }
 
+    // Override to chain animations: called when a named one-shot reaches its last frame.
     virtual void OnSpriteAnimationEnd(const String& animName) { (void)animName; }
     // Called by World::ResetWorld on actors that survive it.
     virtual void WorldReset() {}
@@ -136,6 +149,9 @@ public:
 
     // Registers the actor under the first free name of the form Name, Name1, Name2, ...
     // (the class name when newName is empty; first letter upper-cased) and returns it.
+    // Earlier names stay registered. World::Add registers the actor once more under its
+    // name, which it has then taken itself: SetName("Ball") before Add ends as "Ball1",
+    // and subscriptions to "CollisionWithBall" miss. Call it after World::Add.
     String SetName(const String& newName);
     String GetName() const { return name; }
     // Exact, case-sensitive; null when nothing is registered under the name.

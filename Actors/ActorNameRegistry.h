@@ -11,11 +11,14 @@ class Actor;
 class ActorNameRegistry
 {
 public:
+    // Created on first use and never deleted.
     static ActorNameRegistry& GetInstance();
 
+    // Exact, case-sensitive; null when the name is free.
     Actor* Find(const String& name) const;
     // The first of base, base1, base2, ... under which nothing is registered.
     String FirstFreeName(const String& base);
+    // Replaces whatever was registered under the name (Actor::SetName asks for a free one).
     void Register(const String& name, Actor* actor);
     // Removes the entry only if it belongs to `actor`.
     void Unregister(const String& name, const Actor* actor);

@@ -16,8 +16,13 @@ void Actor::Tag(const String& newTag)
 
 void Actor::Untag(const String& oldTag)
 {
+    TagCollection::WarnIfCapitals(oldTag);
     tags.erase(oldTag);
     TagCollection::GetInstance().RemoveFromTag(this, oldTag);
 }
 
-bool Actor::IsTagged(const String& tag) const { return tags.count(tag) != 0; }
+bool Actor::IsTagged(const String& tag) const
+{
+    TagCollection::WarnIfCapitals(tag);
+    return tags.count(tag) != 0;
+}

@@ -10,6 +10,7 @@ struct PhysicsShapeDef;
 class PhysicsActor : public Actor
 {
 public:
+    // The body's shape; any int is accepted, and an unknown one makes no body.
     enum eShapeType : int
     {
         SHAPETYPE_BOX = 0,
@@ -32,12 +33,17 @@ public:
     // change nothing.
     // 0 makes a static body; negative values count as 0.
     void SetDensity(float density);
+    // 0 slides freely; Box2D mixes two bodies' values.
     void SetFriction(float friction);
+    // Bounce: 0 stops dead, 1 keeps all the speed.
     void SetRestitution(float restitution);
+    // Box or circle.
     void SetShapeType(eShapeType shapeType);
+    // A sensor reports contacts ("CollisionWith" messages) but nothing bounces off it.
     void SetIsSensor(bool isSensor);
     // Shapes sharing a positive group always collide, a negative one never (-32768..32767).
     void SetGroupIndex(int groupIndex);
+    // Keeps the body upright whatever hits it.
     void SetFixedRotation(bool fixedRotation);
     // A circle's diameter is the width.
     void SetSize(float x, float y = -1.0f);
@@ -55,10 +61,12 @@ public:
     void ApplyForce(const Vector2& force, const Vector2& point);
     // `force` is in the body's own axes.
     void ApplyLocalForce(const Vector2& force, const Vector2& point);
+    // Turns the body counter-clockwise for positive values.
     void ApplyTorque(float torque);
     // Changes the velocities at once.
     void ApplyImpulse(const Vector2& impulse, const Vector2& point);
 
+    // Whether InitPhysics made the body; the settings as stored.
     bool HasBody() const { return physBody != nullptr; }
     float GetDensity() const { return density; }
     float GetFriction() const { return friction; }

@@ -1,7 +1,10 @@
 #include "Actors/TagCollection.h"
 
+#include "Infrastructure/Log.h"
+
 #include <algorithm>
 #include <iterator>
+#include <set>
 
 TagCollection& TagCollection::GetInstance()
 {
@@ -27,11 +30,25 @@ ActorSet TagCollection::ActorsUnder(const String& tag) const
     return found == actorsByTag.end() ? ActorSet() : found->second;
 }
 
+void TagCollection::WarnIfCapitals(const String& tag)
+{
+    if (std::none_of(tag.begin(), tag.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+        return;
+    static std::set<String> warned;
+    if (!warned.insert(tag).second)
+        return;
+    SystemLogInstance().Printf("WARNING: Tag \"%s\" asked for with capitals; Tag stores tags lower-case, so "
+                               "ask for \"%s\".",
+                               tag.c_str(), ToLower(tag).c_str());
+}
+
 ActorSet TagCollection::GetObjectsTagged(const String& findTag) const
 {
     const StringList pieces = SplitText(findTag, ", ", true);
     if (pieces.empty())
         return ActorSet();
+    for (const String& piece : pieces)
+        WarnIfCapitals(piece);
 
     ActorSet result = ActorsUnder(pieces[0]);
     for (size_t i = 1; i < pieces.size() && !result.empty(); ++i)

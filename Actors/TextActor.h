@@ -30,7 +30,11 @@ struct TextLine
 class TextActor : public Actor
 {
 public:
-    // Black text. A font that isn't registered (yet) measures (0, 0) and draws nothing.
+    // Black text. A font that isn't registered (yet) measures (0, 0) and draws nothing;
+    // the first time text in such a font is drawn, one WARNING line names the nickname.
+    // Register the font (AddFont) before making the actor: lines laid out while it was
+    // missing keep their (0, 0) extents until the actor is laid out again (any setter
+    // below, a move, or a "CameraChange").
     explicit TextActor(const String& fontNickname = "Console", const String& displayString = "",
                        TextAlignment align = Align_Left, int lineSpacing = 5);
 
@@ -40,18 +44,21 @@ public:
     String GetClassName() override { return "TextActor"; }
     void ReceiveMessage(Message* message) override;
 
+    // A registered font nickname (AddFont); lays the lines out again.
     void SetFont(const String& newFont);
     String GetFont() const { return fontNickname; }
     // Splits at every '\n': empty lines between newlines stay, a trailing newline adds
     // no line, and an empty string has no lines.
     void SetDisplayString(const String& newString);
     String GetDisplayString() const { return rawString; }
+    // Each line's own width is aligned to the actor's position; lays out again.
     void SetAlignment(TextAlignment newAlignment);
     TextAlignment GetAlignment() const { return alignment; }
     // Extra pixels between lines.
     void SetLineSpacing(int spacing);
     int GetLineSpacing() const { return lineSpacing; }
 
+    // The laid-out lines, top first (hit-tests, tests).
     const std::vector<TextLine>& GetLines() const { return lines; }
     // The text's box in world units, for hit-tests (borders inclusive). A text without
     // lines has an empty box at the actor's position.

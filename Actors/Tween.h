@@ -8,6 +8,7 @@ template <typename T> class Tween
 public:
     // Inactive: none of its values is read before it is started.
     Tween() = default;
+    // Starts active at `from`; eased changes start and end slowly.
     Tween(const T& from, const T& to, float seconds, bool eased)
         : start(from), end(to), current(from), duration(seconds), active(true), smooth(eased)
     {
@@ -32,6 +33,7 @@ public:
         return current;
     }
 
+    // False once the time is up (or for a default-made one).
     bool IsActive() const { return active; }
 
 private:

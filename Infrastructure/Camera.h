@@ -34,18 +34,22 @@ public:
     // The two-component forms move the eye in x and y and keep z.
     void SetPosition(float x, float y) override;
     void SetPosition(const Vector2& pos) override;
+    // Moves the eye (z is its height above the field) and broadcasts "CameraChange".
     virtual void SetPosition(float x, float y, float z);
     virtual void SetPosition(const Vector3& pos);
+    // The eye's height above the field: larger shows more of the world.
     virtual float GetZ() const { return position3.Z; }
     // The z at which half the visible height is `radius`.
     virtual float GetZForViewRadius(float radius) const;
     // Sets z without a message.
     virtual void SetZByViewRadius(float radius);
+    // Nothing nearer the eye than the near distance or farther than the far one is drawn.
     virtual float GetNearClipDist() const { return zNearClip; }
     virtual float GetFarClipDist() const { return zFarClip; }
-    // Re-apply the projection and broadcast "CameraChange".
+    // Both re-apply the projection and broadcast "CameraChange".
     virtual void SetNearClipDist(float dist);
     virtual void SetFarClipDist(float dist);
+    // The point the eye looks at; broadcasts "CameraChange".
     virtual void SetViewCenter(float x, float y, float z);
     virtual Vector3 GetViewCenter() const { return view; }
 

@@ -3,6 +3,7 @@
 #include "Infrastructure/Camera.h"
 #include "Infrastructure/Draw.h"
 #include "Infrastructure/FontRegistry.h"
+#include "Infrastructure/RunFolder.h"
 #include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
 #include "Input/InputRouter.h"
@@ -50,9 +51,11 @@ void Text(const String& text, int x, int y, const Color& color)
 
 Console::Console()
 {
-    AddFont(FontFile, 24, "Console");
-    AddFont(FontFile, 16, "ConsoleSmall");
-    AddFont(FontFile, 44, "ConsoleLarge");
+    // A game without a font of its own writes with the engine's.
+    const String fontFile = EngineFile(FontFile);
+    AddFont(fontFile, 24, "Console");
+    AddFont(fontFile, 16, "ConsoleSmall");
+    AddFont(fontFile, 44, "ConsoleLarge");
 }
 
 Console::~Console()

@@ -33,6 +33,7 @@ public:
     // Candidates for the current input; the first one is what Tab inserts.
     virtual StringList GetCompletions(String input) = 0;
 
+    // The text drawn before what is typed.
     void SetPrompt(const String& newPrompt) { prompt = newPrompt; }
     // Appends to the output; text without a line feed continues the last line. The
     // oldest lines go once there are more than MaxOutputLines.
@@ -53,6 +54,8 @@ public:
     // Draws over everything while open; the World calls it last in each frame.
     void Render();
 
+    // What is typed so far, the caret's character index in it, and the output lines,
+    // oldest first (for tests and tools).
     const String& GetCurrentInput() const { return currentInput; }
     int GetCaretPosition() const { return cursorPos; }
     const StringList& GetOutputLines() const { return outputLines; }

@@ -8,6 +8,7 @@
 class DebugDraw : public b2Draw
 {
 public:
+    // Draws nothing until flags are set (PhysicsWorld::SetDebugDrawFlags).
     DebugDraw() { SetFlags(0); }
 
     void DrawPolygon(const b2Vec2* vertices, int32 vertexCount, const b2Color& color) override;

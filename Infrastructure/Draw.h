@@ -26,14 +26,19 @@ struct Transform
 // The fixed-function state the engine draws with: flat shading, back-face culling,
 // depth test, alpha blending, white clear colour.
 void InitState();
+// The colour BeginFrame clears to; alpha is ignored.
 void SetClearColor(const Color& color);
 // Clears colour (depth waits for PrepareDepthBuffer) and saves the model-view matrix;
 // EndFrame restores it.
 void BeginFrame();
 void EndFrame();
 
+// The camera's projection: the viewport in pixels, a perspective of the given vertical
+// aperture, and the eye looking at the target. Each flushes what was collected first.
 void SetViewport(int width, int height);
+// Vertical aperture in degrees; aspect is width over height.
 void SetPerspective(double apertureDegrees, double aspect, double nearClip, double farClip);
+// `up` is the direction drawn upwards on the screen.
 void SetView(const Vector3& eye, const Vector3& target, const Vector3& up);
 
 // Draws what has been collected. Call it before anything that draws without this layer.
@@ -88,6 +93,7 @@ void QuadBatch(const std::vector<BatchQuad>& quads, float rotation, const Vector
 // Overlays drawn last switch depth testing off so the world never hides them. On after
 // InitState.
 void SetDepthTest(bool on);
+// Whether SetDepthTest last turned depth testing on.
 bool IsDepthTestOn();
 // Clears the depth buffer, once per frame, before the first drawing that tests depth.
 void PrepareDepthBuffer();

@@ -20,6 +20,7 @@ public:
 
     // The element, or null once it has been deleted (or when none was set).
     T* Get() const { return life.expired() ? nullptr : element; }
+    // Null once the element is gone: test the reference (operator bool) first.
     T* operator->() const { return Get(); }
     explicit operator bool() const { return Get() != nullptr; }
 

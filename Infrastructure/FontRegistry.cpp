@@ -7,6 +7,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 namespace
 {
@@ -21,6 +22,16 @@ FTFont* FindFont(const String& nickname)
 {
     auto found = Fonts().find(nickname);
     return found == Fonts().end() ? nullptr : found->second.get();
+}
+
+// Text in a font nobody registered would otherwise just be missing from the screen.
+// Once per nickname: the text is drawn again every frame.
+void WarnUnknownFont(const String& nickname)
+{
+    static std::set<String> warned;
+    if (warned.insert(nickname).second)
+        SystemLogInstance().Printf("WARNING: No font called \"%s\" is registered (AddFont); its text is not drawn.",
+                                   nickname.c_str());
 }
 
 // The font library reads text as UTF-8 and crashes on byte sequences that aren't (a
@@ -117,7 +128,10 @@ Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, i
 {
     FTFont* font = FindFont(nickname);
     if (!font)
+    {
+        WarnUnknownFont(nickname);
         return Vector2();
+    }
     Draw::BeginScreenSpace(static_cast<float>(pixelX), static_cast<float>(pixelY), rotation);
     Draw::BeginGlyphs();
     font->Render(WellFormedUtf8(text).c_str());

@@ -13,7 +13,9 @@ bool AddFont(const String& filename, int pointSize, const String& nickname);
 bool RemoveFont(const String& nickname);
 // Draws the text with its baseline starting at the pixel, rotated counter-clockwise by
 // `rotation` degrees about that point, in the current colour. Returns the text's extents
-// in pixels; an unknown nickname draws nothing and returns (0, 0).
+// in pixels. An unknown nickname draws nothing and returns (0, 0); the first time each
+// such nickname is drawn with, one WARNING line names it.
 Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, int pixelY, float rotation = 0.0f);
-// Width and height of the text's bounding box in pixels; (0, 0) for an unknown nickname.
+// Width and height of the text's bounding box in pixels; (0, 0) for an unknown nickname,
+// silently (text is often laid out before its font is registered).
 Vector2 MeasureText(const String& text, const String& nickname);

@@ -11,8 +11,10 @@ class FrameStats
 public:
     // Times in milliseconds; negative ones count as 0.
     void Record(double updateMs, double drawMs);
+    // Frames recorded so far.
     int GetFrameCount() const { return static_cast<int>(frames.size()); }
 
+    // Times in milliseconds of one half of the frames, or of whole frames.
     struct Summary
     {
         double median = 0.0;
@@ -22,7 +24,9 @@ public:
     };
     // Percentiles by nearest rank; all zero when no frame was recorded.
     Summary Frames() const;
+    // The update half alone (clock, pads, sound, messages, elements, physics).
     Summary Updates() const;
+    // The drawing half alone, presenting the frame included.
     Summary Draws() const;
 
     // Three lines after a heading, e.g.

@@ -12,6 +12,7 @@
 constexpr unsigned int MaxImageSide = 16384;
 constexpr unsigned long long MaxImagePixels = 64ull * 1024 * 1024;
 
+// The size past which an image is refused; tests lower them to try the refusal.
 struct ImageLimits
 {
     unsigned int maxSide = MaxImageSide;
@@ -28,6 +29,7 @@ struct DecodedImage
     int components = 0;
 };
 
+// Why a load gave no image, so the caller's one log line can say which.
 enum ImageLoadResult
 {
     ILR_Loaded,

@@ -9,6 +9,7 @@ class DeveloperLog
 {
 public:
     virtual ~DeveloperLog() = default;
+    // Takes one whole line, without its line feed.
     virtual void Log(const String& message) = 0;
 
     // Formats like printf into 1024 bytes; longer texts are cut there.
@@ -28,6 +29,7 @@ class CompoundLog : public DeveloperLog
 public:
     // Adding the same target twice keeps one entry.
     void AddTarget(DeveloperLog* log);
+    // A target that goes away must be removed first; one never added is ignored.
     void RemoveTarget(DeveloperLog* log);
     void Log(const String& message) override;
 

@@ -54,6 +54,7 @@ public:
     // (at most MaxStepsPerFrame), carries the remainder to the next frame, then moves
     // every body's actor to its body.
     void Advance(float dt);
+    // Fixed steps the last Advance ran: 0 on a short frame, up to MaxStepsPerFrame.
     int GetStepsLastFrame() const { return stepsLastFrame; }
     // Seconds carried to the next frame, 0 up to StepSeconds.
     float GetAccumulator() const { return accumulator; }
@@ -62,6 +63,8 @@ public:
     int GetContactPointCount() const { return contactPointCount; }
     const ContactPoint* GetContactPoints() const { return contactPoints; }
 
+    // The settings the world was made with (World::SetupPhysics); gravity in world units
+    // per second squared.
     Vector2 GetGravity() const;
     Vector2 GetMinVertex() const { return minVertex; }
     Vector2 GetMaxVertex() const { return maxVertex; }
@@ -70,6 +73,7 @@ public:
     void InstallDebugDraw(DebugDraw* renderer);
     // Uninstalls and deletes the renderer; DrawDebugData draws nothing afterwards.
     void DestroyDebugDraw();
+    // Whether a debug renderer is installed.
     bool HasDebugDraw() const { return debugDraw != nullptr; }
     // A combination of DebugDrawFlag values. Ignored while no renderer is installed.
     void SetDebugDrawFlags(unsigned int flags);

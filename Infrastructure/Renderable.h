@@ -6,6 +6,8 @@
 class Renderable
 {
 public:
+    // Not listed anywhere until World::Add. A copy keeps the layer and the destroyed mark
+    // but is not listed either.
     Renderable();
     Renderable(const Renderable&);
     // A copy is an element of its own: references to the original never see it.
@@ -16,7 +18,9 @@ public:
     // Renderables alive in the process, listed or not (a cheap leak check for soaks).
     static long GetLiveCount() { return liveCount; }
 
+    // Once per simulated frame, in layer order; dt is the frame's seconds (0..1).
     virtual void Update(float dt) = 0;
+    // Once per frame, in layer order, after every Update; draw through Infrastructure/Draw.h.
     virtual void Render() = 0;
     // Runs once, from the first Destroy, before the element is marked.
     virtual void PreDestroy() {}
@@ -24,6 +28,7 @@ public:
     // Marks the element; the World deletes it at the end of the next update walk.
     // It stays listed and drawn until then. A second call does nothing.
     void Destroy();
+    // Destroy has been called; the element may still be drawn until the walk ends.
     bool IsDestroyed() const { return deleteMe; }
     int GetLayer() const { return layer; }
 

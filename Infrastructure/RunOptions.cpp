@@ -256,13 +256,14 @@ bool FinishRun(const RunOptions& options)
 }
 
 int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
-               const std::function<void()>& setUp)
+               const std::function<void()>& setUp, int services)
 {
-    return RunProgram(argc, argv, programName, windowTitle, [&setUp](const RunOptions&) { setUp(); });
+    return RunProgram(
+        argc, argv, programName, windowTitle, [&setUp](const RunOptions&) { setUp(); }, services);
 }
 
 int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
-               const std::function<void(const RunOptions&)>& setUp)
+               const std::function<void(const RunOptions&)>& setUp, int services)
 {
     RunOptions options;
     String error;
@@ -296,7 +297,7 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
     InstallStopSignals();
 
     World& world = World::GetInstance();
-    if (!world.Initialize(windowTitle, options.antiAliasing))
+    if (!world.Initialize(windowTitle, options.antiAliasing, true, services))
     {
         // No frame has run: an old recording of that name is worth more than an empty one.
         AbandonInput();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Infrastructure/World.h"
 #include "Util/StringUtil.h"
 
 #include <functional>
@@ -23,6 +24,7 @@ struct RunOptions
 // Fills `options` from the arguments. Returns false with a one-line `error` for an
 // unknown option or a bad value.
 bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, String& error);
+// The --help text, one option a line.
 String RunOptionsUsage(const String& programName);
 
 // Reads the input script and makes sure the recording can be written, before any
@@ -48,9 +50,13 @@ bool FinishRun(const RunOptions& options);
 // Started outside a folder holding Resources/, it moves to the installed data folder
 // (SetInstalledDataFolder), or else logs one ERROR line and returns 1. The player's own
 // settings folder is named `programName` (Infrastructure/PlayerFolders.h).
+// `services` is what World::Initialize starts besides the window, the keyboard, the
+// mouse and the console (a combination of World::Services). A game that plays no sound
+// and runs no script passes World::NoServices, or just what it uses
+// (World::SoundService), and starts without the Python and audio start-up lines.
 // Returns the process exit status.
 int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
-               const std::function<void()>& setUp);
+               const std::function<void()>& setUp, int services = World::AllServices);
 // The same, for a set-up that reads the options.
 int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
-               const std::function<void(const RunOptions&)>& setUp);
+               const std::function<void(const RunOptions&)>& setUp, int services = World::AllServices);

@@ -21,6 +21,7 @@ public:
     // Opens the first of the names that loads, its symbols kept to itself. False with the
     // loader's reason in error when none does.
     bool Open(std::initializer_list<const char*> names, String& error);
+    // False until Open has loaded a library (Open returned false with the reason).
     bool IsOpen() const { return handle != nullptr; }
 
     // Sets function to the library's symbol of that name; false with error set when the

@@ -6,6 +6,7 @@
 class TestConsole : public Console
 {
 public:
+    // Registers the console fonts on construction, as every Console does.
     TestConsole() { SetPrompt("::>"); }
 
     // Writes "Test Console Echo: " and the input, without a line feed, and logs the same.

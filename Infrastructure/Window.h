@@ -21,6 +21,7 @@ void SwapBuffersAndPoll();
 double GetTime();
 // Held keys repeat only while this is on; off after Open.
 void SetKeyRepeat(bool on);
+// Whether held keys repeat (on while the console is open).
 bool IsKeyRepeatOn();
 // `glfwKey` is a key code of the windowing library, not the engine's.
 bool IsLibraryKeyDown(int glfwKey);

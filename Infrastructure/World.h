@@ -65,17 +65,26 @@ public:
 
     // The previous console is neither notified nor deleted.
     void RegisterConsole(Console* newConsole) { console = newConsole; }
+    // Null before Initialize.
     Console* GetConsole() const { return console; }
 
     // The frame clear colour; alpha is always 1.
     void SetBackgroundColor(const Color& color);
+    // Clock at the start of this frame, in seconds (the time source, if one is set).
     float GetCurrentTimeSeconds() const { return currentTime; }
+    // This frame's clamped duration, 0..1 s.
     float GetDT() const { return dt; }
+    // Whether frames run their simulation half (messages, updates, physics).
     bool IsSimulationOn() const { return simulateOn; }
+    // False once StopGame was asked for, or before Initialize.
     bool IsRunning() const { return running; }
 
     // Layers: lower numbers update and draw first; within a layer, in order of adding.
     // Changes made during an update walk take effect after it.
+    // An actor is registered again under its name, numbered when the name is taken, and
+    // an actor named before Add has taken it itself: SetName("Ball") then Add makes it
+    // "Ball1" (GetNamed("Ball") still finds it, but its collision messages are
+    // "CollisionWithBall1"). Name actors after adding them to get the name asked for.
     void Add(Renderable* newElement, int layer = 0);
     void Add(Renderable* newElement, const String& layerName);
     // Unlists without deleting.
@@ -84,8 +93,10 @@ public:
     // or at a reset, and Add lists it again. A script's World.Remove does this, since
     // nothing else would ever delete what a script handed over.
     void SetAside(Renderable* element);
+    // Moves a listed element to another layer, at the end of the walk inside one.
     void UpdateLayer(Renderable* element, int newLayer);
     void UpdateLayer(Renderable* element, const String& layerName);
+    // Lets Add, UpdateLayer and Actor::SetLayer take the name; renaming replaces it.
     void NameLayer(const String& name, int number);
     // 0 for a name never given.
     int GetLayerByName(const String& name) const;
@@ -107,11 +118,16 @@ public:
     // Timed debug lines, drawn over the world.
     void DrawDebugLine(const Vector2& a, const Vector2& b, float time = 5.0f,
                        const Color& color = Color(1.0f, 0.0f, 0.0f));
+    // Removes every debug line at once, kept ones included.
     void PurgeDebugDrawing();
 
+    // Makes the physics world PhysicsActor bodies live in; call it before InitPhysics.
+    // Gravity is in world units per second squared. Returns false, changing nothing, if it
+    // is already set up.
     bool SetupPhysics(const Vector2& gravity = Vector2(0.0f, -10.0f),
                       const Vector2& maxVertex = Vector2(100.0f, 100.0f),
                       const Vector2& minVertex = Vector2(-100.0f, -100.0f));
+    // Whether SetupPhysics has run; the physics world, or null before it.
     bool IsPhysicsSetUp() const { return physicsSetUp; }
     PhysicsWorld* GetPhysicsWorld() const { return physicsWorld; }
 

@@ -39,6 +39,7 @@ enum ControllerButton
 class Controller
 {
 public:
+    // Pad 0 or 1; ControllerManager makes both. Nothing is read until Setup.
     explicit Controller(int index) : controllerIndex(index) {}
 
     // Logs "Controller %d connected!" or "Controller %d not present..." (1-based).
@@ -47,6 +48,7 @@ public:
     // router fire button bindings. Logs "Uh oh, we lost controller %d..." once on loss.
     void UpdateState();
 
+    // The last reading UpdateState took: buttons, sticks and triggers as XInput gives them.
     ControllerInput GetState() const { return currentState; }
     // Stick axes divided by 32768: -1 to just below 1.
     Vector2 GetLeftThumbVec2() const;
@@ -75,12 +77,13 @@ public:
     bool IsLeftTriggerPressed() const { return currentState.LeftTriggerValue > TriggerThreshold; }
     bool IsRightTriggerPressed() const { return currentState.RightTriggerValue > TriggerThreshold; }
 
-    // Motor speeds as passed; only the low 16 bits reach the pad.
+    // Both take motor speeds as passed; only the low 16 bits reach the pad.
     void SetLeftVibrationRaw(unsigned int vibration);
     void SetRightVibrationRaw(unsigned int vibration);
-    // 0..255 (larger values count as 255); 255 is full speed.
+    // Both take 0..255 (larger values count as 255); 255 is full speed.
     void SetLeftVibration(unsigned int vibration);
     void SetRightVibration(unsigned int vibration);
+    // Motor speeds as last set, raw.
     unsigned int GetLeftVibration() const { return leftMotorSpeed; }
     unsigned int GetRightVibration() const { return rightMotorSpeed; }
 
@@ -97,6 +100,7 @@ public:
     // Input scripts: a scripted pad reads as connected, and its scripted buttons are held
     // on top of whatever a real pad reports, from the next UpdateState on.
     void SetScripted(bool on) { scripted = on; }
+    // `button` is a bindable button number (0..BindableButtonCount-1); others are ignored.
     void SetScriptedButton(int button, bool down);
 
     static constexpr int LeftThumbDeadZone = 7849;

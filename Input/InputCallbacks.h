@@ -11,9 +11,11 @@
 // the open console owns the keys).
 namespace InputCallbacks
 {
+// `key` is in the engine's key-code space (Input/KeyCodes.h).
 void OnKey(int key, bool pressed);
 // Printable characters go to the console, which ignores them while closed.
 void OnCharacter(unsigned int codepoint);
+// Window pixels; goes to the mouse listeners.
 void OnMouseMotion(int x, int y);
 // `button` is the window layer's button number.
 void OnMouseButton(int button, bool pressed);

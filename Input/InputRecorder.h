@@ -8,6 +8,7 @@ namespace InputRecorder
 {
 // Starts an empty recording.
 void Start();
+// Whether Start has been called (and the recording goes on).
 bool IsRecording();
 // A key edge from the window, in the engine's key codes. Window events arrive between
 // frames, so the edge belongs to the next frame. Keys without a binding-file name

@@ -34,6 +34,7 @@ public:
 
     // Appends one edge; playback order is by frame, then by order of adding.
     void Add(const ScriptedInput& input);
+    // Every input of the script, in frame order.
     const std::vector<ScriptedInput>& GetInputs() const { return inputs; }
     // The script as text in the line format above.
     String Format() const;

@@ -6,10 +6,11 @@
 class KeyBinding
 {
 public:
-    // Broadcast a sender-less message named by the press or release text.
+    // Both broadcast a sender-less message named by the press or release text.
     void OnKeyDown();
     void OnKeyUp();
 
+    // These set and read the names sent on press and release; empty sends nothing.
     void SetKeyDownMessage(const String& message) { keyDownMessage = message; }
     void SetKeyUpMessage(const String& message) { keyUpMessage = message; }
     const String& GetKeyDownMessage() const { return keyDownMessage; }

@@ -6,6 +6,7 @@
 // the two meet.
 namespace KeyCodes
 {
+// Codes of keys that type no character, in the engine's own numbering.
 enum SpecialKey
 {
     KEY_ESCAPE = 257,

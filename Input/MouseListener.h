@@ -2,6 +2,7 @@
 
 #include "Util/Vector2.h"
 
+// The button of a mouse event.
 enum MouseButtonInput
 {
     MOUSE_LEFT = 0,
@@ -15,12 +16,14 @@ enum MouseButtonInput
 class MouseListener
 {
 public:
+    // Registers the listener: events reach it from now until its destruction.
     MouseListener();
     // A copy is a listener of its own, registered like any other.
     MouseListener(const MouseListener&);
     MouseListener& operator=(const MouseListener&) = default;
     virtual ~MouseListener();
 
+    // Each does nothing by default: override the ones you need.
     virtual void MouseMotionEvent(Vec2i screenCoordinates);
     virtual void MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput button);
     virtual void MouseUpEvent(Vec2i screenCoordinates, MouseButtonInput button);
@@ -35,5 +38,6 @@ void OnMotion(int x, int y);
 // `libraryButton` is the window layer's number: 1 right, 2 middle, anything else left.
 // Reports the position of the last motion.
 void OnButton(int libraryButton, bool pressed);
+// Where the mouse was at its last motion event.
 Vec2i GetLastPosition();
 } // namespace MouseInput

@@ -31,6 +31,8 @@ public:
     // true if the listener was subscribed.
     bool UnsubscribeFrom(MessageListener* listener, const String& messageName);
 
+    // Who would receive the name now, and what one listener is subscribed to (copies,
+    // with changes queued during a delivery not yet applied).
     ListenerSet GetSubscribersTo(const String& messageName) const;
     StringSet GetSubscriptionsFor(MessageListener* listener) const;
 

@@ -1,6 +1,7 @@
 #include "Scripting/ScriptHost.h"
 
 #include "Infrastructure/Log.h"
+#include "Infrastructure/RunFolder.h"
 
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
@@ -29,9 +30,12 @@ namespace
 const char* const ScriptFolder = "Resources/Scripts";
 
 bool running = false;
+// The game's own start-up script, or the engine's when the game has none.
+std::string startupScript = StartupScript;
 
-// The script folder comes first, so the game's own modules (and tarvo.py) win over
-// anything of the same name on the user's path.
+// The game's script folder comes first, so its own modules (and tarvo.py) win over
+// anything of the same name; then the engine's, which holds the shadow module tarvo.py
+// for a game that brings none; then the user's path.
 std::wstring SearchPath()
 {
     std::string path;
@@ -44,6 +48,8 @@ std::wstring SearchPath()
     {
         path = ScriptFolder;
     }
+    if (const String engineData = EngineDataFolder(); !engineData.empty())
+        path += ":" + engineData + "/" + ScriptFolder;
     if (const char* user = std::getenv("PYTHONPATH"); user && *user)
         path += std::string(":") + user;
     wchar_t* wide = Py_DecodeLocale(path.c_str(), nullptr);
@@ -95,14 +101,15 @@ namespace
 // game waiting for a writer. Null, with one line saying why, if it is not a readable file.
 FILE* OpenStartupScript()
 {
-    const int fd = open(StartupScript, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    startupScript = EngineFile(StartupScript);
+    const int fd = open(startupScript.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
     {
         if (errno == ENOENT || errno == ENOTDIR)
             SystemLogInstance().Log("Error initializing Python: couldn't find startup file.");
         else
-            SystemLogInstance().Printf("Error initializing Python: couldn't read startup file %s: %s", StartupScript,
-                                       std::strerror(errno));
+            SystemLogInstance().Printf("Error initializing Python: couldn't read startup file %s: %s",
+                                       startupScript.c_str(), std::strerror(errno));
         return nullptr;
     }
     struct stat status = {};
@@ -113,8 +120,8 @@ FILE* OpenStartupScript()
                            : S_ISDIR(status.st_mode)  ? "a folder"
                            : S_ISFIFO(status.st_mode) ? "a FIFO"
                                                       : "a device or socket";
-        SystemLogInstance().Printf("Error initializing Python: startup file %s is %s, not a file.", StartupScript,
-                                   what);
+        SystemLogInstance().Printf("Error initializing Python: startup file %s is %s, not a file.",
+                                   startupScript.c_str(), what);
         close(fd);
         return nullptr;
     }
@@ -132,11 +139,11 @@ void RunStartupScript(FILE* script)
     PyObject* names = PyModule_GetDict(PyImport_AddModule("__main__"));
     if (!PyDict_GetItemString(names, "__file__"))
     {
-        PyObject* file = PyUnicode_DecodeFSDefault(StartupScript);
+        PyObject* file = PyUnicode_DecodeFSDefault(startupScript.c_str());
         PyDict_SetItemString(names, "__file__", file);
         Py_XDECREF(file);
     }
-    PyObject* result = PyRun_FileExFlags(script, StartupScript, Py_file_input, names, names, 0, nullptr);
+    PyObject* result = PyRun_FileExFlags(script, startupScript.c_str(), Py_file_input, names, names, 0, nullptr);
     if (result)
     {
         Py_DECREF(result);
@@ -156,7 +163,7 @@ void RunStartupScript(FILE* script)
     PyObject* shown = code ? PyObject_Repr(code) : nullptr;
     const char* text = shown ? PyUnicode_AsUTF8(shown) : nullptr;
     SystemLogInstance().Printf("ERROR: %s called sys.exit(%s): the game goes on without the rest of the script.",
-                               StartupScript, text ? text : "");
+                               startupScript.c_str(), text ? text : "");
     Py_XDECREF(shown);
     Py_XDECREF(code);
     Py_XDECREF(type);

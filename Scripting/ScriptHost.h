@@ -5,12 +5,13 @@
 // through the classes scripts may subclass (Actor, Console).
 namespace ScriptHost
 {
-// Where the start-up script lives, relative to the working directory.
+// Where the start-up script lives, relative to the working directory. A game without
+// one gets the engine's own (EngineFile, Infrastructure/RunFolder.h).
 extern const char* const StartupScript;
 
-// Starts the interpreter with _tarvo built in and the script folder (which also holds
-// the shadow module tarvo.py) ahead of the user's PYTHONPATH, then runs the start-up
-// script as the main program. Logs "Python initialized." once the script has run, also
+// Starts the interpreter with _tarvo built in and the game's script folder, then the
+// engine's (which holds the shadow module tarvo.py), ahead of the user's PYTHONPATH,
+// then runs the start-up script as the main program. Logs "Python initialized." once the script has run, also
 // when it raised (its traceback goes to standard error) or called sys.exit (one ERROR
 // line: the game goes on without the rest of the script). Logs "Error initializing
 // Python: couldn't find startup file." and leaves the interpreter stopped when there is
@@ -22,5 +23,7 @@ bool StartScriptHost();
 // Python threads that are not daemons are not waited for: one WARNING line gives
 // their count, and they end with the interpreter.
 void Finalize();
+// Whether the interpreter is up: false when no start-up script was found or Python
+// could not start, and for programs run without World::ScriptingService.
 bool IsRunning();
 } // namespace ScriptHost

@@ -9,6 +9,7 @@ struct BoundingBox
     Vector2 Max;
 
     BoundingBox() = default;
+    // The corners as given; nothing swaps them if min lies above or right of max.
     BoundingBox(const Vector2& min, const Vector2& max) : Min(min), Max(max) {}
 
     // True when the circle touches or overlaps the box; borders count as touching.

@@ -11,6 +11,7 @@ struct Color
     float A = 1.0f;
 
     Color() = default;
+    // Each channel is clamped to 0..1.
     Color(float r, float g, float b, float a = 1.0f);
     // Each channel is divided by 255, then clamped.
     Color(int r, int g, int b, int a = 255);
@@ -18,6 +19,8 @@ struct Color
     // prefix, or with a remainder that is not 3 or 6 digits long, the colour is opaque white.
     explicit Color(const String& hex);
 
+    // Per channel and not clamped, so the steps of an interpolation keep their values;
+    // only the constructor clamps.
     Color operator+(const Color& o) const;
     Color operator-(const Color& o) const;
     Color operator*(float s) const;

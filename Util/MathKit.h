@@ -11,6 +11,8 @@ namespace MathKit
 {
 constexpr float DegreesToRadiansFactor = 0.01745329f;
 
+// Makes the shared random source repeatable (the --seed option); without it the
+// source is seeded from the clock on first use.
 void SeedRandom(unsigned int seed);
 // 0..maxValue-1; 0 without drawing a number when maxValue is not positive.
 int RandomIntBelow(int maxValue);
@@ -19,7 +21,9 @@ float RandomFloatBelow(float maxValue);
 
 // t is clamped to 0..1 and eased with t*t*(3-2t).
 Vector2 SmoothStep(const Vector2& a, const Vector2& b, float t);
+// Per channel; t is not clamped.
 Color Lerp(const Color& a, const Color& b, float t);
+// Eased from a to b: slow at both ends (3t² - 2t³), t clamped to 0..1.
 Color SmoothStep(const Color& a, const Color& b, float t);
 float SmoothStep(float a, float b, float t);
 } // namespace MathKit

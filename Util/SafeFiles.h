@@ -8,6 +8,7 @@
 // Reading and replacing the files a player keeps (recordings, best scores) so that a
 // strange path can't hang or exhaust the program and a failed write loses nothing.
 
+// What ReadRegularFile found, so a caller can tell a first run (no file) from a fault.
 enum FileReadStatus
 {
     FRS_Read,       // the whole file is in `text`
@@ -46,6 +47,7 @@ public:
     // target does not exist yet. Returns false with a short `reason` when the folder
     // can't be written or the target is there but is not a regular file.
     bool Begin(const String& path, mode_t newFileMode, String& reason);
+    // Whether Begin succeeded and neither Commit nor Discard has ended it yet.
     bool IsBegun() const { return fileFd >= 0; }
     // Writes `text`, flushes it and renames the new file over the target. Returns false
     // with `reason` (and the target untouched) if any step fails.

@@ -8,6 +8,7 @@ using String = std::string;
 using StringList = std::vector<String>;
 using StringSet = std::set<String>;
 
+// Both change ASCII letters only, byte by byte; other bytes (UTF-8 included) pass unchanged.
 String ToUpper(String text);
 String ToLower(String text);
 

@@ -12,6 +12,7 @@ packages=(
   libx11-dev xvfb xauth xdotool x11-utils x11-apps fonts-inconsolata
   clang libclang-rt-14-dev
   dpkg-dev file debootstrap desktop-file-utils
+  doxygen
 )
 
 missing=()

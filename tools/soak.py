@@ -16,6 +16,7 @@ import argparse
 import os
 import random
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -232,7 +233,8 @@ def report(args, status, wall, rss, counts, findings, work):
             f"resident {int(c[6]) / 1024:.1f} MiB"
         )
     lines.append("findings: " + ("; ".join(findings) if findings else "none"))
-    lines.append(f"script and log: {work}")
+    if findings:
+        lines.append(f"script and log: {work}")
     text = "\n".join(lines)
     print(text)
     if args.report:
@@ -263,7 +265,10 @@ def main():
     report(args, status, wall, rss, counts, findings, work)
     if findings:
         print("\n".join(log_text.splitlines()[-40:]), file=sys.stderr)
-    return 1 if findings else 0
+        return 1
+    # Kept only when there is something to look at: a clean run leaves nothing in /tmp.
+    shutil.rmtree(work, ignore_errors=True)
+    return 0
 
 
 if __name__ == "__main__":

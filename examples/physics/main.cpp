@@ -135,12 +135,15 @@ private:
 
 int main(int argc, char** argv)
 {
-    return RunProgram(argc, argv, "physics_example", "Tarvo physics",
-                      []
-                      {
-                          // --- Initialization: the World draws the actors and runs the loop ---
-                          World& world = World::GetInstance();
-                          world.SetupPhysics(Vector2(0.0f, -10.0f), Vector2(100.0f, 100.0f), Vector2(-100.0f, -100.0f));
-                          world.SetGameManager(new PhysicsExample());
-                      });
+    return RunProgram(
+        argc, argv, "physics_example", "Tarvo physics",
+        []
+        {
+            // --- Initialization: the World draws the actors and runs the loop ---
+            World& world = World::GetInstance();
+            world.SetupPhysics(Vector2(0.0f, -10.0f), Vector2(100.0f, 100.0f), Vector2(-100.0f, -100.0f));
+            world.SetGameManager(new PhysicsExample());
+        },
+        // Bodies only: no sound, scripts or game pads are started.
+        World::NoServices);
 }

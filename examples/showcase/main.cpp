@@ -125,6 +125,8 @@ private:
 
 int main(int argc, char** argv)
 {
-    return RunProgram(argc, argv, "showcase", "Tarvo showcase",
-                      [] { World::GetInstance().SetGameManager(new Showcase()); });
+    // Actors only: no sound, scripts or game pads are started.
+    return RunProgram(
+        argc, argv, "showcase", "Tarvo showcase", [] { World::GetInstance().SetGameManager(new Showcase()); },
+        World::NoServices);
 }

@@ -80,13 +80,16 @@ private:
 
 int main(int argc, char** argv)
 {
-    return RunProgram(argc, argv, "sound_board", "Sound board",
-                      []
-                      {
-                          // Initialization: the World's loop runs the board until the window
-                          // closes, and Destroy shuts the sound device down.
-                          World& world = World::GetInstance();
-                          world.SetBackgroundColor(Color(0.1f, 0.1f, 0.14f));
-                          world.SetGameManager(new SoundBoard());
-                      });
+    return RunProgram(
+        argc, argv, "sound_board", "Sound board",
+        []
+        {
+            // Initialization: the World's loop runs the board until the window
+            // closes, and Destroy shuts the sound device down.
+            World& world = World::GetInstance();
+            world.SetBackgroundColor(Color(0.1f, 0.1f, 0.14f));
+            world.SetGameManager(new SoundBoard());
+        },
+        // Sound, but no scripts or game pads.
+        World::SoundService);
 }

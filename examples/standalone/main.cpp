@@ -44,6 +44,8 @@ private:
 int main(int argc, char** argv)
 {
     // --- De-Initialization happens in RunProgram once the loop ends ---
-    return RunProgram(argc, argv, "standalone", "Standalone",
-                      [] { World::GetInstance().SetGameManager(new Standalone()); });
+    // No sound, scripts or game pads: only the window, keyboard, mouse and console start.
+    return RunProgram(
+        argc, argv, "standalone", "Standalone", [] { World::GetInstance().SetGameManager(new Standalone()); },
+        World::NoServices);
 }

@@ -2,6 +2,7 @@
 #include "Actors/TagCollection.h"
 #include "Infrastructure/World.h"
 #include "TestUtilities/FrameDriver.h"
+#include "TestUtilities/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,24 @@ TEST(TagTest, IsTaggedAndUntagCompareExactly)
     actor.Untag("nodelete");
     EXPECT_TRUE(actor.GetTags().empty());
     EXPECT_TRUE(Tags().GetTagList().empty());
+}
+
+TEST(TagTest, AskingWithCapitalsStillMissesButIsNamedOncePerTag)
+{
+    LogCapture log;
+    Actor actor;
+    actor.Tag("Enemy");
+    EXPECT_FALSE(actor.IsTagged("Enemy"));
+    EXPECT_FALSE(actor.IsTagged("Enemy"));
+    EXPECT_TRUE(Tags().GetObjectsTagged("Enemy").empty());
+    EXPECT_TRUE(Tags().GetObjectsTagged("enemy, Boss").empty());
+    actor.Untag("Boss");
+    EXPECT_TRUE(actor.IsTagged("enemy"));
+    EXPECT_EQ(Tags().GetObjectsTagged("enemy"), ActorSet{&actor});
+    EXPECT_EQ(log.lines,
+              (StringList{
+                  "WARNING: Tag \"Enemy\" asked for with capitals; Tag stores tags lower-case, so ask for \"enemy\".",
+                  "WARNING: Tag \"Boss\" asked for with capitals; Tag stores tags lower-case, so ask for \"boss\"."}));
 }
 
 TEST(TagTest, QueryReturnsActorsCarryingEveryListedTag)

@@ -6,6 +6,7 @@
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
 #include "TestUtilities/Approx.h"
+#include "TestUtilities/LogCapture.h"
 #include "TestUtilities/WindowTest.h"
 
 #include <gtest/gtest.h>
@@ -152,4 +153,23 @@ TEST_F(TextLayoutTest, TextDrawsWhereItsBoundsSay)
     EXPECT_GT(inside, 500);
     EXPECT_EQ(outside, 0);
     World::GetInstance().ResetWorld();
+}
+
+TEST_F(TextLayoutTest, TextInAFontNobodyRegisteredIsNamedOnceInTheLog)
+{
+    LogCapture log;
+    TextActor missing("Titel", "Score");
+    TextActor sameFont("Titel", "Lives");
+    TextActor otherMissing("Hud", "Time");
+    TextActor registered("Console", "Fine");
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        missing.Render();
+        sameFont.Render();
+        otherMissing.Render();
+        registered.Render();
+    }
+    EXPECT_EQ(log.lines,
+              (StringList{"WARNING: No font called \"Titel\" is registered (AddFont); its text is not drawn.",
+                          "WARNING: No font called \"Hud\" is registered (AddFont); its text is not drawn."}));
 }

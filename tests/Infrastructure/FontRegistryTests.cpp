@@ -8,6 +8,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdio>
 #include <fstream>
 #include <unistd.h>
 
@@ -51,6 +52,7 @@ TEST_F(FontRegistryTest, MissingFileIsLoggedAndItsNicknameMeasuresNothing)
     EXPECT_FALSE(AddFont(junk, 24, "Junk"));
     EXPECT_TRUE(log.Contains("Failed to open font " + junk));
     EXPECT_VEC2_NEAR(Vector2(), MeasureText("Hello", "Junk"), 0.0f);
+    std::remove(junk.c_str());
 }
 
 TEST_F(FontRegistryTest, FailedReplacementLeavesTheNicknameFree)

@@ -6,6 +6,8 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,6 +17,13 @@ String Here()
 {
     char here[PATH_MAX] = {};
     return getcwd(here, sizeof(here)) ? String(here) : String();
+}
+
+// An empty file, with the folders leading to it.
+void Touch(const String& path)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream{path};
 }
 
 String RealPath(const String& path)
@@ -36,7 +45,11 @@ protected:
         mkdir((dataFolder + "/Resources").c_str(), 0700);
         ASSERT_EQ(chdir(startFolder.c_str()), 0);
     }
-    void TearDown() override { SetInstalledDataFolder(""); }
+    void TearDown() override
+    {
+        SetInstalledDataFolder("");
+        SetGameFolder("");
+    }
 
     String runFolder;
     ScratchFolder start;
@@ -81,7 +94,51 @@ TEST_F(RunFolder, WithoutEitherItSaysWhereItLookedInOneLine)
     EXPECT_EQ(Here(), startFolder);
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_EQ(log.lines[0], "ERROR: can't find the Resources/ folder in " + startFolder +
-                                "; start the program in its run folder (the build makes build/release/run) or "
+                                "; start the program in its run folder (the engine's build makes build/release/run; "
+                                "a game of your own runs in a folder holding its own Resources/ and Config/) or "
                                 "install it (it then reads " +
                                 dataFolder + "/missing).");
+}
+
+TEST_F(RunFolder, AGameFolderBecomesTheWorkingDirectoryButPlayerPathsStayWhereHeStarted)
+{
+    SetGameFolder(dataFolder);
+    EXPECT_TRUE(FindRunFolder());
+    EXPECT_EQ(Here(), dataFolder);
+    EXPECT_EQ(StartFolderPath("shot.png"), startFolder + "/shot.png");
+}
+
+TEST_F(RunFolder, TheGamesOwnFilesComeFirstThenTheEnginesThenNone)
+{
+    // The game's folder (here the start folder) has a font; the engine's has a font and
+    // the console script.
+    Touch("Resources/Fonts/Own.otf");
+    Touch(dataFolder + "/Resources/Fonts/Own.otf");
+    Touch(dataFolder + "/Resources/Scripts/start.py");
+    SetEngineDataFolder(dataFolder);
+    EXPECT_EQ(EngineDataFolder(), dataFolder);
+    EXPECT_EQ(EngineFile("Resources/Fonts/Own.otf"), "Resources/Fonts/Own.otf");
+    EXPECT_EQ(EngineFile("Resources/Scripts/start.py"), dataFolder + "/Resources/Scripts/start.py");
+    EXPECT_EQ(EngineFile("Resources/Scripts/none.py"), "Resources/Scripts/none.py");
+
+    // A folder without the console script is no engine data folder.
+    SetEngineDataFolder(startFolder);
+    EXPECT_EQ(EngineDataFolder(), "");
+    EXPECT_EQ(EngineFile("Resources/Scripts/start.py"), "Resources/Scripts/start.py");
+}
+
+TEST_F(RunFolder, AGameFolderWithoutResourcesNeedsTheEnginesData)
+{
+    SetEngineDataFolder(dataFolder + "/missing");
+    SetGameFolder(startFolder);
+    LogCapture log;
+    EXPECT_FALSE(FindRunFolder());
+    ASSERT_EQ(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0], "ERROR: can't find the Resources/ folder in " + startFolder +
+                                ", nor the engine's own data folder (Resources/Scripts/start.py) beside the program.");
+
+    Touch(dataFolder + "/Resources/Scripts/start.py");
+    SetEngineDataFolder(dataFolder);
+    EXPECT_TRUE(FindRunFolder());
+    EXPECT_EQ(Here(), startFolder);
 }

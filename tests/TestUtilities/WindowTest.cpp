@@ -7,17 +7,22 @@
 #include <cstdlib>
 #include <dlfcn.h>
 
-void WindowTest::SetUp()
+void KeepWindowModulesLoaded()
 {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display)
-        GTEST_SKIP() << "no display";
     // The window library and the GL driver unload these when the window closes, and what
     // they leave behind would then be reported as leaks of an unknown module. Keeping them
     // mapped lets the leak checker name them, and the suppressions skip them.
     for (const char* module : {"/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", "libXinerama.so.1", "libXxf86vm.so.1",
                                "libXrandr.so.2", "libXcursor.so.1", "libXi.so.6", "libXext.so.6"})
         dlopen(module, RTLD_NOW | RTLD_NODELETE);
+}
+
+void WindowTest::SetUp()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        GTEST_SKIP() << "no display";
+    KeepWindowModulesLoaded();
     ASSERT_TRUE(World::GetInstance().Initialize("QVRN test", false, true, services));
     // Frames drawn to read pixels take no time: on a loaded machine the clock could move
     // animations on between two reads. Tests that need time drive it (FrameDriver).

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+// Keeps the GL driver and the X extension modules loaded for the rest of the process, so
+// that what they leave behind at exit is reported under their names, which the leak
+// suppressions match. For tests that open the window some other way than WindowTest.
+void KeepWindowModulesLoaded();
+
 // A test with the World initialised in a real window (under Xvfb in CI). Skips when
 // there is no display. Every test that opens a window goes through this fixture: it keeps
 // the GL driver and the X extension modules loaded, so that what they leave behind at exit

@@ -1,0 +1,176 @@
+#include "Scripting/GameScript.h"
+
+#include "Infrastructure/Log.h"
+#include "Scripting/ScriptHost.h"
+
+#define PY_SSIZE_T_CLEAN
+#include <Python.h>
+
+namespace
+{
+// Lives in the interpreter as the module tarvo_game. Written in Python because all it
+// does is Python's own business: modules, tracebacks, a fresh __main__.
+const char* const GameModuleSource = R"PY(
+import builtins
+import gc
+import importlib
+import os
+import sys
+import traceback
+import types
+
+import tarvo
+
+folder = None
+script = None
+# The start-up script's own main module: its console still uses those names when the
+# game's main.py takes the name __main__, so they are kept alive here.
+console_names = sys.modules.get("__main__")
+
+
+def _in_folder(path):
+    # Only absolute names: code compiled from a string is "<string>", which relative to
+    # the working directory (the game folder) would look like one of the game's files.
+    return path is not None and os.path.isabs(path) and path.startswith(folder + os.sep)
+
+
+def _where(error):
+    """The file and line of the game's own code that failed, deepest call last."""
+    where = None
+    if isinstance(error, SyntaxError) and _in_folder(error.filename):
+        where = "%s:%s" % (error.filename, error.lineno)
+    for frame in traceback.extract_tb(error.__traceback__):
+        if _in_folder(frame.filename):
+            where = "%s:%s" % (frame.filename, frame.lineno)
+    return where or script
+
+
+def _show(text, logged=True):
+    if logged:
+        sys.__stderr__.write(text)
+        sys.__stderr__.flush()
+    console = tarvo.World.GetInstance().GetConsole()
+    if console is not None:
+        console.WriteToOutput(text)
+
+
+def run():
+    """Runs main.py as a fresh __main__. Returns None, "exit" after sys.exit, or the
+    failure's file, line and error in one line."""
+    module = types.ModuleType("__main__")
+    module.__file__ = script
+    module.__builtins__ = builtins
+    sys.modules["__main__"] = module
+    builtins.game = module
+    try:
+        with open(script, "rb") as source:
+            code = compile(source.read(), script, "exec")
+        exec(code, module.__dict__)
+    except SystemExit:
+        return "exit"
+    except BaseException as error:
+        # The traceback starts in the game's own code, not in this loader.
+        calls = error.__traceback__
+        if calls is not None and calls.tb_frame.f_code is run.__code__:
+            calls = calls.tb_next
+        _show("".join(traceback.format_exception(type(error), error, calls)))
+        _show("Fix it and type reload() to run main.py again.\n", logged=False)
+        message = traceback.format_exception_only(type(error), error)[-1].strip()
+        return "%s: %s" % (_where(error), message)
+    return None
+
+
+def reload():
+    """Starts the game over from main.py with the game folder's files read afresh: the
+    World is cleared, the folder's modules are forgotten and main.py runs again."""
+    tarvo.World.GetInstance().ResetWorld()
+    sys.modules["__main__"] = console_names
+    for name, module in list(sys.modules.items()):
+        if name != "__main__" and _in_folder(getattr(module, "__file__", None)):
+            del sys.modules[name]
+    importlib.invalidate_caches()
+    # What the old run made and still names (mouse listeners, say) goes now, not at
+    # some later collection, so it can't answer beside the new run's.
+    builtins.game = None
+    gc.collect()
+    result = run()
+    if result == "exit":
+        tarvo.World.GetInstance().StopGame()
+    elif result:
+        sys.__stderr__.write("ERROR: %s\n" % result)
+        print("reload failed at " + result)
+    else:
+        print("reloaded " + script)
+
+
+def start(game_folder):
+    global folder, script
+    folder = os.path.abspath(game_folder)
+    script = os.path.join(folder, "main.py")
+    sys.path.insert(0, folder)
+    # No __pycache__ in the game's folder: it stays as its author left it, and a module
+    # edited twice within a second, same size, can't come back stale from its cache.
+    sys.dont_write_bytecode = True
+    builtins.reload = reload
+    return run()
+)PY";
+
+// Creates the module tarvo_game from the source above; null, with the traceback printed,
+// if that fails.
+PyObject* CreateGameModule()
+{
+    PyObject* module = PyModule_New("tarvo_game");
+    if (!module)
+        return nullptr;
+    PyObject* names = PyModule_GetDict(module);
+    PyDict_SetItemString(names, "__builtins__", PyEval_GetBuiltins());
+    PyObject* result = PyRun_String(GameModuleSource, Py_file_input, names, names);
+    if (!result || PyDict_SetItemString(PyImport_GetModuleDict(), "tarvo_game", module) != 0)
+    {
+        Py_XDECREF(result);
+        Py_DECREF(module);
+        return nullptr;
+    }
+    Py_DECREF(result);
+    return module;
+}
+} // namespace
+
+namespace GameScript
+{
+RunResult Run(const String& folder)
+{
+    if (!ScriptHost::IsRunning())
+    {
+        SystemLogInstance().Printf("ERROR: Python is not running, so %s/main.py can't run.", folder.c_str());
+        return GSR_NoInterpreter;
+    }
+    PyObject* module = CreateGameModule();
+    PyObject* result = module ? PyObject_CallMethod(module, "start", "s", folder.c_str()) : nullptr;
+    Py_XDECREF(module);
+    if (!result)
+    {
+        PyErr_Print();
+        SystemLogInstance().Log("ERROR: the engine's game loader failed; the game can't run.");
+        return GSR_Failed;
+    }
+    RunResult outcome = GSR_Ran;
+    if (PyUnicode_Check(result))
+    {
+        const char* text = PyUnicode_AsUTF8(result);
+        if (text && String(text) == "exit")
+        {
+            SystemLogInstance().Printf("%s/main.py called sys.exit: the game ends.", folder.c_str());
+            outcome = GSR_Exited;
+        }
+        else
+        {
+            SystemLogInstance().Printf("ERROR: %s", text ? text : "main.py failed");
+            outcome = GSR_Failed;
+        }
+    }
+    PyErr_Clear();
+    Py_DECREF(result);
+    return outcome;
+}
+} // namespace GameScript

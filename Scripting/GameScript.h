@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Util/StringUtil.h"
+
+// A game written in Python alone: the folder's main.py, run in the interpreter the script
+// host started, after the engine and its console are up.
+namespace GameScript
+{
+enum RunResult
+{
+    GSR_Ran,           // main.py ran to its end; the game plays
+    GSR_Failed,        // it raised: traceback and one ERROR line logged, also shown in the console
+    GSR_Exited,        // it called sys.exit: the game should end
+    GSR_NoInterpreter, // the script host is not running, so nothing could run
+};
+
+// Runs `folder`/main.py as the module __main__, with `folder` (absolute) first on
+// sys.path, and makes reload() a built-in for the console: it clears the World
+// (ResetWorld), forgets every module loaded from the game folder and runs main.py again,
+// so edited files take effect without closing the window. The game's main module is the
+// built-in `game` as well, so the console reaches its names (`game.player`).
+RunResult Run(const String& folder);
+} // namespace GameScript

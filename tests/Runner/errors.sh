@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# What the runner says about a folder it can't play, in one line with status 2: no such
+# folder, a folder without main.py, no folder at all. A main.py that raises while it is
+# read logs its traceback and one ERROR line naming the file and line; the engine's
+# console then opens over the window (its font and console script are the engine's own:
+# the folder has no Resources/) and the run ends normally at --frames.
+# $1: the runner; $2: the source tree. Needs a display (the suite runs under Xvfb).
+set -uo pipefail
+tarvo=$1
+source_dir=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+fail() {
+  echo "FAIL: $1"
+  cat "$out/log" 2>/dev/null
+  exit 1
+}
+
+# Bad folders: one line each, status 2, and no window.
+refused() {
+  local expected=$1
+  shift
+  local status=0
+  (cd "$out" && timeout 30 "$tarvo" "$@") >"$out/log" 2>&1 || status=$?
+  [ $status -eq 2 ] || fail "tarvo $*: exit status $status, not 2"
+  [ "$(grep -c . "$out/log")" -eq 1 ] || fail "tarvo $*: not one line"
+  grep -qxF "$expected" "$out/log" || fail "tarvo $*: expected \"$expected\""
+}
+mkdir "$out/empty"
+refused "tarvo: no such folder: missing" missing --frames 2
+refused "tarvo: empty has no start script main.py" empty --frames 2
+refused "tarvo: the game folder comes first: tarvo GAME_FOLDER [options] (see --help)" --frames 2
+
+# A start script that raises on its fourth line, after making a red square.
+mkdir "$out/broken"
+cat >"$out/broken/main.py" <<'PY'
+from tarvo import *
+square = Actor(); square.SetSize(30.0); square.SetColor(1.0, 0.0, 0.0)
+World.GetInstance().Add(square)
+missing_function()
+PY
+status=0
+(cd "$out" && PYTHONDONTWRITEBYTECODE=1 timeout 60 "$tarvo" broken --no-msaa --frames 30 --fixed-dt 0.016 \
+  --screenshot shot.png) >"$out/log" 2>&1 || status=$?
+[ $status -eq 0 ] || fail "a raising main.py: exit status $status, not 0"
+grep -q "^Traceback (most recent call last):" "$out/log" || fail "no traceback"
+grep -qF "NameError: name 'missing_function' is not defined" "$out/log" || fail "no error in the traceback"
+grep -qxF "ERROR: $(cd "$out" && pwd -P)/broken/main.py:4: NameError: name 'missing_function' is not defined" \
+  "$out/log" || fail "no ERROR line naming main.py:4"
+grep -q "Resources/Fonts/Inconsolata.otf" "$out/log" && fail "the engine's font was not used"
+# The console covers the top of the window; the red square the script made before it
+# failed shows below it.
+python3 "$source_dir/tests/Program/png_pixel.py" "$out/shot.png" 4 4 console || fail "the console is not open"
+python3 - "$out/shot.png" "$source_dir/tests/Program" <<'PY' || fail "the square made before the failure is missing"
+import sys
+sys.path.insert(0, sys.argv[2])
+from png_pixel import read_png
+rows, channels = read_png(sys.argv[1])
+r, g, b = rows[600][512 * channels:512 * channels + 3]
+if not (r > 200 and g < 50 and b < 50):
+    sys.exit("pixel (512, 600) is %s" % ((r, g, b),))
+PY
+echo "PASS: the runner's errors"

@@ -1,0 +1,85 @@
+#include "Scripting/GameScript.h"
+
+#include "Infrastructure/Console.h"
+#include "Infrastructure/World.h"
+#include "Scripting/ScriptHost.h"
+#include "TestUtilities/LogCapture.h"
+#include "TestUtilities/ScratchFolder.h"
+#include "TestUtilities/WindowTest.h"
+
+#include <fstream>
+
+namespace
+{
+// A game folder of its own beside the run folder the World started in.
+class GameScriptRun : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        if (!IsSkipped())
+        {
+            ASSERT_TRUE(ScriptHost::IsRunning());
+        }
+    }
+    void Write(const String& name, const String& text) { std::ofstream(game.path + "/" + name) << text; }
+    String ConsoleOutput() const
+    {
+        String text;
+        for (const String& line : World::GetInstance().GetConsole()->GetOutputLines())
+            text += line + "\n";
+        return text;
+    }
+    // The name of every actor in the World, in walk order.
+    String Names()
+    {
+        World::GetInstance().GetConsole()->Execute(
+            "print(','.join(e.GetName() for e in TagCollection.GetInstance().GetObjectsTagged('piece')))");
+        const auto& lines = World::GetInstance().GetConsole()->GetOutputLines();
+        return lines.empty() ? String() : lines.back();
+    }
+
+    ScratchFolder game;
+};
+} // namespace
+
+TEST_F(GameScriptRun, MainRunsAsMainAndReloadRunsItAgainWithEditedModules)
+{
+    Write("piece.py", "NAME = 'first'\n");
+    Write("main.py", "import piece\n"
+                     "from tarvo import *\n"
+                     "assert __name__ == '__main__'\n"
+                     "a = Actor(); a.SetName(piece.NAME); a.Tag('piece')\n"
+                     "World.GetInstance().Add(a)\n");
+    ASSERT_EQ(GameScript::Run(game.path), GameScript::GSR_Ran);
+    EXPECT_EQ(World::GetInstance().GetElements().size(), 1u);
+    EXPECT_EQ(Names().rfind("First", 0), 0u) << Names();
+
+    // A longer name, so the module's size changes too, as Python's caches would notice.
+    Write("piece.py", "NAME = 'second'\n");
+    World::GetInstance().GetConsole()->Execute("reload()");
+    EXPECT_NE(ConsoleOutput().find("reloaded " + game.path + "/main.py"), String::npos) << ConsoleOutput();
+    // The old actor went with the reset; the new run made one of the new name (which
+    // the engine capitalises and numbers).
+    EXPECT_EQ(World::GetInstance().GetElements().size(), 1u);
+    EXPECT_EQ(Names().rfind("Second", 0), 0u) << Names();
+}
+
+TEST_F(GameScriptRun, AFailureNamesTheGamesLineAndReloadCanRecover)
+{
+    LogCapture log;
+    Write("main.py", "from tarvo import *\nif True\n    pass\n");
+    EXPECT_EQ(GameScript::Run(game.path), GameScript::GSR_Failed);
+    EXPECT_TRUE(log.Contains("ERROR: " + game.path + "/main.py:2: SyntaxError: expected ':'"));
+
+    Write("main.py", "from tarvo import *\n\nraise ValueError('not yet')\n");
+    World::GetInstance().GetConsole()->Execute("reload()");
+    EXPECT_NE(ConsoleOutput().find("ValueError: not yet"), String::npos) << ConsoleOutput();
+    EXPECT_NE(ConsoleOutput().find("reload failed at " + game.path + "/main.py:3: ValueError: not yet"), String::npos)
+        << ConsoleOutput();
+
+    Write("main.py", "from tarvo import *\na = Actor(); a.Tag('piece'); World.GetInstance().Add(a)\n");
+    World::GetInstance().GetConsole()->Execute("reload()");
+    EXPECT_EQ(World::GetInstance().GetElements().size(), 1u);
+}
