@@ -85,6 +85,9 @@ for _ in $(seq 100); do
   timeout 10 xdotool key --window "$window" Escape >/dev/null 2>&1 || true
   sleep 0.2
 done
+# A window that closes between a key's press and its release leaves the key held in the X
+# server, which then repeats it into whatever opens next: let it go.
+timeout 10 xdotool keyup Escape >/dev/null 2>&1 || true
 if kill -0 $game 2>/dev/null; then
   kill -9 $game
   echo "Escape did not quit"
