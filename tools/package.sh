@@ -14,7 +14,7 @@ cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)"
 mkdir -p build/package
 rm -f build/package/qvrn_*.deb build/package/tarvo_*.deb
-(cd build/package && cpack -G DEB --config ../release/CPackConfig.cmake >cpack.log) ||
+(cd build/package && cpack -G DEB --config ../release/CPackConfig.cmake >cpack.log 2>&1) ||
   { cat build/package/cpack.log; exit 1; }
 game=$(ls build/package/qvrn_*_amd64.deb)
 engine=$(ls build/package/tarvo_*_amd64.deb)
