@@ -1,6 +1,8 @@
 # `cmake --install` of the engine (component "engine"): the static library, the public
 # headers under include/tarvo/ with their folders as they are, the scripting interface
-# and its generated shadow module, a CMake package and a pkg-config file.
+# files, a CMake package, a pkg-config file, and the engine's data folder share/tarvo/
+# shaped like a run folder (the console's start script, the shadow module, the font).
+# The runner (Runner/) and the Python example (TarvoPackages.cmake) join the component.
 #
 # The headers include each other as "Infrastructure/World.h", so consumers get
 # include/tarvo on their include path through Tarvo::tarvo (and tarvo.pc), and write the
@@ -11,6 +13,8 @@ include(CMakePackageConfigHelpers)
 set(TARVO_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/tarvo)
 set(TARVO_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tarvo)
 set(TARVO_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/tarvo)
+# Where a data folder keeps the font; installed, a link to Debian's file.
+set(TARVO_FONT_LINK Resources/Fonts/Inconsolata.otf)
 
 target_include_directories(tarvo INTERFACE $<INSTALL_INTERFACE:${TARVO_INSTALL_INCLUDEDIR}>)
 # The headers are C++17; a consumer gets that with the target.
@@ -38,7 +42,23 @@ endforeach()
 
 install(FILES ${TARVO_SWIG_INTERFACES} ${CMAKE_SOURCE_DIR}/Scripting/ModuleNames.txt
   DESTINATION ${TARVO_INSTALL_DATADIR}/swig COMPONENT engine)
-install(FILES ${TARVO_SWIG_SHADOW} DESTINATION ${TARVO_INSTALL_DATADIR}/python COMPONENT engine)
+
+# The engine's data folder, where the runner looks beside its executable
+# (<exe dir>/../share/tarvo): the console script and the shadow module it imports.
+install(FILES ${CMAKE_SOURCE_DIR}/Resources/Scripts/start.py ${TARVO_SWIG_SHADOW}
+  DESTINATION ${TARVO_INSTALL_DATADIR}/Resources/Scripts COMPONENT engine)
+# As for the game: the font is a link to Debian's, and the scripts are compiled ahead for
+# their installed paths with hashes never checked against the sources' times, so nothing
+# compiles them at each start nor writes beside them.
+install(CODE "
+  set(data \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TARVO_INSTALL_DATADIR}\")
+  file(MAKE_DIRECTORY \"\${data}/Resources/Fonts\")
+  file(CREATE_LINK ${TARVO_FONT_SOURCE} \"\${data}/${TARVO_FONT_LINK}\" SYMBOLIC)
+  execute_process(COMMAND ${TARVO_PYTHON} -m compileall -q -f --invalidation-mode unchecked-hash
+                          -d \"\${CMAKE_INSTALL_PREFIX}/${TARVO_INSTALL_DATADIR}/Resources/Scripts\"
+                          \"\${data}/Resources/Scripts\"
+                  COMMAND_ERROR_IS_FATAL ANY)
+  " COMPONENT engine)
 
 install(EXPORT TarvoTargets NAMESPACE Tarvo:: DESTINATION ${TARVO_INSTALL_CMAKEDIR} COMPONENT engine)
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/TarvoConfig.cmake.in

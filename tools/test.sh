@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer, warnings as errors) and runs the whole suite through
 # ctest, under a virtual X server when there is no display; then gives each fuzz target
 # a 10-second run from a fixed seed (tools/fuzz.sh), and builds and checks the game's
-# Debian package (tools/package.sh).
+# and the engine's Debian packages (tools/package.sh).
 # Extra arguments go to ctest, e.g. tools/test.sh -R Switchboard
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,7 +24,7 @@ fi
 
 # The fuzz smoke run and the package check belong to the whole suite, not to a run
 # narrowed with ctest options. The package check builds the Release configuration and
-# checks the game's Debian package (places, dependencies, no build path inside).
+# checks both Debian packages (places, dependencies, no build path inside).
 if [ $# -eq 0 ]; then
   bash tools/fuzz.sh
   bash tools/package.sh

@@ -17,6 +17,20 @@ if find "$work/prefix" \( -path '*/backend/*' -o -name '*.cpp' -o -path '*TestUt
   exit 1
 fi
 
+# The engine's data folder, shaped like a run folder: the console script and the shadow
+# module with bytecode compiled for where they are installed, and Debian's font linked.
+data=$work/prefix/share/tarvo/Resources
+for file in Scripts/start.py Scripts/tarvo.py Scripts/__pycache__/start.cpython-311.pyc \
+  Scripts/__pycache__/tarvo.cpython-311.pyc; do
+  [ -f "$data/$file" ] || { echo "not installed: share/tarvo/Resources/$file"; exit 1; }
+done
+[ "$(readlink "$data/Fonts/Inconsolata.otf")" = /usr/share/fonts/truetype/inconsolata/Inconsolata.otf ] ||
+  { echo "the engine's font is not a link to Debian's"; exit 1; }
+if grep -rl "$build" "$data/Scripts"; then
+  echo "build path inside the installed scripts"
+  exit 1
+fi
+
 cmake -S "$source/examples/standalone" -B "$work/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="$compile_flags" \
   -DCMAKE_EXE_LINKER_FLAGS="$link_flags" >"$work/configure.log" ||
@@ -71,6 +85,9 @@ for _ in $(seq 100); do
   timeout 10 xdotool key --window "$window" Escape >/dev/null 2>&1 || true
   sleep 0.2
 done
+# A window that closes between a key's press and its release leaves the key held in the X
+# server, which then repeats it into whatever opens next: let it go.
+timeout 10 xdotool keyup Escape >/dev/null 2>&1 || true
 if kill -0 $game 2>/dev/null; then
   kill -9 $game
   echo "Escape did not quit"

@@ -1,0 +1,74 @@
+# The two Debian packages, made by one `cpack -G DEB` run in the Release build
+# (tools/package.sh), one package per install component:
+#   qvrn  (component "game")   the game for players, QvrnPackage.cmake
+#   tarvo (component "engine") the runner `tarvo` and what a game maker builds with:
+#         TarvoInstall.cmake, Runner/CMakeLists.txt and the Python example below.
+# Included last: the packages take the install rules of every folder above.
+
+# The runner (Runner/CMakeLists.txt installs it as bin/tarvo) and the Python example
+# belong to the engine component. The example is optional, so a tree without it still
+# installs and packages the rest.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/python DESTINATION ${TARVO_INSTALL_DATADIR}/examples
+  COMPONENT engine OPTIONAL
+  PATTERN __pycache__ EXCLUDE
+  PATTERN CMakeLists.txt EXCLUDE)
+install(CODE "
+  set(example \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TARVO_INSTALL_DATADIR}/examples/python\")
+  if(EXISTS \"\${example}\")
+    execute_process(COMMAND ${TARVO_PYTHON} -m compileall -q -f --invalidation-mode unchecked-hash
+                            -d \"\${CMAKE_INSTALL_PREFIX}/${TARVO_INSTALL_DATADIR}/examples/python\"
+                            \"\${example}\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+  " COMPONENT engine)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL game engine)
+set(CPACK_COMPONENTS_GROUPING IGNORE)
+set(CPACK_PACKAGE_NAME tarvo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "QVRN developers <qvrn@localhost>")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
+# Installed at its final prefix into a staging DESTDIR, so the install code sees /usr,
+# the path the bytecode must name.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Libraries the executables link come from dpkg-shlibdeps; the rest is named by hand.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Opened while a program on the engine runs, so invisible to dpkg-shlibdeps: libGL,
+# which GLFW opens (it brings Mesa's drivers), SDL2, its sound mixer, ALSA and the image
+# library (the version its shlibs file gives), and the font every data folder links to.
+set(tarvo_runtime_depends
+  "fonts-inconsolata, libgl1, libsdl2-2.0-0 (>= 2.24.0), libsdl2-mixer-2.0-0 (>= 2.0.0), libasound2, libfreeimage3 (>= 3.18.0+ds2)")
+
+set(CPACK_DEBIAN_GAME_PACKAGE_NAME qvrn)
+set(CPACK_DEBIAN_GAME_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_GAME_DESCRIPTION "arcade game about lying for profit
+You are a suit on a field of wandering consumers. Hold space and a red lie circle
+grows around you; consumers caught in it follow you and pay you until their money
+runs out. Rival suits, journalists with cameras and a stock ticker make it a game.")
+set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "${tarvo_runtime_depends}")
+
+set(CPACK_DEBIAN_ENGINE_PACKAGE_NAME tarvo)
+set(CPACK_DEBIAN_ENGINE_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_ENGINE_DESCRIPTION "compact 2-D game engine, its runner and development files
+Tarvo is a small C++ game engine: a frame loop over layered actors, tweens,
+sprites, text, particles, Box2D physics, named messages, key bindings, mouse and
+game pads, sound and an in-game Python console.
+.
+The runner `tarvo GAME_FOLDER` plays a game written in Python; the static
+library, headers, CMake package (find_package(Tarvo)) and pkg-config file build
+one in C++. An example of the former is in /usr/share/tarvo/examples/python.")
+# What find_package(Tarvo) and tarvo.pc look up again on the game maker's machine: the
+# CMake packages of GLFW and Box2D, pkg-config with FTGL's and the embeddable Python's
+# files, and the OpenGL and GLU headers and libraries.
+set(CPACK_DEBIAN_ENGINE_PACKAGE_DEPENDS "${tarvo_runtime_depends}, \
+libglfw3-dev (>= 3.3), libbox2d-dev (>= 2.4), libftgl-dev, libpython3-dev, libgl-dev, libglu1-mesa-dev, \
+pkgconf | pkg-config")
+# A compiler and CMake are the game maker's choice, but the usual one.
+set(CPACK_DEBIAN_ENGINE_PACKAGE_RECOMMENDS "g++, cmake")
+set(CPACK_DEBIAN_ENGINE_PACKAGE_SUGGESTS "swig")
+include(CPack)
