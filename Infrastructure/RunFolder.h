@@ -36,6 +36,7 @@ String ExecutableFolder();
 // time; otherwise <executable's folder>/../share/tarvo when the engine is installed
 // beside the program. Empty when none of these holds the console script.
 void SetEngineDataFolder(const String& folder);
+// The folder so set or found; empty when none holds the console script.
 String EngineDataFolder();
 
 // A file of the run folder given relative to it (`Resources/Scripts/start.py`): the

@@ -6,6 +6,7 @@
 // host started, after the engine and its console are up.
 namespace GameScript
 {
+// How running main.py went, and so what the runner does next.
 enum RunResult
 {
     GSR_Ran,           // main.py ran to its end; the game plays
