@@ -102,8 +102,10 @@ public:
     int GetLayerByName(const String& name) const;
     // Resets the camera, deletes every element the game manager doesn't protect and
     // purges debug drawing. Asked for during a walk over the elements (a script's
-    // Update), it waits until the walk is over. Every element is destroyed before any is
-    // deleted, so what one does as it goes never meets another already freed.
+    // Update), the elements wait until the walk is over, and only those in the World
+    // when it was asked for go: what is added after it (a game starting over) stays.
+    // Every element is destroyed before any is deleted, so what one does as it goes
+    // never meets another already freed.
     void ResetWorld();
     // The way an owner (a screen) ends an element it made: destroys it and deletes it,
     // at once outside a walk over the elements, after the walk inside one. Listed or
@@ -205,6 +207,8 @@ private:
     // Set while the elements draw: a reset asked for then waits, like one during an update.
     bool drawingElements = false;
     bool resetPending = false;
+    // Added after a reset was asked for during a walk: the reset must not take them.
+    std::unordered_set<Renderable*> addedSinceResetAsked;
     std::vector<Renderable*> deferredDeletes;
     std::vector<Renderable*> setAside;
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 // Walks every element, lowest layer first and in order of adding within a layer,
 // skipping empty layers. The current element can be erased without losing the place.
@@ -64,6 +65,8 @@ void World::Add(Renderable* newElement, int newLayer)
     if (auto* actor = dynamic_cast<Actor*>(newElement))
         actor->SetName(actor->GetName());
     setAside.erase(std::remove(setAside.begin(), setAside.end(), newElement), setAside.end());
+    if (resetPending)
+        addedSinceResetAsked.insert(newElement);
     if (elementsLocked)
     {
         // Removed and added again in one walk: it stays listed, in the layer asked for.
@@ -259,10 +262,15 @@ void World::DropRequestsFor(const std::unordered_set<Renderable*>& deleted)
     deferredDeletes.erase(std::remove_if(deferredDeletes.begin(), deferredDeletes.end(), isDeleted),
                           deferredDeletes.end());
     setAside.erase(std::remove_if(setAside.begin(), setAside.end(), isDeleted), setAside.end());
+    for (Renderable* element : deleted)
+        addedSinceResetAsked.erase(element);
 }
 
 void World::ProcessDeferredChanges()
 {
+    // Adds replayed here were sorted when they were asked for, before or after a pending
+    // reset; replaying them must not count them as new.
+    const bool resetAsked = std::exchange(resetPending, false);
     std::vector<std::pair<Renderable*, int>> adds;
     adds.swap(deferredAdds);
     for (const auto& [element, newLayer] : adds)
@@ -275,6 +283,7 @@ void World::ProcessDeferredChanges()
         Remove(element);
         Add(element, newLayer);
     }
+    resetPending = resetAsked;
 
     std::vector<Renderable*> removes;
     removes.swap(deferredRemoves);
@@ -297,7 +306,8 @@ void World::ApplyPendingReset()
     if (!resetPending || elementsLocked || drawingElements)
         return;
     resetPending = false;
-    ResetWorld();
+    UnloadAll();
+    addedSinceResetAsked.clear();
 }
 
 void World::DrawElements()
@@ -310,12 +320,15 @@ void World::DrawElements()
 
 void World::ResetWorld()
 {
+    // The camera and the debug lines are not walked, so they reset at once: whatever is
+    // set up after the request keeps its own view.
+    Camera::GetInstance().Reset();
     if (elementsLocked || drawingElements)
     {
+        PurgeDebugDrawing();
         resetPending = true;
         return;
     }
-    Camera::GetInstance().Reset();
     UnloadAll();
     PurgeDebugDrawing();
 }
@@ -329,6 +342,11 @@ void World::UnloadAll()
     for (ElementWalker walker(layers); !walker.Done();)
     {
         Renderable* element = walker.Current();
+        if (addedSinceResetAsked.count(element) != 0)
+        {
+            walker.Next();
+            continue;
+        }
         if (KeptByGameManager(element))
         {
             if (auto* actor = dynamic_cast<Actor*>(element))
@@ -340,10 +358,16 @@ void World::UnloadAll()
         element->listed = false;
         doomed.push_back(element);
     }
+    // One still listed went with the walk above, unless it came after the request.
+    std::vector<Renderable*> keptAside;
     for (Renderable* element : setAside)
-        if (!element->listed)
+    {
+        if (addedSinceResetAsked.count(element) != 0)
+            keptAside.push_back(element);
+        else if (!element->listed)
             doomed.push_back(element);
-    setAside.clear();
+    }
+    setAside.swap(keptAside);
     // Everything is destroyed before anything is deleted: a character's PreDestroy tells
     // its leader and its screen, which must still be there to hear it.
     for (Renderable* element : doomed)

@@ -225,6 +225,32 @@ TEST_F(WorldLayersTest, ResetWithoutManagerUnloadsEverything)
     EXPECT_TRUE(world.GetElements().empty());
 }
 
+// A game that starts over from inside an Update (a restart key, a script's reload)
+// resets the World, then builds its new scene in the same walk.
+TEST_F(WorldLayersTest, AResetAskedForInAWalkSparesWhatIsAddedAfterIt)
+{
+    auto* restarter = new Probe("restarter");
+    auto* earlier = new Probe("earlier");
+    auto* fresh = new Probe("fresh");
+    bool restarted = false;
+    restarter->onUpdate = [&]
+    {
+        if (restarted)
+            return;
+        restarted = true;
+        world.Add(earlier);
+        world.ResetWorld();
+        world.Add(fresh);
+    };
+    world.Add(restarter);
+    frames.Tick(0.1f);
+    EXPECT_EQ(world.GetElements(), std::vector<Renderable*>{fresh}) << "the old scene goes, the new one stays";
+    EXPECT_EQ(deletions, 2);
+    // The next reset, asked for outside a walk, takes it like anything else.
+    world.ResetWorld();
+    EXPECT_TRUE(world.GetElements().empty());
+}
+
 TEST_F(WorldLayersTest, SecondAddOfAListedElementIsRefusedAndItIsDeletedOnce)
 {
     LogCapture log;
