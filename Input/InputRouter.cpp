@@ -9,9 +9,9 @@
 #include "Input/ControllerManager.h"
 #include "Input/KeyBinding.h"
 #include "Input/KeyCodes.h"
+#include "Util/SafeFiles.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 #include <utility>
 
 namespace
@@ -19,6 +19,26 @@ namespace
 const char* const BindingFileName = "input_bindings.ini";
 const char* const BindingFile = "Config/input_bindings.ini";
 const String ByteOrderMark = "\xEF\xBB\xBF";
+// Far more than any keyboard's worth of bindings; a bigger file is a mistake, not keys.
+constexpr std::size_t MaxBindingBytes = 1 << 20;
+
+// The lines of a binding file, as a text editor shows them (a final line feed gives a
+// last empty line). Opening never waits on a FIFO, and nothing past the limit is read.
+FileReadStatus ReadBindingLines(const String& fileName, StringList& lines, String& reason)
+{
+    String text;
+    const FileReadStatus status = ReadRegularFile(fileName, MaxBindingBytes, text, reason);
+    if (status != FRS_Read)
+        return status;
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != String::npos; end = text.find('\n', start))
+    {
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    lines.push_back(text.substr(start));
+    return FRS_Read;
+}
 
 constexpr int FirstPadBase = 1000;
 constexpr int SecondPadBase = 1020;
@@ -149,17 +169,19 @@ void InputRouter::ReadStartBindings()
     // The player's copy replaces the shipped file, which may sit in a system folder
     // and is never written.
     const String own = PlayerConfigFile(BindingFileName);
-    struct stat info = {};
-    if (!own.empty() && stat(own.c_str(), &info) == 0)
+    if (!own.empty())
     {
         StringList lines;
-        if (S_ISREG(info.st_mode) && ReadFileLines(own, lines))
+        String reason;
+        const FileReadStatus status = ReadBindingLines(own, lines, reason);
+        if (status == FRS_Read)
         {
             ReadBindings(lines, own);
             return;
         }
-        SystemLogInstance().Printf("WARNING: can't read the key bindings %s; using %s instead.", own.c_str(),
-                                   BindingFile);
+        if (status != FRS_Missing)
+            SystemLogInstance().Printf("WARNING: can't read the key bindings %s (%s); using %s instead.", own.c_str(),
+                                       reason.c_str(), BindingFile);
     }
     ReadBindingFile(BindingFile);
 }
@@ -167,8 +189,13 @@ void InputRouter::ReadStartBindings()
 void InputRouter::ReadBindingFile(const String& fileName)
 {
     StringList lines;
-    if (ReadFileLines(fileName, lines))
+    String reason;
+    const FileReadStatus status = ReadBindingLines(fileName, lines, reason);
+    if (status == FRS_Read)
         ReadBindings(lines, fileName);
+    else if (status != FRS_Missing)
+        SystemLogInstance().Printf("WARNING: can't read the key bindings %s (%s); no keys are bound from it.",
+                                   fileName.c_str(), reason.c_str());
 }
 
 void InputRouter::ReadBindings(const StringList& lines, const String& sourceName)

@@ -63,7 +63,9 @@ public:
     // Holds or releases a key for IsKeyDown on behalf of an input script.
     void SetScriptedKey(int keyCode, bool down);
 
-    // Reads a binding file; a file that can't be opened binds nothing and says nothing.
+    // Reads a binding file; a missing one binds nothing and says nothing. One that is
+    // there but is no regular file (a folder, a FIFO), is over 1 MiB or can't be read
+    // binds nothing and logs one WARNING; it is never waited on.
     void ReadBindingFile(const String& fileName);
     // Binds the lines of a binding file. A UTF-8 byte-order mark before the first line is
     // skipped; a line with an unknown key name or no separator logs one WARNING naming

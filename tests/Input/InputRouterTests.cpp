@@ -395,8 +395,30 @@ TEST_F(PlayerBindings, OneThatCantBeReadIsReportedAndTheShippedFileIsRead)
     mkdir(File().c_str(), 0700);
     LogCapture log;
     EXPECT_EQ(PressMessage(' '), "LieStart");
-    EXPECT_TRUE(
-        log.Contains("WARNING: can't read the key bindings " + File() + "; using Config/input_bindings.ini instead."));
+    EXPECT_TRUE(log.Contains("WARNING: can't read the key bindings " + File() +
+                             " (a folder, not a regular file); using Config/input_bindings.ini instead."));
+}
+
+// A file a game ships, or a player points a link at, may be anything: opening a FIFO
+// with no writer would hang the program before its window, and a huge file fill memory.
+TEST(InputRouter, ABindingFileThatIsNoRegularFileOrTooLargeIsRefusedAtOnce)
+{
+    ScratchFolder scratch;
+    InputRouter& router = InputRouter::GetInstance();
+    router.ClearBindings();
+    const String fifo = scratch.path + "/fifo.ini";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const String large = scratch.path + "/large.ini";
+    std::ofstream(large) << "SPACE = Big\n" << String((1 << 20) + 1, ' ');
+    LogCapture log;
+    router.ReadBindingFile(fifo);
+    router.ReadBindingFile(large);
+    router.ReadBindingFile(scratch.path + "/missing.ini");
+    EXPECT_EQ(log.lines, (StringList{"WARNING: can't read the key bindings " + fifo +
+                                         " (not a regular file); no keys are bound from it.",
+                                     "WARNING: can't read the key bindings " + large +
+                                         " (larger than 1 MiB); no keys are bound from it."}));
+    EXPECT_EQ(router.GetBinding(' '), nullptr);
 }
 
 TEST(PlayerFolders, ConfigFileFollowsTheBaseDirectoryRules)
