@@ -32,7 +32,10 @@ bool Switchboard::SubscribeTo(MessageListener* listener, const String& messageNa
         return false;
     }
     subscriptions[listener].insert(messageName);
-    return subscribers[messageName].insert(listener).second;
+    if (!subscribers[messageName].insert(listener).second)
+        return false;
+    deliveryOrder[messageName].push_back(listener);
+    return true;
 }
 
 bool Switchboard::UnsubscribeFrom(MessageListener* listener, const String& messageName)
@@ -45,6 +48,8 @@ bool Switchboard::UnsubscribeFrom(MessageListener* listener, const String& messa
     auto named = subscribers.find(messageName);
     if (named == subscribers.end() || named->second.erase(listener) == 0)
         return false;
+    auto& ordered = deliveryOrder[messageName];
+    ordered.erase(std::find(ordered.begin(), ordered.end(), listener));
     auto listed = subscriptions.find(listener);
     if (listed != subscriptions.end())
     {
@@ -73,10 +78,10 @@ void Switchboard::DeliverQueued()
     while (!messageQueue.empty())
     {
         Message* message = messageQueue.front();
-        auto named = subscribers.find(message->GetMessageName());
-        if (named != subscribers.end())
+        auto named = deliveryOrder.find(message->GetMessageName());
+        if (named != deliveryOrder.end())
         {
-            // The set can't change under us: subscription changes wait for the end of delivery.
+            // The list can't change under us: subscription changes wait for the end of delivery.
             for (MessageListener* listener : named->second)
             {
                 if (destroyedDuringDelivery.count(listener) == 0)

@@ -37,7 +37,7 @@ public:
     StringSet GetSubscriptionsFor(MessageListener* listener) const;
 
     // Delivers every queued message, including those broadcast meanwhile, to its
-    // subscribers in ascending address order, then deletes it.
+    // subscribers in the order they subscribed to its name, then deletes it.
     void DeliverQueued();
     // Counts down the delayed messages and queues those whose time has come.
     void Update(float dt);
@@ -51,6 +51,10 @@ private:
 
     std::deque<Message*> messageQueue;
     std::map<String, ListenerSet> subscribers;
+    // The same listeners in the order they subscribed: delivery follows it, so that what
+    // receivers do (drawing random numbers, say) doesn't hang on where the allocator put
+    // them, and a seeded replay plays the same game every time.
+    std::map<String, std::vector<MessageListener*>> deliveryOrder;
     std::map<MessageListener*, StringSet> subscriptions;
     std::vector<std::pair<Message*, float>> delayedMessages;
     bool messagesLocked = false;

@@ -59,19 +59,28 @@ TEST_F(SwitchboardTest, BroadcastWaitsForDeliveryAndUnheardMessagesAreDeleted)
     EXPECT_EQ(messagesDeleted, 2);
 }
 
-TEST_F(SwitchboardTest, ListenersReceiveInAddressOrderAndOnceEach)
+// Subscription order, not addresses: receivers that draw random numbers must draw them
+// in the same order in every run of a seeded replay, wherever the allocator put them.
+TEST_F(SwitchboardTest, ListenersReceiveInSubscriptionOrderAndOnceEach)
 {
-    auto pair = std::make_unique<Recorder[]>(2);
-    Recorder* low = &pair[0];
-    Recorder* high = &pair[1];
+    auto trio = std::make_unique<Recorder[]>(3);
+    Recorder* low = &trio[0];
+    Recorder* middle = &trio[1];
+    Recorder* high = &trio[2];
     board.SubscribeTo(high, "Ping");
     EXPECT_TRUE(board.SubscribeTo(low, "Ping"));
     EXPECT_FALSE(board.SubscribeTo(low, "Ping"));
+    board.SubscribeTo(middle, "Ping");
+    // Leaving and coming back puts a listener last.
+    board.UnsubscribeFrom(low, "Ping");
+    board.SubscribeTo(low, "Ping");
     board.Broadcast(new Message("Ping"));
     board.DeliverQueued();
-    ASSERT_EQ(deliveries.size(), 2u);
-    EXPECT_EQ(deliveries[0].listener, low);
-    EXPECT_EQ(deliveries[1].listener, high);
+    ASSERT_EQ(deliveries.size(), 3u);
+    EXPECT_EQ(deliveries[0].listener, high);
+    EXPECT_EQ(deliveries[1].listener, middle);
+    EXPECT_EQ(deliveries[2].listener, low);
+    EXPECT_EQ(board.GetSubscribersTo("Ping"), (ListenerSet{low, middle, high}));
 }
 
 TEST_F(SwitchboardTest, MessagesBroadcastDuringDeliveryArriveInTheSameDrainAfterTheQueue)
