@@ -108,9 +108,12 @@ int main(int argc, char** argv)
         arguments.push_back(argv[i]);
     bool unplayable = false;
     const int status = RunProgram(static_cast<int>(arguments.size()), arguments.data(), ProgramName, FolderName(folder),
-                                  [&folder, &unplayable]
+                                  [&folder, &unplayable](const RunOptions& options)
                                   {
-                                      switch (GameScript::Run(folder))
+                                      std::optional<unsigned int> seed;
+                                      if (options.seeded)
+                                          seed = options.seed;
+                                      switch (GameScript::Run(folder, seed))
                                       {
                                       case GameScript::GSR_Ran:
                                           break;

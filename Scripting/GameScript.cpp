@@ -23,6 +23,7 @@ import tarvo
 
 folder = None
 script = None
+seed = None
 # The start-up script's own main module: its console still uses those names when the
 # game's main.py takes the name __main__, so they are kept alive here.
 console_names = sys.modules.get("__main__")
@@ -57,6 +58,10 @@ def _show(text, logged=True):
 def run():
     """Runs main.py as a fresh __main__. Returns None, "exit" after sys.exit, or the
     failure's file, line and error in one line."""
+    if seed is not None:
+        import random
+
+        random.seed(seed)
     module = types.ModuleType("__main__")
     module.__file__ = script
     module.__builtins__ = builtins
@@ -103,9 +108,10 @@ def reload():
         print("reloaded " + script)
 
 
-def start(game_folder):
-    global folder, script
+def start(game_folder, run_seed):
+    global folder, script, seed
     folder = os.path.abspath(game_folder)
+    seed = run_seed
     script = os.path.join(folder, "main.py")
     sys.path.insert(0, folder)
     # No __pycache__ in the game's folder: it stays as its author left it, and a module
@@ -138,7 +144,7 @@ PyObject* CreateGameModule()
 
 namespace GameScript
 {
-RunResult Run(const String& folder)
+RunResult Run(const String& folder, std::optional<unsigned int> seed)
 {
     if (!ScriptHost::IsRunning())
     {
@@ -146,7 +152,10 @@ RunResult Run(const String& folder)
         return GSR_NoInterpreter;
     }
     PyObject* module = CreateGameModule();
-    PyObject* result = module ? PyObject_CallMethod(module, "start", "s", folder.c_str()) : nullptr;
+    PyObject* runSeed = seed ? PyLong_FromUnsignedLong(*seed) : Py_NewRef(Py_None);
+    PyObject* result =
+        module && runSeed ? PyObject_CallMethod(module, "start", "sO", folder.c_str(), runSeed) : nullptr;
+    Py_XDECREF(runSeed);
     Py_XDECREF(module);
     if (!result)
     {

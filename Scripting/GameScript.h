@@ -2,6 +2,8 @@
 
 #include "Util/StringUtil.h"
 
+#include <optional>
+
 // A game written in Python alone: the folder's main.py, run in the interpreter the script
 // host started, after the engine and its console are up.
 namespace GameScript
@@ -20,5 +22,7 @@ enum RunResult
 // (ResetWorld), forgets every module loaded from the game folder and runs main.py again,
 // so edited files take effect without closing the window. The game's main module is the
 // built-in `game` as well, so the console reaches its names (`game.player`).
-RunResult Run(const String& folder);
+// With a `seed` (the run's --seed), Python's own random module is seeded with it before
+// each run of main.py, so a seeded game in Python alone replays as the engine's does.
+RunResult Run(const String& folder, std::optional<unsigned int> seed = std::nullopt);
 } // namespace GameScript

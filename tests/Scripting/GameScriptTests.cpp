@@ -83,3 +83,16 @@ TEST_F(GameScriptRun, AFailureNamesTheGamesLineAndReloadCanRecover)
     World::GetInstance().GetConsole()->Execute("reload()");
     EXPECT_EQ(World::GetInstance().GetElements().size(), 1u);
 }
+
+// A game in Python draws from Python's own random module: --seed must reach it, or a
+// seeded replay of such a game is a different game every run.
+TEST_F(GameScriptRun, TheRunsSeedSeedsPythonsRandomForEveryRunOfMain)
+{
+    Write("main.py", "import random\nDRAW = random.random()\n");
+    ASSERT_EQ(GameScript::Run(game.path, 5u), GameScript::GSR_Ran);
+    Console& console = *World::GetInstance().GetConsole();
+    console.Execute("first = game.DRAW");
+    console.Execute("reload()");
+    console.Execute("print(first == game.DRAW, first == __import__('random').Random(5).random())");
+    EXPECT_EQ(console.GetOutputLines().back(), "True True") << ConsoleOutput();
+}
