@@ -326,6 +326,8 @@ void World::ResetWorld()
     if (elementsLocked || drawingElements)
     {
         PurgeDebugDrawing();
+        // A second request in the same walk takes what the first one spared.
+        addedSinceResetAsked.clear();
         resetPending = true;
         return;
     }

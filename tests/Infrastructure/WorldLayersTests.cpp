@@ -249,6 +249,18 @@ TEST_F(WorldLayersTest, AResetAskedForInAWalkSparesWhatIsAddedAfterIt)
     // The next reset, asked for outside a walk, takes it like anything else.
     world.ResetWorld();
     EXPECT_TRUE(world.GetElements().empty());
+
+    // Asked for twice in one walk, the second request takes what the first spared.
+    auto* twice = new Probe("twice");
+    twice->onUpdate = [&]
+    {
+        world.ResetWorld();
+        world.Add(new Probe("spared once"));
+        world.ResetWorld();
+    };
+    world.Add(twice);
+    frames.Tick(0.1f);
+    EXPECT_TRUE(world.GetElements().empty());
 }
 
 TEST_F(WorldLayersTest, SecondAddOfAListedElementIsRefusedAndItIsDeletedOnce)
