@@ -11,17 +11,10 @@ install(DIRECTORY ${TARVO_RUN_DIR}/Resources ${TARVO_RUN_DIR}/Config DESTINATION
   PATTERN __pycache__ EXCLUDE
   PATTERN .keep EXCLUDE
   PATTERN Inconsolata.otf EXCLUDE)
-# The font stays Debian's (package fonts-inconsolata), linked rather than copied; the
-# scripts are compiled ahead with hashes that are never checked against the sources'
-# times, so that the game neither compiles them at each start nor writes under /usr.
-install(CODE "
-  set(data \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${QVRN_DATA_DIR}\")
-  file(CREATE_LINK ${TARVO_FONT_SOURCE} \"\${data}/${TARVO_FONT_LINK}\" SYMBOLIC)
-  execute_process(COMMAND ${TARVO_PYTHON} -m compileall -q -f --invalidation-mode unchecked-hash
-                          -d \"\${CMAKE_INSTALL_PREFIX}/${QVRN_DATA_DIR}/Resources/Scripts\"
-                          \"\${data}/Resources/Scripts\"
-                  COMMAND_ERROR_IS_FATAL ANY)
-  " COMPONENT game)
+# The font stays Debian's (package fonts-inconsolata); the scripts are compiled ahead so
+# that the game neither compiles them at each start nor writes under /usr.
+tarvo_install_font_link(${QVRN_DATA_DIR} game)
+tarvo_install_bytecode(${QVRN_DATA_DIR}/Resources/Scripts game)
 
 install(FILES ${CMAKE_SOURCE_DIR}/Game/package/qvrn.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
   COMPONENT game)

@@ -16,6 +16,30 @@ set(TARVO_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/tarvo)
 # Where a data folder keeps the font; installed, a link to Debian's file.
 set(TARVO_FONT_LINK Resources/Fonts/Inconsolata.otf)
 
+# Installs, into the data folder `folder` (relative to the prefix), the font as a link to
+# Debian's file rather than a copy.
+function(tarvo_install_font_link folder component)
+  install(CODE "
+    set(data \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${folder}\")
+    file(MAKE_DIRECTORY \"\${data}/Resources/Fonts\")
+    file(CREATE_LINK ${TARVO_FONT_SOURCE} \"\${data}/${TARVO_FONT_LINK}\" SYMBOLIC)
+    " COMPONENT ${component})
+endfunction()
+
+# Compiles the Python files installed under `folder` (relative to the prefix), if it is
+# there, for their installed paths, with hashes never checked against the sources' times:
+# so nothing compiles them at each start nor writes beside them.
+function(tarvo_install_bytecode folder component)
+  install(CODE "
+    set(scripts \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${folder}\")
+    if(EXISTS \"\${scripts}\")
+      execute_process(COMMAND ${TARVO_PYTHON} -m compileall -q -f --invalidation-mode unchecked-hash
+                              -d \"\${CMAKE_INSTALL_PREFIX}/${folder}\" \"\${scripts}\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+    " COMPONENT ${component})
+endfunction()
+
 target_include_directories(tarvo INTERFACE $<INSTALL_INTERFACE:${TARVO_INSTALL_INCLUDEDIR}>)
 # The headers are C++17; a consumer gets that with the target.
 target_compile_features(tarvo INTERFACE cxx_std_17)
@@ -47,18 +71,8 @@ install(FILES ${TARVO_SWIG_INTERFACES} ${CMAKE_SOURCE_DIR}/Scripting/ModuleNames
 # (<exe dir>/../share/tarvo): the console script and the shadow module it imports.
 install(FILES ${CMAKE_SOURCE_DIR}/Resources/Scripts/start.py ${TARVO_SWIG_SHADOW}
   DESTINATION ${TARVO_INSTALL_DATADIR}/Resources/Scripts COMPONENT engine)
-# As for the game: the font is a link to Debian's, and the scripts are compiled ahead for
-# their installed paths with hashes never checked against the sources' times, so nothing
-# compiles them at each start nor writes beside them.
-install(CODE "
-  set(data \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TARVO_INSTALL_DATADIR}\")
-  file(MAKE_DIRECTORY \"\${data}/Resources/Fonts\")
-  file(CREATE_LINK ${TARVO_FONT_SOURCE} \"\${data}/${TARVO_FONT_LINK}\" SYMBOLIC)
-  execute_process(COMMAND ${TARVO_PYTHON} -m compileall -q -f --invalidation-mode unchecked-hash
-                          -d \"\${CMAKE_INSTALL_PREFIX}/${TARVO_INSTALL_DATADIR}/Resources/Scripts\"
-                          \"\${data}/Resources/Scripts\"
-                  COMMAND_ERROR_IS_FATAL ANY)
-  " COMPONENT engine)
+tarvo_install_font_link(${TARVO_INSTALL_DATADIR} engine)
+tarvo_install_bytecode(${TARVO_INSTALL_DATADIR}/Resources/Scripts engine)
 
 install(EXPORT TarvoTargets NAMESPACE Tarvo:: DESTINATION ${TARVO_INSTALL_CMAKEDIR} COMPONENT engine)
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/TarvoConfig.cmake.in

@@ -12,15 +12,7 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/python DESTINATION ${TARVO_INSTAL
   COMPONENT engine OPTIONAL
   PATTERN __pycache__ EXCLUDE
   PATTERN CMakeLists.txt EXCLUDE)
-install(CODE "
-  set(example \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TARVO_INSTALL_DATADIR}/examples/python\")
-  if(EXISTS \"\${example}\")
-    execute_process(COMMAND ${TARVO_PYTHON} -m compileall -q -f --invalidation-mode unchecked-hash
-                            -d \"\${CMAKE_INSTALL_PREFIX}/${TARVO_INSTALL_DATADIR}/examples/python\"
-                            \"\${example}\"
-                    COMMAND_ERROR_IS_FATAL ANY)
-  endif()
-  " COMPONENT engine)
+tarvo_install_bytecode(${TARVO_INSTALL_DATADIR}/examples/python engine)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
