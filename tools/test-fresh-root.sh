@@ -32,28 +32,9 @@ logs=$source_dir/build/fresh-root
 mkdir -p "$logs"
 rm -f "$logs"/run-*.log
 
-root=$(mktemp -d /var/tmp/qvrn-fresh.XXXXXX)
-# The new system's / must be open to its users (mktemp makes it private).
-chmod 0755 "$root"
-cleanup() {
-  for mount in "$root/dev" "$root/proc"; do
-    if mountpoint -q "$mount"; then umount -R "$mount"; fi
-  done
-  if $keep; then
-    echo "The root is kept in $root"
-  else
-    rm -rf --one-file-system "$root"
-  fi
-}
-trap cleanup EXIT
-
-started=$(date +%s)
-echo "Making a fresh Debian 12 in $root"
-debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >"$logs/debootstrap.log" 2>&1 ||
-  { tail -n 20 "$logs/debootstrap.log"; exit 1; }
-mount -t proc proc "$root/proc"
-mount --rbind /dev "$root/dev"
-echo "debootstrap: $(($(date +%s) - started)) s"
+. tools/fresh-debian-root.sh
+keep_root=$keep
+make_fresh_root qvrn-fresh "$logs/debootstrap.log"
 
 # What a new user has: the repository as it is committed, nothing from this build.
 git clone --quiet --no-hardlinks "$source_dir" "$root/root/qvrn"
@@ -64,8 +45,7 @@ for run in $(seq 1 "$runs"); do
   log=$logs/run-$run.log
   # No DISPLAY and none of this machine's environment: tools/test.sh starts its own
   # virtual X server, as it does for a new user.
-  if chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
-    bash -c 'cd /root/qvrn && bash tools/test.sh' >"$log" 2>&1; then
+  if in_root bash -c 'cd /root/qvrn && bash tools/test.sh' >"$log" 2>&1; then
     echo "run $run of $runs passed in $(($(date +%s) - run_started)) s"
   else
     status=$?

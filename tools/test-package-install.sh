@@ -25,27 +25,10 @@ else
   engine_deb=$source_dir/$(tail -n 1 <<<"$built")
 fi
 
-root=$(mktemp -d /var/tmp/qvrn-root.XXXXXX)
-# The new system's / must be open to its users (mktemp makes it private).
-chmod 0755 "$root"
-cleanup() {
-  for mount in "$root/dev" "$root/proc"; do
-    if mountpoint -q "$mount"; then umount -R "$mount"; fi
-  done
-  rm -rf --one-file-system "$root"
-}
-trap cleanup EXIT
+. tools/fresh-debian-root.sh
+mkdir -p build/package
+make_fresh_root qvrn-root build/package/debootstrap.log
 
-started=$(date +%s)
-echo "Making a fresh Debian 12 in $root"
-debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >"$root.log" 2>&1 ||
-  { tail -n 20 "$root.log"; rm -f "$root.log"; exit 1; }
-rm -f "$root.log"
-mount -t proc proc "$root/proc"
-mount --rbind /dev "$root/dev"
-echo "debootstrap: $(($(date +%s) - started)) s"
-
-in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
 cp "$game_deb" "$engine_deb" "$root/tmp/"
 cp -r "$source_dir/examples/standalone" "$root/tmp/standalone"
 in_root apt-get update -qq
