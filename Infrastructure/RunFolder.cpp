@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,8 +21,8 @@ const char* const ConsoleScript = "Resources/Scripts/start.py";
 String installedDataFolder;
 String gameFolder;
 String startFolder;
-String engineDataFolder;
-bool engineDataFolderSet = false;
+// Set by the program (the runner) in place of the folder found on its own.
+std::optional<String> engineDataFolder;
 
 bool IsFolder(const String& path)
 {
@@ -131,16 +132,12 @@ String StartFolderPath(const String& path)
     return base.empty() ? path : base + "/" + path;
 }
 
-void SetEngineDataFolder(const String& folder)
-{
-    engineDataFolder = folder;
-    engineDataFolderSet = true;
-}
+void SetEngineDataFolder(const String& folder) { engineDataFolder = folder; }
 
 String EngineDataFolder()
 {
-    if (engineDataFolderSet)
-        return HoldsConsoleScript(engineDataFolder) ? engineDataFolder : String();
+    if (engineDataFolder)
+        return HoldsConsoleScript(*engineDataFolder) ? *engineDataFolder : String();
     if (const char* recorded = RecordedEngineDataFolder(); recorded && HoldsConsoleScript(recorded))
         return recorded;
     const String executableFolder = ExecutableFolder();

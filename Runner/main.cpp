@@ -20,19 +20,12 @@ namespace
 const char* const ProgramName = "tarvo";
 const char* const StartScript = "main.py";
 
-// Installed, the runner is <prefix>/bin/tarvo beside <prefix>/share/tarvo; in a build
-// tree it is build/<preset>/Runner/tarvo beside build/<preset>/run.
-String FindEngineData()
+// Installed, the runner finds the engine's data beside it (<prefix>/share/tarvo) as every
+// program does; in a build tree, build/<preset>/Runner/tarvo uses build/<preset>/run.
+void FindEngineData()
 {
-    const String here = ExecutableFolder();
-    for (const char* candidate : {"../share/tarvo", "../run"})
-    {
-        struct stat info = {};
-        const String folder = here + candidate;
-        if (!here.empty() && stat((folder + "/Resources/Scripts/start.py").c_str(), &info) == 0)
-            return folder;
-    }
-    return here + "../share/tarvo";
+    if (EngineDataFolder().empty())
+        SetEngineDataFolder(ExecutableFolder() + "../run");
 }
 
 void PrintUsage()
@@ -99,7 +92,7 @@ int main(int argc, char** argv)
     }
     char resolved[PATH_MAX] = {};
     const String folder = realpath(first.c_str(), resolved) ? String(resolved) : first;
-    SetEngineDataFolder(FindEngineData());
+    FindEngineData();
     SetGameFolder(folder);
 
     // The options as the engine's programs take them, without the folder.

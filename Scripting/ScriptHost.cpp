@@ -30,8 +30,6 @@ namespace
 const char* const ScriptFolder = "Resources/Scripts";
 
 bool running = false;
-// The game's own start-up script, or the engine's when the game has none.
-std::string startupScript = StartupScript;
 
 // The game's script folder comes first, so its own modules (and tarvo.py) win over
 // anything of the same name; then the engine's, which holds the shadow module tarvo.py
@@ -99,9 +97,8 @@ namespace
 {
 // The start-up script, opened without blocking: a FIFO in its place must not hang the
 // game waiting for a writer. Null, with one line saying why, if it is not a readable file.
-FILE* OpenStartupScript()
+FILE* OpenStartupScript(const String& startupScript)
 {
-    startupScript = EngineFile(StartupScript);
     const int fd = open(startupScript.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
     {
@@ -134,7 +131,7 @@ FILE* OpenStartupScript()
 
 // Runs the script as the main program. A traceback goes to standard error; SystemExit is
 // the script's own end, not the game's: one line, and the game goes on.
-void RunStartupScript(FILE* script)
+void RunStartupScript(FILE* script, const String& startupScript)
 {
     PyObject* names = PyModule_GetDict(PyImport_AddModule("__main__"));
     if (!PyDict_GetItemString(names, "__file__"))
@@ -215,7 +212,9 @@ bool StartScriptHost()
 {
     if (running)
         return true;
-    FILE* script = OpenStartupScript();
+    // The game's own start-up script, or the engine's when the game has none.
+    const String startupScript = EngineFile(StartupScript);
+    FILE* script = OpenStartupScript(startupScript);
     if (!script)
         return false;
     if (!InitializeInterpreter())
@@ -224,7 +223,7 @@ bool StartScriptHost()
         return false;
     }
     running = true;
-    RunStartupScript(script);
+    RunStartupScript(script, startupScript);
     std::fclose(script);
     SystemLogInstance().Log("Python initialized.");
     return true;
