@@ -2,8 +2,8 @@
 
 #include "Actors/ActorIntervals.h"
 #include "Actors/ActorNameRegistry.h"
-#include "Infrastructure/Draw.h"
 #include "Infrastructure/World.h"
+#include "Platform/Draw.h"
 
 #include <algorithm>
 #include <iterator>

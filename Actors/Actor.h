@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Infrastructure/Renderable.h"
-#include "Infrastructure/TextureCache.h"
+#include "Actors/Renderable.h"
 #include "Messaging/MessageListener.h"
+#include "Platform/TextureCache.h"
 #include "Util/Color.h"
 #include "Util/StringUtil.h"
 #include "Util/Vector2.h"

@@ -1,7 +1,7 @@
 #include "Actors/Actor.h"
 
 #include "Actors/SpriteSeries.h"
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #include "Actors/ParticleActor.h"
 
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 #include "Util/MathKit.h"
 
 #include <cmath>

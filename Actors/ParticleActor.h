@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Actors/Actor.h"
-#include "Infrastructure/Draw.h"
+#include "Platform/Draw.h"
 
 #include <memory>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "Actors/TagCollection.h"
 
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,9 +1,9 @@
 #include "Actors/TextActor.h"
 
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/FontRegistry.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/Draw.h"
+#include "Platform/FontRegistry.h"
+#include "Platform/ScreenMath.h"
 
 #include <algorithm>
 

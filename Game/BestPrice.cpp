@@ -1,6 +1,6 @@
 #include "Game/BestPrice.h"
 
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 #include "Util/SafeFiles.h"
 
 #include <cerrno>

@@ -3,7 +3,7 @@
 #include "Game/GameControls.h"
 #include "Infrastructure/World.h"
 #include "Input/InputRouter.h"
-#include "Input/KeyCodes.h"
+#include "Platform/KeyCodes.h"
 
 #include <utility>
 

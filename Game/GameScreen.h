@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Infrastructure/ElementRef.h"
-#include "Infrastructure/Renderable.h"
+#include "Actors/ElementRef.h"
+#include "Actors/Renderable.h"
 #include "Input/MouseListener.h"
 #include "Messaging/MessageListener.h"
 

@@ -1,9 +1,9 @@
 #include "Game/HudText.h"
 
 #include "Infrastructure/Camera.h"
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/FontRegistry.h"
-#include "Infrastructure/ScreenMath.h"
+#include "Platform/Draw.h"
+#include "Platform/FontRegistry.h"
+#include "Platform/ScreenMath.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 #include "Game/HudText.h"
 #include "Game/SuitScreenPlay.h"
 #include "Game/Suit_Player.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/ScreenMath.h"
 
 #include <algorithm>
 #include <cstdio>

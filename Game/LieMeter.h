@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Actors/ElementRef.h"
 #include "Actors/HUDActor.h"
-#include "Infrastructure/ElementRef.h"
 
 class Suit_Player;
 

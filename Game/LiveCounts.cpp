@@ -1,9 +1,9 @@
 #include "Game/LiveCounts.h"
 
 #include "Actors/Actor.h"
+#include "Actors/Renderable.h"
 #include "Game/SteeringBoid.h"
-#include "Infrastructure/Renderable.h"
-#include "Infrastructure/TextureCache.h"
+#include "Platform/TextureCache.h"
 #include "Sound/SoundDevice.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "Game/SteeringBehavior.h"
 
 #include "Game/SteeringBoid.h"
-#include "Infrastructure/Draw.h"
+#include "Platform/Draw.h"
 #include "Util/MathKit.h"
 
 #include <cmath>

@@ -3,10 +3,10 @@
 #include "Game/HudText.h"
 #include "Game/SuitScreenPlay.h"
 #include "Game/Suit_Player.h"
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/FontRegistry.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/Draw.h"
+#include "Platform/FontRegistry.h"
+#include "Platform/ScreenMath.h"
 
 #include <algorithm>
 #include <cmath>

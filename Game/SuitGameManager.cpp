@@ -5,9 +5,9 @@
 #include "Game/SuitScreenPlay.h"
 #include "Game/SuitScreenStart.h"
 #include "Game/SuitScreenTutorial.h"
-#include "Infrastructure/Log.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/Log.h"
 #include "Sound/SoundDevice.h"
 
 #include <algorithm>

@@ -13,9 +13,9 @@
 #include "Game/Suit_Journalist.h"
 #include "Game/Suit_Player.h"
 #include "Infrastructure/Camera.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/ScreenMath.h"
 #include "Util/MathKit.h"
 
 #include <algorithm>

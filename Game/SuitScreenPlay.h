@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Actors/ElementRef.h"
 #include "Game/GameScreen.h"
 #include "Game/SuitGrid.h"
-#include "Infrastructure/ElementRef.h"
 
 #include <unordered_map>
 #include <vector>

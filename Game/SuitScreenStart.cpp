@@ -3,11 +3,11 @@
 #include "Actors/TextActor.h"
 #include "Game/BestPrice.h"
 #include "Game/StockTicker.h"
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/FontRegistry.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/Draw.h"
+#include "Platform/FontRegistry.h"
+#include "Platform/ScreenMath.h"
 #include "Util/MathKit.h"
 
 #include <cstdio>

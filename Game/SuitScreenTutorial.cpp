@@ -2,12 +2,12 @@
 
 #include "Actors/Actor.h"
 #include "Game/GameControls.h"
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/FontRegistry.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Infrastructure/World.h"
-#include "Input/KeyCodes.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/Draw.h"
+#include "Platform/FontRegistry.h"
+#include "Platform/KeyCodes.h"
+#include "Platform/ScreenMath.h"
 
 namespace
 {

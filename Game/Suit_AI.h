@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Actors/ElementRef.h"
 #include "Game/Suit.h"
 #include "Game/SuitFollowers.h"
-#include "Infrastructure/ElementRef.h"
 
 class Suit_Player;
 class SteeringBehavior_Follow;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Actors/ElementRef.h"
 #include "Game/Suit.h"
-#include "Infrastructure/ElementRef.h"
 
 class Suit_Player;
 class SteeringBehavior_Follow;

@@ -7,9 +7,9 @@
 #include "Game/SteeringBoid.h"
 #include "Game/SuitScreenPlay.h"
 #include "Game/Suit_Player.h"
-#include "Infrastructure/Draw.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/Draw.h"
 #include "Util/BoundingBox.h"
 #include "Util/MathKit.h"
 

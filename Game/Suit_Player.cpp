@@ -7,9 +7,9 @@
 #include "Game/LieMeter.h"
 #include "Game/SteeringBoid.h"
 #include "Game/SuitScreenPlay.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/ScreenMath.h"
 
 #include <cmath>
 

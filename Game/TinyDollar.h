@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Actors/Actor.h"
-#include "Infrastructure/ElementRef.h"
+#include "Actors/ElementRef.h"
 
 class Suit;
 

@@ -1,8 +1,8 @@
 #include "Game/BestPrice.h"
 #include "Game/SuitGameManager.h"
-#include "Infrastructure/RunFolder.h"
-#include "Infrastructure/RunOptions.h"
 #include "Infrastructure/World.h"
+#include "Platform/RunFolder.h"
+#include "Program/RunOptions.h"
 
 int main(int argc, char** argv)
 {

@@ -1,8 +1,8 @@
 #include "Infrastructure/Camera.h"
 
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/Draw.h"
+#include "Platform/ScreenMath.h"
 
 #include <cmath>
 

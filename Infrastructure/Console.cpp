@@ -1,13 +1,13 @@
 #include "Infrastructure/Console.h"
 
 #include "Infrastructure/Camera.h"
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/FontRegistry.h"
-#include "Infrastructure/RunFolder.h"
-#include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
 #include "Input/InputRouter.h"
-#include "Input/KeyCodes.h"
+#include "Platform/Draw.h"
+#include "Platform/FontRegistry.h"
+#include "Platform/KeyCodes.h"
+#include "Platform/RunFolder.h"
+#include "Platform/Window.h"
 
 #include <algorithm>
 #include <string>

@@ -40,7 +40,7 @@ public:
     void WriteToOutput(String output);
 
     // Both return false while closed and true, having taken the input, while open.
-    // Characters 32..126 are typed; key codes as in Input/KeyCodes.h.
+    // Characters 32..126 are typed; key codes as in Platform/KeyCodes.h.
     bool HandleCharacter(int c);
     bool HandleKeyDown(int keyCode);
 

@@ -1,5 +1,5 @@
 #include "Infrastructure/DebugDrawItem.h"
 
-#include "Infrastructure/Draw.h"
+#include "Platform/Draw.h"
 
 void DebugLine::Draw() const { Draw::Line(points[0], points[1], color); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Infrastructure/Renderable.h"
+#include "Actors/Renderable.h"
 #include "Messaging/MessageListener.h"
 
 // The one game-specific controller the World drives every frame besides its layers.

@@ -1,6 +1,6 @@
 #include "Infrastructure/TestConsole.h"
 
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 
 void TestConsole::Execute(String input)
 {

@@ -1,12 +1,12 @@
 #include "Infrastructure/World.h"
 
 #include "Infrastructure/Camera.h"
-#include "Infrastructure/Draw.h"
 #include "Infrastructure/GameManager.h"
-#include "Infrastructure/Log.h"
-#include "Infrastructure/StopSignals.h"
-#include "Infrastructure/Window.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/Draw.h"
+#include "Platform/Log.h"
+#include "Platform/StopSignals.h"
+#include "Platform/Window.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,8 +2,8 @@
 #include "Actors/ParticleActor.h"
 #include "Infrastructure/Camera.h"
 #include "Infrastructure/GameManager.h"
-#include "Infrastructure/Log.h"
 #include "Infrastructure/World.h"
+#include "Platform/Log.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,6 +1,6 @@
-#include "Infrastructure/DebugDraw.h"
-#include "Infrastructure/PhysicsWorld.h"
 #include "Infrastructure/World.h"
+#include "Physics/DebugDraw.h"
+#include "Physics/PhysicsWorld.h"
 
 // The World's link to the physics world. The accumulator of unstepped time lives in
 // PhysicsWorld, beside the steps it pays for.

@@ -1,9 +1,9 @@
 #include "Input/Controller.h"
 #include "Input/backend/PadBackend.h"
 
-#include "Infrastructure/Log.h"
 #include "Input/InputRecorder.h"
 #include "Input/InputRouter.h"
+#include "Platform/Log.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #include "Input/ControllerManager.h"
 
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 
 ControllerManager& ControllerManager::GetInstance()
 {

@@ -1,11 +1,11 @@
 #include "Input/InputCallbacks.h"
 
 #include "Infrastructure/Console.h"
-#include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
 #include "Input/InputRouter.h"
-#include "Input/KeyCodes.h"
 #include "Input/MouseListener.h"
+#include "Platform/KeyCodes.h"
+#include "Platform/Window.h"
 
 namespace
 {

@@ -11,7 +11,7 @@
 // the open console owns the keys).
 namespace InputCallbacks
 {
-// `key` is in the engine's key-code space (Input/KeyCodes.h).
+// `key` is in the engine's key-code space (Platform/KeyCodes.h).
 void OnKey(int key, bool pressed);
 // Printable characters go to the console, which ignores them while closed.
 void OnCharacter(unsigned int codepoint);

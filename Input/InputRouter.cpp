@@ -1,14 +1,14 @@
 #include "Input/InputRouter.h"
 
 #include "Infrastructure/Console.h"
-#include "Infrastructure/Log.h"
-#include "Infrastructure/PlayerFolders.h"
-#include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
 #include "Input/Controller.h"
 #include "Input/ControllerManager.h"
 #include "Input/KeyBinding.h"
-#include "Input/KeyCodes.h"
+#include "Platform/KeyCodes.h"
+#include "Platform/Log.h"
+#include "Platform/PlayerFolders.h"
+#include "Platform/Window.h"
 #include "Util/SafeFiles.h"
 
 #include <algorithm>

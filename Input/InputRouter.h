@@ -11,9 +11,9 @@ class Controller;
 class KeyBinding;
 
 // Key and pad-button bindings read from the player's input_bindings.ini (see
-// Infrastructure/PlayerFolders.h) or else from Config/input_bindings.ini, and direct key
+// Platform/PlayerFolders.h) or else from Config/input_bindings.ini, and direct key
 // queries. Key codes: printable keys by their lower-case character, special keys
-// 257..318 (see Input/KeyCodes.h), pad buttons 1000..1011 (first pad) and 1020..1031.
+// 257..318 (see Platform/KeyCodes.h), pad buttons 1000..1011 (first pad) and 1020..1031.
 //
 // While the World's console is open it owns the keyboard and the pads: no press or
 // release reaches the bindings and IsKeyDown answers false. Opening it releases every key

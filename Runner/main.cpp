@@ -3,10 +3,10 @@
 // game's, and the engine's own font and console script stand in where it has none.
 
 #include "Infrastructure/Console.h"
-#include "Infrastructure/RunFolder.h"
-#include "Infrastructure/RunOptions.h"
-#include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
+#include "Platform/RunFolder.h"
+#include "Platform/Window.h"
+#include "Program/RunOptions.h"
 #include "Scripting/GameScript.h"
 
 #include <climits>

@@ -1,6 +1,6 @@
 #include "Scripting/GameScript.h"
 
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 #include "Scripting/ScriptHost.h"
 
 #define PY_SSIZE_T_CLEAN

@@ -1,7 +1,7 @@
 #include "Scripting/ScriptHost.h"
 
-#include "Infrastructure/Log.h"
-#include "Infrastructure/RunFolder.h"
+#include "Platform/Log.h"
+#include "Platform/RunFolder.h"
 
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>

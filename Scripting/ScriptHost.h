@@ -6,7 +6,7 @@
 namespace ScriptHost
 {
 // Where the start-up script lives, relative to the working directory. A game without
-// one gets the engine's own (EngineFile, Infrastructure/RunFolder.h).
+// one gets the engine's own (EngineFile, Platform/RunFolder.h).
 extern const char* const StartupScript;
 
 // Starts the interpreter with _tarvo built in and the game's script folder, then the

@@ -1,7 +1,7 @@
 #include "Sound/SoundDevice.h"
 
 #include "Infrastructure/GameManager.h"
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 #include "Sound/backend/SoundBackend.h"
 
 namespace

@@ -4,7 +4,7 @@
 #include "Util/Vector2.h"
 
 // Random numbers and interpolation. The pixel/world conversions, which need the
-// camera, are in Infrastructure/ScreenMath.h.
+// camera, are in Platform/ScreenMath.h.
 // The random source is the standard rand generator, shared with the game; it is
 // seeded from the clock on first use unless SeedRandom came first.
 namespace MathKit

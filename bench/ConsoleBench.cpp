@@ -1,6 +1,6 @@
 #include "Infrastructure/Console.h"
 #include "Infrastructure/World.h"
-#include "Input/KeyCodes.h"
+#include "Platform/KeyCodes.h"
 #include "Scripting/ScriptHost.h"
 
 #include <benchmark/benchmark.h>

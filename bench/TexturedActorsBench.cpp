@@ -1,8 +1,8 @@
 #include "Actors/Actor.h"
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/TextureCache.h"
-#include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
+#include "Platform/Draw.h"
+#include "Platform/TextureCache.h"
+#include "Platform/Window.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 # The engine: one static library built from its subsystem folders.
-set(TARVO_ENGINE_FOLDERS Util Infrastructure Messaging Actors Input Sound Scripting)
+set(TARVO_ENGINE_FOLDERS Util Platform Messaging Actors Infrastructure Physics Input Sound Scripting Program)
 set(TARVO_ENGINE_SOURCES)
 foreach(folder ${TARVO_ENGINE_FOLDERS})
   file(GLOB folder_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
@@ -26,7 +26,7 @@ tarvo_add_backend(TARVO_SOUND_BACKEND "Sound back-end" "Sound/backend/SdlMixerBa
 tarvo_add_backend(TARVO_PAD_BACKEND "Game-pad back-end" Input/backend/SdlPadBackend.cpp Input/backend/NullPadBackend.cpp)
 # SDL itself, opened on first use, for whichever of the two back ends runs on it.
 if(TARVO_SOUND_BACKEND STREQUAL "sdl" OR TARVO_PAD_BACKEND STREQUAL "sdl")
-  list(APPEND TARVO_ENGINE_SOURCES ${CMAKE_SOURCE_DIR}/Infrastructure/backend/SdlLibrary.cpp)
+  list(APPEND TARVO_ENGINE_SOURCES ${CMAKE_SOURCE_DIR}/Platform/SdlLibrary.cpp)
 endif()
 
 include(TarvoScripting)
@@ -34,11 +34,11 @@ add_library(tarvo STATIC ${TARVO_ENGINE_SOURCES} ${TARVO_SWIG_WRAPPER})
 add_library(tarvo::tarvo ALIAS tarvo)
 add_dependencies(tarvo script_module)
 target_include_directories(tarvo PUBLIC $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}>)
-# The image library is opened on first use (Infrastructure/ImageLibrary.cpp): only its
+# The image library is opened on first use (Platform/ImageLibrary.cpp): only its
 # header is needed here, and nothing links it.
 target_include_directories(tarvo PRIVATE ${FREEIMAGE_INCLUDE_DIR})
 # The sound and game-pad libraries are opened while the program runs
-# (Infrastructure/backend/SdlLibrary.cpp, Sound/backend/MixerLibrary.cpp): their headers only.
+# (Platform/SdlLibrary.cpp, Sound/backend/MixerLibrary.cpp): their headers only.
 target_include_directories(tarvo PRIVATE
   $<TARGET_PROPERTY:SDL2::SDL2,INTERFACE_INCLUDE_DIRECTORIES>
   $<TARGET_PROPERTY:SDL2_mixer::SDL2_mixer,INTERFACE_INCLUDE_DIRECTORIES>

@@ -1,7 +1,7 @@
 // Arbitrary key presses and typed characters on an open console: the caret always stays
 // inside the line, and entered lines reach Execute whole.
 #include "Infrastructure/Console.h"
-#include "Input/KeyCodes.h"
+#include "Platform/KeyCodes.h"
 
 #include <cstddef>
 #include <cstdint>

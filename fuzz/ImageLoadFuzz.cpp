@@ -3,7 +3,7 @@
 // picks the file name, which decides whether contents matching no decoder are refused.
 // Smaller limits than the engine's keep every input to milliseconds: a few dozen bytes
 // may legitimately claim tens of millions of pixels, and decoding those is slow, not wrong.
-#include "Infrastructure/ImageFile.h"
+#include "Platform/ImageFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "Input/backend/PadBackend.h"
 
-#include "Infrastructure/Log.h"
-#include "Infrastructure/backend/SdlLibrary.h"
+#include "Platform/Log.h"
+#include "Platform/SdlLibrary.h"
 
 #include <algorithm>
 

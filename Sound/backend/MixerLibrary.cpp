@@ -1,6 +1,6 @@
 #include "Sound/backend/MixerLibrary.h"
 
-#include "Infrastructure/SharedLibrary.h"
+#include "Platform/SharedLibrary.h"
 
 #include <atomic>
 #include <mutex>

@@ -3,7 +3,7 @@
 
 #include "Sound/backend/SoundBackend.h"
 
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 
 namespace SoundBackend
 {

@@ -4,8 +4,8 @@
 
 #include "Sound/backend/SoundBackend.h"
 
-#include "Infrastructure/Log.h"
-#include "Infrastructure/backend/SdlLibrary.h"
+#include "Platform/Log.h"
+#include "Platform/SdlLibrary.h"
 #include "Sound/backend/MixerLibrary.h"
 
 #include <algorithm>

@@ -12,10 +12,10 @@
 // or script library); by default the World starts them all, as it does for a game.
 #include "Actors/Actor.h"
 #include "Actors/ParticleActor.h"
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/ScreenMath.h"
-#include "Infrastructure/Window.h"
 #include "Infrastructure/World.h"
+#include "Platform/Draw.h"
+#include "Platform/ScreenMath.h"
+#include "Platform/Window.h"
 
 #include <algorithm>
 #include <chrono>

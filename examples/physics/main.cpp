@@ -5,12 +5,12 @@
 //
 // Run it from the run folder (build/<preset>/run).
 
-#include "Actors/PhysicsActor.h"
-#include "Infrastructure/ContactPoint.h"
 #include "Infrastructure/GameManager.h"
-#include "Infrastructure/RunOptions.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
+#include "Physics/ContactPoint.h"
+#include "Physics/PhysicsActor.h"
+#include "Program/RunOptions.h"
 #include "Util/MathKit.h"
 
 #include <deque>

@@ -10,9 +10,9 @@
 #include "Actors/ParticleActor.h"
 #include "Actors/TextActor.h"
 #include "Infrastructure/GameManager.h"
-#include "Infrastructure/RunOptions.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
+#include "Program/RunOptions.h"
 
 namespace
 {

@@ -4,9 +4,9 @@
 
 #include "Actors/Actor.h"
 #include "Infrastructure/GameManager.h"
-#include "Infrastructure/Log.h"
-#include "Infrastructure/RunOptions.h"
 #include "Infrastructure/World.h"
+#include "Platform/Log.h"
+#include "Program/RunOptions.h"
 #include "Sound/SoundDevice.h"
 
 namespace

@@ -7,8 +7,8 @@
 
 #include "Actors/TextActor.h"
 #include "Infrastructure/GameManager.h"
-#include "Infrastructure/RunOptions.h"
 #include "Infrastructure/World.h"
+#include "Program/RunOptions.h"
 
 namespace
 {

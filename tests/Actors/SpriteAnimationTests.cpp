@@ -1,6 +1,6 @@
 #include "Actors/Actor.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Infrastructure/World.h"
+#include "Platform/ScreenMath.h"
 #include "TestUtilities/Approx.h"
 #include "TestUtilities/FrameDriver.h"
 #include "TestUtilities/LogCapture.h"

@@ -4,7 +4,7 @@
 #include "GameTestSupport.h"
 #include "Input/InputCallbacks.h"
 #include "Input/InputRouter.h"
-#include "Input/KeyCodes.h"
+#include "Platform/KeyCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -9,9 +9,9 @@
 #include "Game/Suit_Consumer.h"
 #include "Game/Suit_Player.h"
 #include "Infrastructure/Camera.h"
-#include "Infrastructure/FontRegistry.h"
-#include "Infrastructure/ScreenMath.h"
-#include "Input/KeyCodes.h"
+#include "Platform/FontRegistry.h"
+#include "Platform/KeyCodes.h"
+#include "Platform/ScreenMath.h"
 #include "Util/MathKit.h"
 
 #include <cmath>

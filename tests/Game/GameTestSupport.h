@@ -11,9 +11,9 @@
 #include "Game/Suit_Consumer.h"
 #include "Game/Suit_Journalist.h"
 #include "Game/Suit_Player.h"
-#include "Infrastructure/Draw.h"
-#include "Infrastructure/Screenshot.h"
 #include "Infrastructure/World.h"
+#include "Platform/Draw.h"
+#include "Platform/Screenshot.h"
 #include "TestUtilities/FrameDriver.h"
 #include "TestUtilities/WindowTest.h"
 

@@ -8,7 +8,7 @@
 #include "Game/StockTicker.h"
 #include "Infrastructure/Camera.h"
 #include "Infrastructure/Console.h"
-#include "Input/KeyCodes.h"
+#include "Platform/KeyCodes.h"
 
 #include <string>
 

@@ -8,8 +8,8 @@
 #include "Game/HudText.h"
 #include "Game/LieMeter.h"
 #include "Game/StockTicker.h"
-#include "Infrastructure/FontRegistry.h"
-#include "Infrastructure/ScreenMath.h"
+#include "Platform/FontRegistry.h"
+#include "Platform/ScreenMath.h"
 #include "Util/MathKit.h"
 
 #include <algorithm>

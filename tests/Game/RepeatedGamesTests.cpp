@@ -1,7 +1,7 @@
 #include "GameTestSupport.h"
 
 #include "Game/LiveCounts.h"
-#include "Input/KeyCodes.h"
+#include "Platform/KeyCodes.h"
 #include "Util/MathKit.h"
 
 #include <chrono>

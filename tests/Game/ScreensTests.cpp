@@ -4,9 +4,9 @@
 #include "Game/SuitScreenCredits.h"
 #include "Game/SuitScreenStart.h"
 #include "Game/SuitScreenTutorial.h"
-#include "Infrastructure/ScreenMath.h"
-#include "Input/KeyCodes.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/KeyCodes.h"
+#include "Platform/ScreenMath.h"
 #include "TestUtilities/TestImages.h"
 
 #include <cstdlib>

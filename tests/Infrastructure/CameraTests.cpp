@@ -1,8 +1,8 @@
 #include "Actors/Actor.h"
 #include "Infrastructure/Camera.h"
-#include "Infrastructure/ScreenMath.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/ScreenMath.h"
 #include "TestUtilities/Approx.h"
 #include "TestUtilities/WindowTest.h"
 

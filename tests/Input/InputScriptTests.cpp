@@ -2,8 +2,8 @@
 #include "Input/InputRecorder.h"
 #include "Input/InputRouter.h"
 #include "Input/InputScript.h"
-#include "Input/KeyCodes.h"
 #include "MessageRecorder.h"
+#include "Platform/KeyCodes.h"
 #include "TestUtilities/ScratchFolder.h"
 
 #include <gtest/gtest.h>

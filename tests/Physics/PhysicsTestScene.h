@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Actors/PhysicsActor.h"
-#include "Infrastructure/ContactPoint.h"
-#include "Infrastructure/PhysicsWorld.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
+#include "Physics/ContactPoint.h"
+#include "Physics/PhysicsActor.h"
+#include "Physics/PhysicsWorld.h"
 
 #include <gtest/gtest.h>
 

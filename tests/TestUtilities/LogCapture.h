@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Infrastructure/Log.h"
+#include "Platform/Log.h"
 
 #include <algorithm>
 

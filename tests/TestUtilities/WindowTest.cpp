@@ -1,8 +1,8 @@
 #include "TestUtilities/WindowTest.h"
 
 #include "Infrastructure/Camera.h"
-#include "Infrastructure/Draw.h"
 #include "Infrastructure/World.h"
+#include "Platform/Draw.h"
 
 #include <cstdlib>
 #include <dlfcn.h>

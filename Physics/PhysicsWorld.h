@@ -1,0 +1,117 @@
+#pragma once
+
+#include "Physics/ContactPoint.h"
+#include "Util/Vector2.h"
+
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+class b2Body;
+class b2Fixture;
+class b2World;
+class DebugDraw;
+class PhysicsActor;
+
+// The engine's one physics world: owns the library's world, advances it in fixed steps,
+// copies body transforms back to their actors, and turns touching bodies into
+// "CollisionWith" + actor name messages. Created by World::SetupPhysics and never
+// destroyed. Only the physics layer (this class, PhysicsActor, DebugDraw) sees the
+// library's types.
+class PhysicsWorld
+{
+public:
+    // Contact points recorded per simulated frame; later ones are dropped unreported.
+    static constexpr int MaxContactPoints = 2048;
+    // The fixed step, seconds.
+    static constexpr float StepSeconds = 1.0f / 60.0f;
+    // A frame runs at most this many steps (a whole second of simulation).
+    static constexpr int MaxStepsPerFrame = 60;
+    static constexpr int VelocityIterations = 10;
+    static constexpr int PositionIterations = 10;
+
+    // What the debug renderer draws; none by default.
+    enum DebugDrawFlag
+    {
+        DDF_Shapes = 0x0001,
+        DDF_Joints = 0x0002,
+        DDF_AABBs = 0x0004,
+        DDF_Pairs = 0x0008,
+        DDF_CentersOfMass = 0x0010
+    };
+
+    // Gravity in world units per second squared. The bounds are kept for callers to
+    // read; the library has no world box, so bodies may leave them.
+    PhysicsWorld(const Vector2& gravity, const Vector2& maxVertex, const Vector2& minVertex);
+    ~PhysicsWorld();
+    PhysicsWorld(const PhysicsWorld&) = delete;
+    PhysicsWorld& operator=(const PhysicsWorld&) = delete;
+
+    // One simulated frame of dt seconds (clamped to 0..1, NaN counts as 0): forgets last frame's
+    // contact points and reports, runs as many 1/60 s steps as the carried time allows
+    // (at most MaxStepsPerFrame), carries the remainder to the next frame, then moves
+    // every body's actor to its body.
+    void Advance(float dt);
+    // Fixed steps the last Advance ran: 0 on a short frame, up to MaxStepsPerFrame.
+    int GetStepsLastFrame() const { return stepsLastFrame; }
+    // Seconds carried to the next frame, 0 up to StepSeconds.
+    float GetAccumulator() const { return accumulator; }
+
+    // This frame's contact points, in the order they were found.
+    int GetContactPointCount() const { return contactPointCount; }
+    const ContactPoint* GetContactPoints() const { return contactPoints; }
+
+    // The settings the world was made with (World::SetupPhysics); gravity in world units
+    // per second squared.
+    Vector2 GetGravity() const;
+    Vector2 GetMinVertex() const { return minVertex; }
+    Vector2 GetMaxVertex() const { return maxVertex; }
+
+    // Takes ownership of the renderer and installs it; a previous one is deleted.
+    void InstallDebugDraw(DebugDraw* renderer);
+    // Uninstalls and deletes the renderer; DrawDebugData draws nothing afterwards.
+    void DestroyDebugDraw();
+    // Whether a debug renderer is installed.
+    bool HasDebugDraw() const { return debugDraw != nullptr; }
+    // A combination of DebugDrawFlag values. Ignored while no renderer is installed.
+    void SetDebugDrawFlags(unsigned int flags);
+    unsigned int GetDebugDrawFlags() const;
+    // Draws the flagged shapes in world coordinates through the installed renderer.
+    void DrawDebugData();
+
+    // The physics layer's access to the library.
+    b2World* GetLibraryWorld() { return world; }
+    // Destroys a body and forgets the contacts it was part of; this frame's contact
+    // points no longer name its actor.
+    void DestroyBody(b2Body* body);
+
+private:
+    using FixturePair = std::pair<const b2Fixture*, const b2Fixture*>;
+
+    void GatherContacts();
+    void RecordContactPoint(const ContactPoint& point);
+    void Report(PhysicsActor* receiver, PhysicsActor* other, ContactPoint* point);
+    bool IsListenedTo(PhysicsActor* receiver);
+    void SyncActors();
+
+    b2World* world = nullptr;
+    DebugDraw* debugDraw = nullptr;
+    Vector2 maxVertex;
+    Vector2 minVertex;
+
+    float accumulator = 0.0f;
+    int stepsLastFrame = 0;
+
+    ContactPoint contactPoints[MaxContactPoints];
+    int contactPointCount = 0;
+    // Receiver -> the other actors it has already been told about this frame.
+    std::map<PhysicsActor*, std::set<PhysicsActor*>> collisionsThisFrame;
+    // Receiver -> whether anyone subscribes to its collision message, asked once a frame.
+    std::unordered_map<PhysicsActor*, bool> listenedTo;
+    // Fixture pairs touching after the previous step (sorted) and the current one, to
+    // tell new contacts from persisting ones.
+    std::vector<FixturePair> touchingBefore;
+    std::vector<FixturePair> touchingNow;
+};

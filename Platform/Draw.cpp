@@ -1,0 +1,175 @@
+#include "Platform/Draw.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+namespace
+{
+// The depth test as the engine's callers see it. Every shape this layer draws lies in
+// the plane z = 0, where a "less or equal" test passes every fragment, so the GL test
+// is only switched on around display lists, which may hold depth of their own. Off
+// elsewhere, it saves a depth read and write per pixel.
+bool depthTestOn = true;
+// The depth buffer is cleared only for the first depth-tested drawing of a frame: most
+// frames have none, and clearing depth but not stencil is a masked write of every pixel.
+bool depthClearPending = true;
+} // namespace
+
+namespace Draw
+{
+void InitState()
+{
+    glShadeModel(GL_FLAT);
+    glPolygonMode(GL_FRONT, GL_FILL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    glClearDepth(1.0);
+    glDepthFunc(GL_LEQUAL);
+    glDisable(GL_DEPTH_TEST);
+    depthTestOn = true;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glClearStencil(0);
+    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void SetClearColor(const Color& color)
+{
+    Flush();
+    glClearColor(color.R, color.G, color.B, 1.0f);
+}
+
+void BeginFrame()
+{
+    Flush();
+    glClear(GL_COLOR_BUFFER_BIT);
+    depthClearPending = true;
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+}
+
+void EndFrame()
+{
+    Flush();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+void SetViewport(int width, int height)
+{
+    Flush();
+    glViewport(0, 0, width, height);
+}
+
+void SetPerspective(double apertureDegrees, double aspect, double nearClip, double farClip)
+{
+    Flush();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(apertureDegrees, aspect, nearClip, farClip);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void SetView(const Vector3& eye, const Vector3& target, const Vector3& up)
+{
+    Flush();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(eye.X, eye.Y, eye.Z, target.X, target.Y, target.Z, up.X, up.Y, up.Z);
+}
+
+void BeginScreenSpace(float x, float y, float rotation)
+{
+    Flush();
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0.0, viewport[2], 0.0, viewport[3]);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    // GL counts rows from the bottom; screen space counts them from the top.
+    glTranslatef(x, static_cast<float>(viewport[3]) - y, 0.0f);
+    glRotatef(rotation, 0.0f, 0.0f, 1.0f);
+}
+
+void EndScreenSpace()
+{
+    Flush();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void BeginGlyphs()
+{
+    // The font library draws by itself.
+    Flush();
+    glEnable(GL_TEXTURE_2D);
+}
+
+void EndGlyphs()
+{
+    // Glyphs never test depth, and the state callers set stays as it was.
+    glDisable(GL_TEXTURE_2D);
+}
+
+void Line(const Vector2& from, const Vector2& to, const Color& color)
+{
+    Flush();
+    glColor4f(color.R, color.G, color.B, color.A);
+    glBegin(GL_LINES);
+    glVertex2f(from.X, from.Y);
+    glVertex2f(to.X, to.Y);
+    glEnd();
+}
+
+void Polygon(const Vector2* points, int count, const Color& color, bool filled)
+{
+    Flush();
+    glColor4f(color.R, color.G, color.B, color.A);
+    glBegin(filled ? GL_TRIANGLE_FAN : GL_LINE_LOOP);
+    for (int i = 0; i < count; ++i)
+        glVertex2f(points[i].X, points[i].Y);
+    glEnd();
+}
+
+std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool front)
+{
+    Flush();
+    std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    glReadBuffer(front ? GL_FRONT : GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+void SetColor(const Color& color)
+{
+    // Drawing the batch from colour arrays leaves the current colour undefined.
+    Flush();
+    glColor4f(color.R, color.G, color.B, color.A);
+}
+
+void SetDepthTest(bool on)
+{
+    Flush();
+    depthTestOn = on;
+}
+
+bool IsDepthTestOn() { return depthTestOn; }
+
+void PrepareDepthBuffer()
+{
+    if (!depthClearPending)
+        return;
+    glClear(GL_DEPTH_BUFFER_BIT);
+    depthClearPending = false;
+}
+} // namespace Draw

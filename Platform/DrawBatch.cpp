@@ -1,0 +1,322 @@
+#include "Platform/Draw.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace
+{
+struct Vertex
+{
+    GLfloat x, y, u, v;
+    // Floats, as the shapes drawn one by one give them: bytes would round a colour
+    // differently and shift blended pixels by a step.
+    GLfloat rgba[4];
+};
+
+// Shapes waiting for one draw call. They all share the texture and the primitive; the
+// vertices are already in the space of the current model-view matrix.
+struct Batch
+{
+    std::unique_ptr<Vertex[]> vertices;
+    size_t count = 0;
+    size_t capacity = 0;
+    int texture = -1;
+    GLenum primitive = GL_QUADS;
+};
+
+Batch batch;
+bool batching = true;
+
+// Disc rims have this many segments, batched or not.
+constexpr int RimSegments = 32;
+
+void Pack(const Color& color, GLfloat* out)
+{
+    out[0] = color.R;
+    out[1] = color.G;
+    out[2] = color.B;
+    out[3] = color.A;
+}
+
+// Room for `count` more vertices of this texture and primitive, after drawing what
+// was collected for another.
+Vertex* Reserve(int texture, GLenum primitive, size_t count)
+{
+    if (batch.count > 0 && (batch.texture != texture || batch.primitive != primitive))
+        Draw::Flush();
+    batch.texture = texture;
+    batch.primitive = primitive;
+    if (batch.count + count > batch.capacity)
+    {
+        size_t grown = batch.capacity ? batch.capacity * 2 : 4096;
+        while (grown < batch.count + count)
+            grown *= 2;
+        auto larger = std::make_unique<Vertex[]>(grown);
+        if (batch.count > 0)
+            std::memcpy(larger.get(), batch.vertices.get(), batch.count * sizeof(Vertex));
+        batch.vertices = std::move(larger);
+        batch.capacity = grown;
+    }
+    Vertex* out = batch.vertices.get() + batch.count;
+    batch.count += count;
+    return out;
+}
+
+// Maps a point of the unit shape through the transform: scale, then rotate, then move.
+struct CornerMapper
+{
+    explicit CornerMapper(const Draw::Transform& transform)
+        : originX(transform.position.X), originY(transform.position.Y), scaleX(transform.scale.X),
+          scaleY(transform.scale.Y)
+    {
+        const float radians = transform.rotation * 0.017453292f;
+        cosine = std::cos(radians);
+        sine = std::sin(radians);
+    }
+    void Map(float unitX, float unitY, Vertex& out) const
+    {
+        const float x = unitX * scaleX;
+        const float y = unitY * scaleY;
+        out.x = originX + cosine * x - sine * y;
+        out.y = originY + sine * x + cosine * y;
+    }
+    float originX, originY, scaleX, scaleY, cosine = 1.0f, sine = 0.0f;
+};
+
+// The shapes one at a time, each with its own matrix and texture switch.
+void BeginImmediate(const Draw::Transform& transform, const Color& color, int texture)
+{
+    glPushMatrix();
+    glTranslatef(transform.position.X, transform.position.Y, 0.0f);
+    glRotatef(transform.rotation, 0.0f, 0.0f, 1.0f);
+    glScalef(transform.scale.X, transform.scale.Y, 1.0f);
+    glColor4f(color.R, color.G, color.B, color.A);
+    if (texture >= 0)
+    {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+    }
+}
+
+void EndImmediate(int texture)
+{
+    if (texture >= 0)
+        glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+}
+
+void ImmediateQuad(const Draw::Transform& transform, const Color& color, int texture, const Vector2& uvLowerLeft,
+                   const Vector2& uvUpperRight)
+{
+    BeginImmediate(transform, color, texture);
+    glBegin(GL_QUADS);
+    glTexCoord2f(uvUpperRight.X, uvUpperRight.Y);
+    glVertex2f(0.5f, 0.5f);
+    glTexCoord2f(uvLowerLeft.X, uvUpperRight.Y);
+    glVertex2f(-0.5f, 0.5f);
+    glTexCoord2f(uvLowerLeft.X, uvLowerLeft.Y);
+    glVertex2f(-0.5f, -0.5f);
+    glTexCoord2f(uvUpperRight.X, uvLowerLeft.Y);
+    glVertex2f(0.5f, -0.5f);
+    glEnd();
+    EndImmediate(texture);
+}
+
+void ImmediateDisc(const Draw::Transform& transform, const Color& color, int texture)
+{
+    BeginImmediate(transform, color, texture);
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex2f(0.0f, 0.0f);
+    for (int i = 0; i <= RimSegments; ++i)
+    {
+        const float angle = static_cast<float>(i) * 6.283185f / RimSegments;
+        glVertex2f(0.5f * std::cos(angle), 0.5f * std::sin(angle));
+    }
+    glEnd();
+    EndImmediate(texture);
+}
+} // namespace
+
+namespace Draw
+{
+void Flush()
+{
+    if (batch.count == 0)
+        return;
+    const bool textured = batch.texture >= 0;
+    if (textured)
+    {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(batch.texture));
+    }
+    const Vertex* first = batch.vertices.get();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, sizeof(Vertex), &first->x);
+    glColorPointer(4, GL_FLOAT, sizeof(Vertex), first->rgba);
+    if (textured)
+    {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &first->u);
+    }
+    glDrawArrays(batch.primitive, 0, static_cast<GLsizei>(batch.count));
+    if (textured)
+    {
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisable(GL_TEXTURE_2D);
+    }
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    batch.count = 0;
+}
+
+void SetBatching(bool on)
+{
+    Flush();
+    batching = on;
+}
+
+bool IsBatching() { return batching; }
+
+void Quad(const Transform& transform, const Color& color, int texture, const Vector2& uvLowerLeft,
+          const Vector2& uvUpperRight)
+{
+    if (!batching)
+    {
+        ImmediateQuad(transform, color, texture, uvLowerLeft, uvUpperRight);
+        return;
+    }
+    GLfloat rgba[4];
+    Pack(color, rgba);
+    const CornerMapper mapper(transform);
+    Vertex* out = Reserve(texture, GL_QUADS, 4);
+    // Counter-clockwise from the upper right, so back-face culling keeps the quad.
+    const float unitX[4] = {0.5f, -0.5f, -0.5f, 0.5f};
+    const float unitY[4] = {0.5f, 0.5f, -0.5f, -0.5f};
+    const float u[4] = {uvUpperRight.X, uvLowerLeft.X, uvLowerLeft.X, uvUpperRight.X};
+    const float v[4] = {uvUpperRight.Y, uvUpperRight.Y, uvLowerLeft.Y, uvLowerLeft.Y};
+    for (int corner = 0; corner < 4; ++corner)
+    {
+        mapper.Map(unitX[corner], unitY[corner], out[corner]);
+        out[corner].u = u[corner];
+        out[corner].v = v[corner];
+        std::memcpy(out[corner].rgba, rgba, sizeof rgba);
+    }
+}
+
+void Disc(const Transform& transform, const Color& color, int texture)
+{
+    if (!batching)
+    {
+        ImmediateDisc(transform, color, texture);
+        return;
+    }
+    GLfloat rgba[4];
+    Pack(color, rgba);
+    const CornerMapper mapper(transform);
+    // The fan becomes separate triangles so that discs batch with each other.
+    Vertex* out = Reserve(texture, GL_TRIANGLES, 3 * RimSegments);
+    Vertex centre{};
+    mapper.Map(0.0f, 0.0f, centre);
+    Vertex rim{};
+    mapper.Map(0.5f, 0.0f, rim);
+    for (int i = 1; i <= RimSegments; ++i)
+    {
+        const float angle = static_cast<float>(i) * 6.283185f / RimSegments;
+        Vertex next{};
+        mapper.Map(0.5f * std::cos(angle), 0.5f * std::sin(angle), next);
+        out[0] = centre;
+        out[1] = rim;
+        out[2] = next;
+        // A disc has no texture coordinates of its own; a textured one shows the texel
+        // the corner after a quad's last one left current, as it always has.
+        for (int k = 0; k < 3; ++k)
+        {
+            out[k].u = 1.0f;
+            out[k].v = 0.0f;
+            std::memcpy(out[k].rgba, rgba, sizeof rgba);
+        }
+        rim = next;
+        out += 3;
+    }
+}
+
+void DisplayList(const Transform& transform, const Color& color, int texture, int list)
+{
+    // The list holds its own GL calls, which the batch can't see into.
+    Flush();
+    const bool depthTested = IsDepthTestOn();
+    if (depthTested)
+    {
+        PrepareDepthBuffer();
+        glEnable(GL_DEPTH_TEST);
+    }
+    BeginImmediate(transform, color, texture);
+    if (list >= 0)
+        glCallList(static_cast<GLuint>(list));
+    EndImmediate(texture);
+    if (depthTested)
+        glDisable(GL_DEPTH_TEST);
+}
+
+void ScreenRect(float left, float top, float width, float height, const Color& color)
+{
+    // In screen space y grows upward from the translated origin, so "down" is negative.
+    const float xs[4] = {left, left, left + width, left + width};
+    const float ys[4] = {-top, -(top + height), -(top + height), -top};
+    if (!batching)
+    {
+        glColor4f(color.R, color.G, color.B, color.A);
+        glBegin(GL_QUADS);
+        for (int corner = 0; corner < 4; ++corner)
+            glVertex2f(xs[corner], ys[corner]);
+        glEnd();
+        return;
+    }
+    GLfloat rgba[4];
+    Pack(color, rgba);
+    Vertex* out = Reserve(-1, GL_QUADS, 4);
+    for (int corner = 0; corner < 4; ++corner)
+    {
+        out[corner] = Vertex{xs[corner], ys[corner], 0.0f, 0.0f, {}};
+        std::memcpy(out[corner].rgba, rgba, sizeof rgba);
+    }
+}
+
+void QuadBatch(const std::vector<BatchQuad>& quads, float rotation, const Vector2& size, int texture)
+{
+    if (quads.empty())
+        return;
+    const float radians = rotation * 0.017453292f;
+    const float cosine = std::cos(radians);
+    const float sine = std::sin(radians);
+    // Corners in the order of Quad: upper right, upper left, lower left, lower right.
+    static const float cornerX[4] = {0.5f, -0.5f, -0.5f, 0.5f};
+    static const float cornerY[4] = {0.5f, 0.5f, -0.5f, -0.5f};
+    Vertex* out = Reserve(texture, GL_QUADS, quads.size() * 4);
+    for (const BatchQuad& quad : quads)
+    {
+        const float width = size.X * quad.scale;
+        const float height = size.Y * quad.scale;
+        GLfloat rgba[4];
+        Pack(quad.color, rgba);
+        for (int corner = 0; corner < 4; ++corner)
+        {
+            const float x = cornerX[corner] * width;
+            const float y = cornerY[corner] * height;
+            out->x = quad.center.X + cosine * x - sine * y;
+            out->y = quad.center.Y + sine * x + cosine * y;
+            out->u = cornerX[corner] + 0.5f;
+            out->v = cornerY[corner] + 0.5f;
+            std::memcpy(out->rgba, rgba, sizeof rgba);
+            ++out;
+        }
+    }
+    // Particles were always one array per system; unbatched they still are.
+    if (!batching)
+        Flush();
+}
+} // namespace Draw

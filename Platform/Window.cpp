@@ -1,0 +1,141 @@
+#include "Platform/Window.h"
+
+#include "Infrastructure/Camera.h"
+#include "Infrastructure/World.h"
+#include "Input/InputCallbacks.h"
+#include "Input/InputRecorder.h"
+#include "Platform/KeyCodes.h"
+#include "Platform/Log.h"
+
+#include <GLFW/glfw3.h>
+
+namespace
+{
+GLFWwindow* window = nullptr;
+bool libraryRunning = false;
+bool keyRepeat = false;
+String lastLibraryError;
+
+void OnLibraryError(int code, const char* description)
+{
+    lastLibraryError = description ? description : "unknown error";
+    // Before a window exists the error is reported by Open; afterwards it is worth a line.
+    if (window)
+        SystemLogInstance().Printf("WARNING: window library error %d: %s", code, lastLibraryError.c_str());
+}
+
+void OnResize(GLFWwindow*, int width, int height) { Camera::ResizeCallback(width, height); }
+
+void OnKey(GLFWwindow*, int key, int, int action, int)
+{
+    if (action == GLFW_REPEAT)
+    {
+        if (!keyRepeat)
+            return;
+        action = GLFW_PRESS;
+    }
+    const int engineKey = KeyCodes::FromLibraryKey(key);
+    if (engineKey < 0)
+        return;
+    InputRecorder::RecordKey(engineKey, action == GLFW_PRESS);
+    InputCallbacks::OnKey(engineKey, action == GLFW_PRESS);
+}
+
+void OnCharacter(GLFWwindow*, unsigned int codepoint) { InputCallbacks::OnCharacter(codepoint); }
+
+void OnCursor(GLFWwindow*, double x, double y)
+{
+    InputCallbacks::OnMouseMotion(static_cast<int>(x), static_cast<int>(y));
+}
+
+void OnMouseButton(GLFWwindow*, int button, int action, int)
+{
+    InputCallbacks::OnMouseButton(button, action == GLFW_PRESS);
+}
+
+void OnClose(GLFWwindow*) { World::GetInstance().StopGame(); }
+} // namespace
+
+namespace Window
+{
+bool Open(const String& title, bool antiAliasing, String& error)
+{
+    glfwSetErrorCallback(OnLibraryError);
+    if (!libraryRunning)
+    {
+        if (!glfwInit())
+        {
+            error = lastLibraryError.empty() ? "the window library could not start" : lastLibraryError;
+            return false;
+        }
+        libraryRunning = true;
+    }
+
+    glfwDefaultWindowHints();
+    if (antiAliasing)
+        glfwWindowHint(GLFW_SAMPLES, 4);
+    glfwWindowHint(GLFW_RED_BITS, 8);
+    glfwWindowHint(GLFW_GREEN_BITS, 8);
+    glfwWindowHint(GLFW_BLUE_BITS, 8);
+    glfwWindowHint(GLFW_ALPHA_BITS, 8);
+    glfwWindowHint(GLFW_DEPTH_BITS, 8);
+    glfwWindowHint(GLFW_STENCIL_BITS, 1);
+    window = glfwCreateWindow(DefaultWidth, DefaultHeight, title.c_str(), nullptr, nullptr);
+    if (!window)
+    {
+        error = lastLibraryError.empty() ? "no window was created" : lastLibraryError;
+        return false;
+    }
+    glfwSetWindowPos(window, 50, 50);
+    glfwMakeContextCurrent(window);
+    glfwSwapInterval(1);
+
+    glfwSetWindowSizeCallback(window, OnResize);
+    glfwSetKeyCallback(window, OnKey);
+    glfwSetCharCallback(window, OnCharacter);
+    glfwSetCursorPosCallback(window, OnCursor);
+    glfwSetMouseButtonCallback(window, OnMouseButton);
+    glfwSetWindowCloseCallback(window, OnClose);
+    keyRepeat = false;
+
+    // The library reports no position until the cursor moves; listeners want one now.
+    double x = 0.0, y = 0.0;
+    glfwGetCursorPos(window, &x, &y);
+    OnCursor(window, x, y);
+    return true;
+}
+
+void SetVerticalSync(bool on)
+{
+    if (window)
+        glfwSwapInterval(on ? 1 : 0);
+}
+
+void SwapBuffersAndPoll()
+{
+    if (!window)
+        return;
+    glfwSwapBuffers(window);
+    glfwPollEvents();
+}
+
+double GetTime() { return libraryRunning ? glfwGetTime() : 0.0; }
+
+void SetKeyRepeat(bool on) { keyRepeat = on; }
+
+bool IsKeyRepeatOn() { return keyRepeat; }
+
+bool IsLibraryKeyDown(int glfwKey)
+{
+    return window && glfwKey >= 0 && glfwKey <= GLFW_KEY_LAST && glfwGetKey(window, glfwKey) == GLFW_PRESS;
+}
+
+void Terminate()
+{
+    if (!libraryRunning)
+        return;
+    glfwTerminate();
+    window = nullptr;
+    libraryRunning = false;
+}
+} // namespace Window
