@@ -2,7 +2,6 @@
 
 #include "Actors/ActorIntervals.h"
 #include "Actors/ActorNameRegistry.h"
-#include "Infrastructure/World.h"
 #include "Platform/Draw.h"
 
 #include <algorithm>
@@ -88,11 +87,15 @@ void Actor::GetUVs(Vector2& lowleft, Vector2& upright) const
 
 void Actor::SetLayer(int layerIndex)
 {
-    if (layerIndex != layer)
-        World::GetInstance().UpdateLayer(this, layerIndex);
+    if (layerIndex != layer && layerChanger)
+        layerChanger(this, layerIndex);
 }
 
-void Actor::SetLayer(const String& layerName) { World::GetInstance().UpdateLayer(this, layerName); }
+void Actor::SetLayer(const String& layerName)
+{
+    if (namedLayerChanger)
+        namedLayerChanger(this, layerName);
+}
 
 String Actor::SetName(const String& newName)
 {

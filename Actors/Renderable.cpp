@@ -1,6 +1,8 @@
 #include "Actors/Renderable.h"
 
 void (*Renderable::deletionObserver)(Renderable*) = nullptr;
+void (*Renderable::layerChanger)(Renderable*, int) = nullptr;
+void (*Renderable::namedLayerChanger)(Renderable*, const String&) = nullptr;
 long Renderable::liveCount = 0;
 
 Renderable::Renderable() { ++liveCount; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Util/StringUtil.h"
+
 #include <memory>
 
 // Base of everything the World updates and draws once per frame.
@@ -35,6 +37,11 @@ public:
     // Called at the end of every renderable's destruction, when set. A script binding
     // uses it to cut the references scripts still hold, so they can't reach freed memory.
     static void (*deletionObserver)(Renderable* deleted);
+
+    // How an element asks the lists it is in for another layer, by number or by name: the
+    // World sets both when it is made, and they are null before.
+    static void (*layerChanger)(Renderable* element, int newLayer);
+    static void (*namedLayerChanger)(Renderable* element, const String& layerName);
 
     // What ElementRef watches: it expires when this element is deleted.
     std::weak_ptr<const void> GetLifeToken() const;

@@ -1,6 +1,7 @@
 #include "Game/BestPrice.h"
 
 #include "Platform/Log.h"
+#include "Platform/PlayerFolders.h"
 #include "Util/SafeFiles.h"
 
 #include <cerrno>
@@ -25,18 +26,7 @@ bool saving = true;
 bool loaded = false;
 float best = 0.0f;
 
-bool IsAbsolute(const char* path) { return path && path[0] == '/'; }
-
-String FolderPath()
-{
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (IsAbsolute(dataHome))
-        return String(dataHome) + "/" + FolderName;
-    const char* home = std::getenv("HOME");
-    if (IsAbsolute(home))
-        return String(home) + "/.local/share/" + FolderName;
-    return String();
-}
+String FolderPath() { return PlayerDataFolder(FolderName); }
 
 enum KeptStatus
 {

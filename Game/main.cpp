@@ -2,7 +2,7 @@
 #include "Game/SuitGameManager.h"
 #include "Infrastructure/World.h"
 #include "Platform/RunFolder.h"
-#include "Program/RunOptions.h"
+#include "Program/RunProgram.h"
 
 int main(int argc, char** argv)
 {

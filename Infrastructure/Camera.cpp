@@ -9,6 +9,19 @@
 namespace
 {
 const char* const CameraChangeMessage = "CameraChange";
+
+// What the screen conversions read, asked afresh each time so they follow every move.
+ScreenView CameraView()
+{
+    const Camera& camera = Camera::GetInstance();
+    ScreenView view;
+    view.windowWidth = camera.GetWindowWidth();
+    view.windowHeight = camera.GetWindowHeight();
+    view.aperture = camera.GetAperture();
+    view.eye = camera.GetPosition();
+    view.z = camera.GetZ();
+    return view;
+}
 } // namespace
 
 Camera& Camera::GetInstance()
@@ -17,7 +30,11 @@ Camera& Camera::GetInstance()
     return *instance;
 }
 
-Camera::Camera() { Reset(); }
+Camera::Camera()
+{
+    Reset();
+    MathKit::SetScreenViewSource(CameraView);
+}
 
 void Camera::Reset()
 {

@@ -2,7 +2,6 @@
 
 #include "Infrastructure/Camera.h"
 #include "Infrastructure/World.h"
-#include "Input/InputRouter.h"
 #include "Platform/Draw.h"
 #include "Platform/FontRegistry.h"
 #include "Platform/KeyCodes.h"
@@ -11,9 +10,11 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace
 {
+std::function<void()> toggleHandler;
 const char* const FontFile = "Resources/Fonts/Inconsolata.otf";
 const char* const ConsoleFont = "ConsoleSmall";
 
@@ -221,9 +222,11 @@ bool Console::HandleKeyDown(int keyCode)
 void Console::SetEnabled(bool enabled)
 {
     enabledState = enabled;
-    // Opening takes the held keys from the game at once, before anything polls them.
-    InputRouter::GetInstance().FollowConsole();
+    if (toggleHandler)
+        toggleHandler();
 }
+
+void Console::SetToggleHandler(std::function<void()> handler) { toggleHandler = std::move(handler); }
 
 void Console::Close()
 {

@@ -3,6 +3,7 @@
 #include "Util/StringUtil.h"
 
 #include <cstddef>
+#include <functional>
 
 // The in-game command line over the top half of the window. It does the editing,
 // history, completion list and drawing; a subclass decides what an entered line does
@@ -44,9 +45,13 @@ public:
     bool HandleCharacter(int c);
     bool HandleKeyDown(int keyCode);
 
-    // The World's console owns the keyboard and the pads while open (see Input/InputRouter.h).
+    // The World's console owns the keyboard and the pads while open: opening it calls the
+    // toggle handler at once, so the input code takes the held keys from the game before
+    // anything polls them.
     void SetEnabled(bool enabled);
     bool IsEnabled() const { return enabledState; }
+    // Called whenever any console opens or closes; the input code sets it when it plugs in.
+    static void SetToggleHandler(std::function<void()> handler);
 
     // Caret blink, and the completions for what was typed since the last frame; the
     // World calls it every frame.

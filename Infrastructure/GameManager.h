@@ -8,9 +8,6 @@
 class GameManager : public Renderable, public MessageListener
 {
 public:
-    // Also uninstalls it as the sound device's finished handler.
-    ~GameManager() override;
-
     // Runs every frame before messages are delivered and elements updated.
     void Update(float) override {}
     // Draws over the layered elements.

@@ -1,7 +1,10 @@
 #include "Infrastructure/World.h"
 
 #include "Infrastructure/Camera.h"
+#include "Infrastructure/Console.h"
 #include "Infrastructure/GameManager.h"
+#include "Infrastructure/Subsystem.h"
+#include "Infrastructure/TestConsole.h"
 #include "Messaging/Switchboard.h"
 #include "Platform/Draw.h"
 #include "Platform/Log.h"
@@ -27,6 +30,14 @@ World& World::GetInstance()
     return *instance;
 }
 
+World::World()
+{
+    // Actors ask for another layer through these, since they can't know the World.
+    Renderable::layerChanger = [](Renderable* element, int newLayer) { GetInstance().UpdateLayer(element, newLayer); };
+    Renderable::namedLayerChanger = [](Renderable* element, const String& layerName)
+    { GetInstance().UpdateLayer(element, layerName); };
+}
+
 double World::ReadTime() const { return timeSource ? timeSource() : Window::GetTime(); }
 
 bool World::Initialize(const String& windowName, bool antiAliasing, bool verticalSync, int services)
@@ -34,6 +45,8 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool vertica
     if (initialized)
         return false;
 
+    Window::SetResizeHandler(Camera::ResizeCallback);
+    Window::SetCloseHandler([this] { StopGame(); });
     String error;
     if (!Window::Open(windowName, antiAliasing, error))
     {
@@ -52,14 +65,20 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool vertica
     Draw::InitState();
     Camera::ResizeCallback(Window::DefaultWidth, Window::DefaultHeight);
 
+    // A script host may register a console of its own later; this one is then left alone,
+    // as RegisterConsole promises.
+    RegisterConsole(new TestConsole());
+    if (subsystems.empty())
+        SystemLogInstance().Log("WARNING: No subsystem is plugged into the World: no keys, sound, physics or "
+                                "scripts (RunProgram and PlugInEngineSubsystems plug them in).");
+    servicesAskedFor = services;
+    for (Subsystem* subsystem : subsystems)
+    {
+        if (IsAskedFor(subsystem))
+            subsystem->Start();
+    }
     // Probing game pads takes tens of milliseconds; it waits until the first frame is up.
-    padsPending = (services & PadService) != 0;
-    CreateInputRouter();
-    if (services & SoundService)
-        CreateSoundDevice();
-    CreateConsole();
-    if (services & ScriptingService)
-        StartScriptHost();
+    firstFrameStartsPending = true;
 
     initialized = true;
     return true;
@@ -113,10 +132,8 @@ void World::StopGame()
 
 void World::Destroy()
 {
-    ShutdownSound();
-    DestroyInputRouter();
-    FinalizeScriptHost();
-    DestroyPhysicsDebugDraw();
+    for (Subsystem* subsystem : subsystems)
+        subsystem->Shutdown();
     Switchboard& switchboard = Switchboard::GetInstance();
     for (const String& name : switchboard.GetSubscriptionsFor(this))
         switchboard.UnsubscribeFrom(this, name);
@@ -132,16 +149,8 @@ void World::MeasureFrameTime()
 
 void World::RunFrame()
 {
-    if (padsPending && framesDrawn > 0)
-    {
-        padsPending = false;
-        // The probe's time is not the game's: keep it out of this frame's dt. A replaced
-        // time source is not read here, since each read of it may be a step of its own.
-        const double probeStart = Window::GetTime();
-        SetUpControllers();
-        if (!timeSource)
-            lastFrameTime += Window::GetTime() - probeStart;
-    }
+    if (firstFrameStartsPending && framesDrawn > 0)
+        StartAfterFirstFrame();
     const auto updateStart = std::chrono::steady_clock::now();
     Tick(simulateOn);
     lastUpdateMs = MillisecondsSince(updateStart);
@@ -158,7 +167,8 @@ void World::RunFrame()
     if (gameManager)
         gameManager->Render();
     RenderDebugItems();
-    DrawPhysicsDebug();
+    for (Subsystem* subsystem : subsystems)
+        subsystem->DrawOverWorld();
     RenderConsole();
     Draw::Flush();
     ++framesDrawn;
@@ -168,10 +178,11 @@ void World::Tick(bool simulate)
 {
     MeasureFrameTime();
     UpdateConsoleCaret(dt);
-    UpdateControllers();
+    // Input is read here, and finished-sound notifications reach the game manager from
+    // here, on this thread.
+    for (Subsystem* subsystem : subsystems)
+        subsystem->Update(dt);
     Camera::GetInstance().Update(dt);
-    // Finished-sound notifications reach the game manager from here, on this thread.
-    UpdateSound();
     if (gameManager)
         gameManager->Update(dt);
 
@@ -190,7 +201,8 @@ void World::Tick(bool simulate)
     // Apply the adds, moves and removes requested during the walk.
     ProcessDeferredChanges();
 
-    StepPhysics(dt);
+    for (Subsystem* subsystem : subsystems)
+        subsystem->Simulate(dt);
 
     // Delayed messages count down after the step so they queue for the next frame.
     Switchboard::GetInstance().Update(dt);
@@ -208,3 +220,56 @@ void World::SetGameManager(GameManager* manager)
 }
 
 void World::SetBackgroundColor(const Color& color) { Draw::SetClearColor(color); }
+
+void World::PlugIn(Subsystem* subsystem)
+{
+    if (subsystem && std::find(subsystems.begin(), subsystems.end(), subsystem) == subsystems.end())
+        subsystems.push_back(subsystem);
+}
+
+bool World::IsAskedFor(const Subsystem* subsystem) const
+{
+    const int service = subsystem->GetService();
+    return service == 0 || (servicesAskedFor & service) != 0;
+}
+
+void World::StartAfterFirstFrame()
+{
+    firstFrameStartsPending = false;
+    // The probes' time is not the game's: keep it out of this frame's dt. A replaced time
+    // source is not read here, since each read of it may be a step of its own.
+    const double probeStart = Window::GetTime();
+    for (Subsystem* subsystem : subsystems)
+    {
+        if (IsAskedFor(subsystem))
+            subsystem->StartAfterFirstFrame();
+    }
+    if (!timeSource)
+        lastFrameTime += Window::GetTime() - probeStart;
+}
+
+bool World::SetupPhysics(const Vector2& gravity, const Vector2& maxVertex, const Vector2& minVertex)
+{
+    if (physicsSetUp)
+        return false;
+    if (!physicsMaker)
+    {
+        SystemLogInstance().Log("ERROR: Physics is not plugged into the World; SetupPhysics made nothing.");
+        return false;
+    }
+    physicsMaker(gravity, maxVertex, minVertex);
+    physicsSetUp = true;
+    return true;
+}
+
+void World::UpdateConsoleCaret(float frameDt)
+{
+    if (console)
+        console->Update(frameDt);
+}
+
+void World::RenderConsole()
+{
+    if (console)
+        console->Render();
+}

@@ -14,7 +14,7 @@
 class Console;
 class GameManager;
 class Renderable;
-class PhysicsWorld;
+class Subsystem;
 struct DebugDrawItem;
 
 // The process-wide owner of the window, the frame loop and the layered elements.
@@ -38,15 +38,18 @@ public:
         AllServices = SoundService | ScriptingService | PadService,
     };
 
-    // Opens the window and brings the engine's singletons up; game pads are looked for
-    // once the first frame has been drawn. Returns false, and does
-    // nothing, if called a second time; logs an ERROR line and returns false if the
-    // window can't be opened. Without `verticalSync` frames are shown as soon as they
-    // are drawn (benchmarks, tools). `services` is a combination of Services.
+    // Opens the window, creates the console and starts the plugged-in subsystems that
+    // `services` (a combination of Services) asks for; game pads are looked for once the
+    // first frame has been drawn. Returns false, and does nothing, if called a second
+    // time; logs an ERROR line and returns false if the window can't be opened. Without
+    // `verticalSync` frames are shown as soon as they are drawn (benchmarks, tools).
+    // Nothing but the window and the console comes up unless subsystems were plugged in
+    // first (RunProgram plugs in the engine's own; see Program/EngineSubsystems.h).
     bool Initialize(const String& windowName, bool antiAliasing, bool verticalSync = true, int services = AllServices);
     // Runs the frame loop until StopGame. A second call returns at once.
     void StartGame();
-    // Shuts down sound, input, scripting and physics debug drawing, then the window.
+    // Shuts the plugged-in subsystems down in the order they were plugged in, then
+    // closes the window.
     void Destroy();
     // Ends the loop after the current frame.
     void StopGame();
@@ -57,6 +60,12 @@ public:
     void Tick(bool simulate);
     // Reads the time source and sets dt, clamped to 0..1 s.
     void MeasureFrameTime();
+
+    // Plugs a subsystem into the frame (Infrastructure/Subsystem.h); the World calls it
+    // but doesn't own it. Plugging one in twice does nothing.
+    void PlugIn(Subsystem* subsystem);
+    // In the order they were plugged in.
+    const std::vector<Subsystem*>& GetSubsystems() const { return subsystems; }
 
     // Logs "ERROR: Can only have one game manager!" unless no manager is set and
     // `manager` is not null.
@@ -125,13 +134,17 @@ public:
 
     // Makes the physics world PhysicsActor bodies live in; call it before InitPhysics.
     // Gravity is in world units per second squared. Returns false, changing nothing, if it
-    // is already set up.
+    // is already set up, and logs an ERROR line if physics isn't plugged in.
     bool SetupPhysics(const Vector2& gravity = Vector2(0.0f, -10.0f),
                       const Vector2& maxVertex = Vector2(100.0f, 100.0f),
                       const Vector2& minVertex = Vector2(-100.0f, -100.0f));
-    // Whether SetupPhysics has run; the physics world, or null before it.
+    // Whether SetupPhysics has run (the world itself: PhysicsWorld::Find).
     bool IsPhysicsSetUp() const { return physicsSetUp; }
-    PhysicsWorld* GetPhysicsWorld() const { return physicsWorld; }
+    // What SetupPhysics calls to make the physics world.
+    using PhysicsMaker =
+        std::function<void(const Vector2& gravity, const Vector2& maxVertex, const Vector2& minVertex)>;
+    // The physics subsystem sets it when it plugs in.
+    void SetPhysicsMaker(PhysicsMaker maker) { physicsMaker = std::move(maker); }
 
     void ReceiveMessage(Message*) override {}
 
@@ -152,7 +165,7 @@ public:
     bool particlesOnly = false;
 
 private:
-    World() = default;
+    World();
 
     class ElementWalker;
 
@@ -170,23 +183,10 @@ private:
     bool RefusesToList(Renderable* element) const;
     void DropRequestsFor(const std::unordered_set<Renderable*>& deleted);
 
-    // The World's links to the subsystems that plug into the frame. Each lives in a
-    // file of its own beside World.cpp.
-    void SetUpControllers();
-    void UpdateControllers();
-    void CreateInputRouter();
-    void DestroyInputRouter();
-    void CreateSoundDevice();
-    void UpdateSound();
-    void ShutdownSound();
-    void CreateConsole();
+    bool IsAskedFor(const Subsystem* subsystem) const;
+    void StartAfterFirstFrame();
     void UpdateConsoleCaret(float frameDt);
     void RenderConsole();
-    void StartScriptHost();
-    void FinalizeScriptHost();
-    void StepPhysics(float frameDt);
-    void DrawPhysicsDebug();
-    void DestroyPhysicsDebugDraw();
     void AgeDebugItems(float frameDt);
     void RenderDebugItems();
 
@@ -212,7 +212,10 @@ private:
     std::vector<Renderable*> deferredDeletes;
     std::vector<Renderable*> setAside;
 
-    PhysicsWorld* physicsWorld = nullptr;
+    std::vector<Subsystem*> subsystems;
+    // The Services bits Initialize was given.
+    int servicesAskedFor = 0;
+    PhysicsMaker physicsMaker;
     bool physicsSetUp = false;
     std::vector<DebugDrawItem*> debugItems;
 
@@ -228,5 +231,5 @@ private:
     FrameStats frameStats;
     double lastUpdateMs = 0.0;
     int framesDrawn = 0;
-    bool padsPending = false;
+    bool firstFrameStartsPending = false;
 };

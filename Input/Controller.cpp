@@ -1,5 +1,5 @@
 #include "Input/Controller.h"
-#include "Input/backend/PadBackend.h"
+#include "Input/PadBackend.h"
 
 #include "Input/InputRecorder.h"
 #include "Input/InputRouter.h"

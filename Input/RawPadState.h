@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The pad reading a Controller keeps, filled by the game-pad back-end
-// (Input/backend/PadBackend.h). It names no library type, so Controller.h can hold one
+// (Input/PadBackend.h). It names no library type, so Controller.h can hold one
 // without exposing the back-end.
 namespace PadBackend
 {

@@ -78,7 +78,7 @@ PhysicsActor::~PhysicsActor()
         return;
     b2Body* body = BodyOf(physBody);
     physBody = nullptr;
-    World::GetInstance().GetPhysicsWorld()->DestroyBody(body);
+    PhysicsWorld::Find()->DestroyBody(body);
 }
 
 void PhysicsActor::InitPhysics()
@@ -140,7 +140,7 @@ void PhysicsActor::InitPhysics()
     bodyDef.fixedRotation = fixedRotation;
 
     // Creating the fixture computes the mass from its density.
-    b2Body* body = world.GetPhysicsWorld()->GetLibraryWorld()->CreateBody(&bodyDef);
+    b2Body* body = PhysicsWorld::Find()->GetLibraryWorld()->CreateBody(&bodyDef);
     body->CreateFixture(&fixtureDef);
     physBody = body;
 

@@ -17,7 +17,18 @@ const char* const CollisionMessagePrefix = "CollisionWith";
 Vector2 ToVector2(const b2Vec2& v) { return Vector2(v.x, v.y); }
 
 PhysicsActor* ActorOf(b2Body* body) { return reinterpret_cast<PhysicsActor*>(body->GetUserData().pointer); }
+// Never deleted: bodies of actors alive at exit still belong to it.
+PhysicsWorld* theOnePhysicsWorld = nullptr;
 } // namespace
+
+PhysicsWorld& PhysicsWorld::Create(const Vector2& gravity, const Vector2& maxVertex, const Vector2& minVertex)
+{
+    if (!theOnePhysicsWorld)
+        theOnePhysicsWorld = new PhysicsWorld(gravity, maxVertex, minVertex);
+    return *theOnePhysicsWorld;
+}
+
+PhysicsWorld* PhysicsWorld::Find() { return theOnePhysicsWorld; }
 
 PhysicsWorld::PhysicsWorld(const Vector2& gravity, const Vector2& maxCorner, const Vector2& minCorner)
     : world(new b2World(b2Vec2(gravity.X, gravity.Y))), maxVertex(maxCorner), minVertex(minCorner)

@@ -17,7 +17,7 @@ class PhysicsActor;
 
 // The engine's one physics world: owns the library's world, advances it in fixed steps,
 // copies body transforms back to their actors, and turns touching bodies into
-// "CollisionWith" + actor name messages. Created by World::SetupPhysics and never
+// "CollisionWith" + actor name messages. Made once, by World::SetupPhysics, and never
 // destroyed. Only the physics layer (this class, PhysicsActor, DebugDraw) sees the
 // library's types.
 class PhysicsWorld
@@ -42,9 +42,13 @@ public:
         DDF_CentersOfMass = 0x0010
     };
 
-    // Gravity in world units per second squared. The bounds are kept for callers to
-    // read; the library has no world box, so bodies may leave them.
-    PhysicsWorld(const Vector2& gravity, const Vector2& maxVertex, const Vector2& minVertex);
+    // Makes the one physics world, or returns the one there is. Gravity is in world units
+    // per second squared. The bounds are kept for callers to read; the library has no
+    // world box, so bodies may leave them.
+    static PhysicsWorld& Create(const Vector2& gravity, const Vector2& maxVertex, const Vector2& minVertex);
+    // The physics world, or null before World::SetupPhysics.
+    static PhysicsWorld* Find();
+
     ~PhysicsWorld();
     PhysicsWorld(const PhysicsWorld&) = delete;
     PhysicsWorld& operator=(const PhysicsWorld&) = delete;
@@ -88,6 +92,7 @@ public:
     void DestroyBody(b2Body* body);
 
 private:
+    PhysicsWorld(const Vector2& gravity, const Vector2& maxVertex, const Vector2& minVertex);
     using FixturePair = std::pair<const b2Fixture*, const b2Fixture*>;
 
     void GatherContacts();

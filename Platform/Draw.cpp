@@ -13,6 +13,8 @@ bool depthTestOn = true;
 // The depth buffer is cleared only for the first depth-tested drawing of a frame: most
 // frames have none, and clearing depth but not stencil is a masked write of every pixel.
 bool depthClearPending = true;
+int viewportWidth = 0;
+int viewportHeight = 0;
 } // namespace
 
 namespace Draw
@@ -61,7 +63,13 @@ void SetViewport(int width, int height)
 {
     Flush();
     glViewport(0, 0, width, height);
+    viewportWidth = width;
+    viewportHeight = height;
 }
+
+int GetViewportWidth() { return viewportWidth; }
+
+int GetViewportHeight() { return viewportHeight; }
 
 void SetPerspective(double apertureDegrees, double aspect, double nearClip, double farClip)
 {

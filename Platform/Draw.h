@@ -36,6 +36,9 @@ void EndFrame();
 // The camera's projection: the viewport in pixels, a perspective of the given vertical
 // aperture, and the eye looking at the target. Each flushes what was collected first.
 void SetViewport(int width, int height);
+// The size last given to SetViewport; 0 x 0 before the first.
+int GetViewportWidth();
+int GetViewportHeight();
 // Vertical aperture in degrees; aspect is width over height.
 void SetPerspective(double apertureDegrees, double aspect, double nearClip, double farClip);
 // `up` is the direction drawn upwards on the screen.

@@ -10,3 +10,8 @@ void SetPlayerFolderName(const String& name);
 // is unset or not an absolute path. Empty when no name is set or neither variable gives
 // an absolute folder.
 String PlayerConfigFile(const String& fileName);
+
+// Where a program keeps what it writes for the player (a best score): $XDG_DATA_HOME/<name>,
+// or ~/.local/share/<name> when that variable is unset or not an absolute path. Empty when
+// neither variable gives an absolute folder.
+String PlayerDataFolder(const String& name);

@@ -1,62 +1,67 @@
 #include "Platform/ScreenMath.h"
 
-#include "Infrastructure/Camera.h"
-
 #include <cmath>
 
 namespace
 {
+ScreenView (*viewSource)() = nullptr;
+
+ScreenView CurrentView() { return viewSource ? viewSource() : ScreenView(); }
+
 // A minimised window reports 0 x 0; dividing by that would spread inf and nan into
 // positions.
-bool HasArea(const Camera& camera) { return camera.GetWindowWidth() > 0 && camera.GetWindowHeight() > 0; }
-} // namespace
+bool HasArea(const ScreenView& view) { return view.windowWidth > 0 && view.windowHeight > 0; }
 
-namespace MathKit
+Vector2 VisibleWorldSize(const ScreenView& view)
 {
-Vector2 GetVisibleWorldSize()
-{
-    Camera& camera = Camera::GetInstance();
-    const float w = static_cast<float>(camera.GetWindowWidth());
-    const float h = static_cast<float>(camera.GetWindowHeight());
+    const float w = static_cast<float>(view.windowWidth);
+    const float h = static_cast<float>(view.windowHeight);
     const float e =
-        std::tan(static_cast<float>(camera.GetAperture()) / 2.0f * DegreesToRadiansFactor) * std::fabs(camera.GetZ());
+        std::tan(static_cast<float>(view.aperture) / 2.0f * MathKit::DegreesToRadiansFactor) * std::fabs(view.z);
     // Without an area the view counts as square, as the projection does.
-    if (!HasArea(camera))
+    if (!HasArea(view))
         return Vector2(2.0f * e, 2.0f * e);
     if (h < w)
         return Vector2(2.0f * e * w / h, 2.0f * e);
     return Vector2(2.0f * e, 2.0f * e * h / w);
 }
+} // namespace
+
+namespace MathKit
+{
+void SetScreenViewSource(ScreenView (*source)()) { viewSource = source; }
+
+Vector2 GetVisibleWorldSize() { return VisibleWorldSize(CurrentView()); }
 
 Vector2 ScreenPointToWorld(int x, int y)
 {
-    Camera& camera = Camera::GetInstance();
-    const Vector2 eye = camera.GetPosition();
-    if (!HasArea(camera))
-        return eye;
-    const Vector2 visible = GetVisibleWorldSize();
-    const float w = static_cast<float>(camera.GetWindowWidth());
-    const float h = static_cast<float>(camera.GetWindowHeight());
-    return Vector2(eye.X + (x / w - 0.5f) * visible.X, eye.Y + (0.5f - y / h) * visible.Y);
+    const ScreenView view = CurrentView();
+    if (!HasArea(view))
+        return view.eye;
+    const Vector2 visible = VisibleWorldSize(view);
+    const float w = static_cast<float>(view.windowWidth);
+    const float h = static_cast<float>(view.windowHeight);
+    return Vector2(view.eye.X + (x / w - 0.5f) * visible.X, view.eye.Y + (0.5f - y / h) * visible.Y);
 }
 
 Vector2 WorldPointToScreen(const Vector2& world)
 {
-    Camera& camera = Camera::GetInstance();
-    if (!HasArea(camera))
+    const ScreenView view = CurrentView();
+    if (!HasArea(view))
         return Vector2(0.0f, 0.0f);
-    const Vector2 visible = GetVisibleWorldSize();
-    const Vector2 eye = camera.GetPosition();
-    const float w = static_cast<float>(camera.GetWindowWidth());
-    const float h = static_cast<float>(camera.GetWindowHeight());
-    return Vector2(((world.X - eye.X) / visible.X + 0.5f) * w, h - ((world.Y - eye.Y) / visible.Y + 0.5f) * h);
+    const Vector2 visible = VisibleWorldSize(view);
+    const float w = static_cast<float>(view.windowWidth);
+    const float h = static_cast<float>(view.windowHeight);
+    return Vector2(((world.X - view.eye.X) / visible.X + 0.5f) * w,
+                   h - ((world.Y - view.eye.Y) / visible.Y + 0.5f) * h);
 }
 
 float PixelLengthToWorld(float pixels)
 {
-    if (!HasArea(Camera::GetInstance()))
+    const ScreenView view = CurrentView();
+    if (!HasArea(view))
         return 0.0f;
-    const float w = static_cast<float>(Camera::GetInstance().GetWindowWidth());
-    return pixels / (w / GetVisibleWorldSize().X);
+    const float w = static_cast<float>(view.windowWidth);
+    return pixels / (w / VisibleWorldSize(view).X);
 }
 } // namespace MathKit

@@ -1,6 +1,5 @@
 #include "Platform/Screenshot.h"
 
-#include "Infrastructure/Camera.h"
 #include "Platform/Draw.h"
 #include "Platform/ImageLibrary.h"
 #include "Platform/Log.h"
@@ -79,10 +78,9 @@ bool CanWriteScreenshot(const String& fileName, String& reason)
 
 FrameImage CaptureFrame()
 {
-    const Camera& camera = Camera::GetInstance();
     FrameImage image;
-    image.width = camera.GetWindowWidth();
-    image.height = camera.GetWindowHeight();
+    image.width = Draw::GetViewportWidth();
+    image.height = Draw::GetViewportHeight();
     image.pixels = Draw::ReadPixels(0, 0, image.width, image.height);
     return image;
 }

@@ -13,7 +13,8 @@ struct FrameImage
     std::vector<std::uint8_t> pixels;
 };
 
-// Reads the frame being drawn (call it before the buffers are swapped).
+// Reads the frame being drawn, the size of the viewport (call it before the buffers are
+// swapped).
 FrameImage CaptureFrame();
 // Logs an ERROR line and returns false if the file can't be written completely (a full
 // disk included); a partly written regular file is removed.

@@ -4,12 +4,7 @@
 
 namespace
 {
-std::once_flag loadOnce;
-SdlApi api;
-const SdlApi* loaded = nullptr;
-String loadError;
-
-bool FindAll(SharedLibrary& library, String& error)
+bool Bind(SharedLibrary& library, SdlApi& api, String& error)
 {
 #define TARVO_SDL_FIND(name)                                                                                           \
     if (!library.Find(api.name, "SDL_" #name, error))                                                                  \
@@ -18,24 +13,15 @@ bool FindAll(SharedLibrary& library, String& error)
 #undef TARVO_SDL_FIND
     return true;
 }
-
-void Load()
-{
-    // Never closed: SDL's threads and exit handlers must outlive every caller.
-    static SharedLibrary library;
-    if (library.Open({"libSDL2-2.0.so.0"}, loadError) && FindAll(library, loadError))
-        loaded = &api;
-}
 } // namespace
 
 namespace SdlLibrary
 {
 const SdlApi* Get(String& error)
 {
-    std::call_once(loadOnce, Load);
-    if (!loaded)
-        error = loadError;
-    return loaded;
+    // Never deleted: SDL's threads and exit handlers must outlive every caller.
+    static auto* sdl = new LibraryOnFirstUse<SdlApi>("libSDL2-2.0.so.0", Bind);
+    return sdl->Get(error);
 }
 
 std::mutex& StartLock()

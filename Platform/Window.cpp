@@ -1,13 +1,11 @@
 #include "Platform/Window.h"
 
-#include "Infrastructure/Camera.h"
-#include "Infrastructure/World.h"
-#include "Input/InputCallbacks.h"
-#include "Input/InputRecorder.h"
 #include "Platform/KeyCodes.h"
 #include "Platform/Log.h"
 
 #include <GLFW/glfw3.h>
+
+#include <utility>
 
 namespace
 {
@@ -15,6 +13,9 @@ GLFWwindow* window = nullptr;
 bool libraryRunning = false;
 bool keyRepeat = false;
 String lastLibraryError;
+WindowInputHandler* inputHandler = nullptr;
+std::function<void(int, int)> resizeHandler;
+std::function<void()> closeHandler;
 
 void OnLibraryError(int code, const char* description)
 {
@@ -24,7 +25,11 @@ void OnLibraryError(int code, const char* description)
         SystemLogInstance().Printf("WARNING: window library error %d: %s", code, lastLibraryError.c_str());
 }
 
-void OnResize(GLFWwindow*, int width, int height) { Camera::ResizeCallback(width, height); }
+void OnResize(GLFWwindow*, int width, int height)
+{
+    if (resizeHandler)
+        resizeHandler(width, height);
+}
 
 void OnKey(GLFWwindow*, int key, int, int action, int)
 {
@@ -37,23 +42,33 @@ void OnKey(GLFWwindow*, int key, int, int action, int)
     const int engineKey = KeyCodes::FromLibraryKey(key);
     if (engineKey < 0)
         return;
-    InputRecorder::RecordKey(engineKey, action == GLFW_PRESS);
-    InputCallbacks::OnKey(engineKey, action == GLFW_PRESS);
+    if (inputHandler)
+        inputHandler->OnKey(engineKey, action == GLFW_PRESS);
 }
 
-void OnCharacter(GLFWwindow*, unsigned int codepoint) { InputCallbacks::OnCharacter(codepoint); }
+void OnCharacter(GLFWwindow*, unsigned int codepoint)
+{
+    if (inputHandler)
+        inputHandler->OnCharacter(codepoint);
+}
 
 void OnCursor(GLFWwindow*, double x, double y)
 {
-    InputCallbacks::OnMouseMotion(static_cast<int>(x), static_cast<int>(y));
+    if (inputHandler)
+        inputHandler->OnMouseMotion(static_cast<int>(x), static_cast<int>(y));
 }
 
 void OnMouseButton(GLFWwindow*, int button, int action, int)
 {
-    InputCallbacks::OnMouseButton(button, action == GLFW_PRESS);
+    if (inputHandler)
+        inputHandler->OnMouseButton(button, action == GLFW_PRESS);
 }
 
-void OnClose(GLFWwindow*) { World::GetInstance().StopGame(); }
+void OnClose(GLFWwindow*)
+{
+    if (closeHandler)
+        closeHandler();
+}
 } // namespace
 
 namespace Window
@@ -104,6 +119,12 @@ bool Open(const String& title, bool antiAliasing, String& error)
     OnCursor(window, x, y);
     return true;
 }
+
+void SetInputHandler(WindowInputHandler* handler) { inputHandler = handler; }
+
+void SetResizeHandler(std::function<void(int width, int height)> handler) { resizeHandler = std::move(handler); }
+
+void SetCloseHandler(std::function<void()> handler) { closeHandler = std::move(handler); }
 
 void SetVerticalSync(bool on)
 {

@@ -2,16 +2,42 @@
 
 #include "Util/StringUtil.h"
 
-// The game's one window and its OpenGL context. Only this class and the input code
+#include <functional>
+
+// Where the window hands the player's keys, characters and mouse: the engine's input code
+// registers one (Window::SetInputHandler).
+class WindowInputHandler
+{
+public:
+    virtual ~WindowInputHandler() = default;
+    // `key` is in the engine's key codes (Platform/KeyCodes.h); repeats have already been
+    // turned into presses or dropped (SetKeyRepeat).
+    virtual void OnKey(int key, bool pressed) = 0;
+    // A typed character, as a Unicode code point.
+    virtual void OnCharacter(unsigned int codepoint) = 0;
+    // Window pixels, origin top left.
+    virtual void OnMouseMotion(int x, int y) = 0;
+    // `button` is the window layer's button number.
+    virtual void OnMouseButton(int button, bool pressed) = 0;
+};
+
+// The game's one window and its OpenGL context. Only this file and the game-pad back-end
 // know the windowing library.
 namespace Window
 {
 constexpr int DefaultWidth = 1024;
 constexpr int DefaultHeight = 768;
 
-// Opens the window at (50, 50) with a current context and installs the size, key,
-// character, mouse and close callbacks. On failure `error` says why and false is returned.
+// Opens the window at (50, 50) with a current context; its events go to the handlers
+// below. On failure `error` says why and false is returned.
 bool Open(const String& title, bool antiAliasing, String& error);
+// Keys, characters and the mouse; null drops them. Registered before Open, the handler
+// also hears where the cursor starts.
+void SetInputHandler(WindowInputHandler* handler);
+// A new size of the window in pixels.
+void SetResizeHandler(std::function<void(int width, int height)> handler);
+// The close button.
+void SetCloseHandler(std::function<void()> handler);
 // On (the default after Open), a frame is shown at the display's next refresh; off, at
 // once. Does nothing without a window.
 void SetVerticalSync(bool on);

@@ -7,6 +7,7 @@
 #include "Platform/RunFolder.h"
 #include "Platform/Window.h"
 #include "Program/RunOptions.h"
+#include "Program/RunProgram.h"
 #include "Scripting/GameScript.h"
 
 #include <climits>

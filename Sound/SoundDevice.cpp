@@ -1,8 +1,7 @@
 #include "Sound/SoundDevice.h"
 
-#include "Infrastructure/GameManager.h"
 #include "Platform/Log.h"
-#include "Sound/backend/SoundBackend.h"
+#include "Sound/SoundBackend.h"
 
 namespace
 {
@@ -185,12 +184,6 @@ void SoundDevice::SetFinishedHandler(GameManager* target, SoundFinishedFunction 
     finishedFunction = function;
 }
 
-void SoundDevice::ForgetFinishedTarget(GameManager* target)
-{
-    if (finishedTarget == target)
-        SetFinishedHandler(nullptr, nullptr);
-}
-
 void SoundDevice::Update()
 {
     std::vector<SOUND_HANDLE> finished;
@@ -203,7 +196,7 @@ void SoundDevice::Update()
     {
         if (!finishedTarget || !finishedFunction)
             return;
-        (finishedTarget->*finishedFunction)(sound);
+        (finishedTarget.Get()->*finishedFunction)(sound);
         // The hook may have shut sound down, and this object with it.
         if (instanceSerial != serial || instance != this)
             return;

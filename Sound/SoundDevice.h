@@ -1,12 +1,13 @@
 #pragma once
 
+#include "Actors/ElementRef.h"
+#include "Infrastructure/GameManager.h"
 #include "Util/StringUtil.h"
 
 #include <cstddef>
 #include <set>
 #include <vector>
 
-class GameManager;
 struct SoundSample;
 struct SoundInstance;
 
@@ -53,10 +54,9 @@ public:
     void SetVolume(SOUND_HANDLE sound, float volume);
 
     // When a sound ends (by itself or stopped), Update calls target->*function with the
-    // handle PlaySound returned for it. A null target or function means no call.
+    // handle PlaySound returned for it. A null target or function means no call, and so
+    // does a target that has been deleted since.
     void SetFinishedHandler(GameManager* target, SoundFinishedFunction function);
-    // Uninstalls the handler if `target` is its target; called by ~GameManager.
-    void ForgetFinishedTarget(GameManager* target);
 
     // Once per frame, on the main thread: services audio and delivers the finished
     // notifications that arrived since the last call.
@@ -84,7 +84,7 @@ private:
     SoundDevice(const SoundDevice&) = delete;
     SoundDevice& operator=(const SoundDevice&) = delete;
 
-    GameManager* finishedTarget = nullptr;
+    ElementRef<GameManager> finishedTarget;
     SoundFinishedFunction finishedFunction = nullptr;
     std::vector<CacheEntry> sampleCache;
     std::set<SOUND_HANDLE> playingSounds;

@@ -3,6 +3,7 @@
 #include "Game/Suit_Player.h"
 #include "Infrastructure/Camera.h"
 #include "Infrastructure/World.h"
+#include "Program/EngineSubsystems.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +22,7 @@ bool OpenGameWindow()
         const char* display = std::getenv("DISPLAY");
         if (!display || !*display)
             return false;
+        PlugInEngineSubsystems();
         World::GetInstance().Initialize("QVRN bench", false);
         return Camera::GetInstance().GetWindowWidth() > 0;
     }();

@@ -3,6 +3,7 @@
 #include "Platform/Draw.h"
 #include "Platform/TextureCache.h"
 #include "Platform/Window.h"
+#include "Program/EngineSubsystems.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,6 +33,7 @@ bool OpenWindow()
     static const bool opened = []
     {
         const char* display = std::getenv("DISPLAY");
+        PlugInEngineSubsystems();
         if (!display || !*display || !World::GetInstance().Initialize("Tarvo bench", false))
             return false;
         static double now = 0.0;

@@ -1,6 +1,6 @@
 # The API reference, docs/api/html/index.html, made by Doxygen from the comments of the
-# installed headers (the engine folders' *.h, without backend/ and ImageLibrary.h, as
-# TarvoInstall.cmake installs them). Built with everything else when doxygen is found,
+# installed headers (the engine folders' *.h, without those cmake/private-headers.txt
+# lists, as TarvoInstall.cmake installs them). Built with everything else when doxygen is found,
 # and again only when a header changes. The output is not kept in git.
 find_package(Doxygen QUIET)
 if(NOT DOXYGEN_FOUND)
@@ -11,7 +11,9 @@ endif()
 set(TARVO_API_HEADERS)
 foreach(folder ${TARVO_ENGINE_FOLDERS})
   file(GLOB_RECURSE folder_headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.h)
-  list(FILTER folder_headers EXCLUDE REGEX "/backend/|/ImageLibrary\\.h$")
+  foreach(regex ${TARVO_PRIVATE_HEADER_REGEXES})
+    list(FILTER folder_headers EXCLUDE REGEX "${regex}")
+  endforeach()
   list(APPEND TARVO_API_HEADERS ${folder_headers})
 endforeach()
 list(JOIN TARVO_API_HEADERS " \\\n    " TARVO_API_INPUT)

@@ -54,14 +54,18 @@ set_property(TARGET tarvo PROPERTY INTERFACE_LINK_LIBRARIES ${tarvo_interface})
 install(TARGETS tarvo EXPORT TarvoTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT engine)
 
-# Back-end headers stay private: they describe one implementation, not the engine. So
-# does the image library's table, the one header that needs the library's own.
+# What a game may include; the engine's own headers (cmake/private-headers.txt: back-ends,
+# library tables, the frame's wiring, run-option parsing) stay behind.
+set(private_header_excludes)
+foreach(regex ${TARVO_PRIVATE_HEADER_REGEXES})
+  string(REGEX REPLACE "/$" "" regex "${regex}")
+  list(APPEND private_header_excludes REGEX "${regex}" EXCLUDE)
+endforeach()
 foreach(folder ${TARVO_ENGINE_FOLDERS})
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/${folder}/ DESTINATION ${TARVO_INSTALL_INCLUDEDIR}/${folder}
     COMPONENT engine
     FILES_MATCHING PATTERN "*.h"
-    PATTERN "backend" EXCLUDE
-    PATTERN "ImageLibrary.h" EXCLUDE)
+    ${private_header_excludes})
 endforeach()
 
 install(FILES ${TARVO_SWIG_INTERFACES} ${CMAKE_SOURCE_DIR}/Scripting/ModuleNames.txt

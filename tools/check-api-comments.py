@@ -5,9 +5,8 @@ something to say about each of them.
 
     check-api-comments.py SOURCE_DIR
 
-The installed headers are the *.h files of the engine folders (Util, Infrastructure,
-Messaging, Actors, Input, Sound, Scripting), without backend/ and ImageLibrary.h: what
-cmake/TarvoInstall.cmake installs.
+The installed headers are the *.h files of the engine folders, without the engine's own
+listed in cmake/private-headers.txt: what cmake/TarvoInstall.cmake installs.
 
 What must have a comment:
   - classes, structs, unions and enums defined at namespace scope, or in the public or
@@ -35,21 +34,34 @@ import os
 import re
 import sys
 
-ENGINE_FOLDERS = ["Util", "Infrastructure", "Messaging", "Actors", "Input", "Sound", "Scripting"]
+ENGINE_FOLDERS = ["Util", "Platform", "Messaging", "Actors", "Infrastructure", "Input", "Sound", "Physics",
+                  "Scripting", "Program"]
 ACCESSOR = re.compile(r"^(Get|Set|Is|Has|Begin|End)([A-Z0-9_].*)$")
 GETTER = re.compile(r"^(Get|Is|Has)[A-Z0-9_]")
 IDENTIFIER = re.compile(r"[A-Za-z_~][A-Za-z_0-9]*$")
 
 
+def private_headers(source):
+    """The entries of cmake/private-headers.txt: paths, or folders when they end in /."""
+    with open(os.path.join(source, "cmake", "private-headers.txt"), encoding="utf-8") as listing:
+        return [line.strip() for line in listing if line.strip() and not line.startswith("#")]
+
+
+def is_private(relative, private):
+    return any(relative.startswith(entry) if entry.endswith("/") else relative == entry for entry in private)
+
+
 def installed_headers(source):
+    private = private_headers(source)
     headers = []
     for folder in ENGINE_FOLDERS:
         root = os.path.join(source, folder)
         for directory, subfolders, files in os.walk(root):
-            subfolders[:] = sorted(d for d in subfolders if d != "backend")
+            subfolders.sort()
             for name in sorted(files):
-                if name.endswith(".h") and name != "ImageLibrary.h":
-                    headers.append(os.path.join(directory, name))
+                path = os.path.join(directory, name)
+                if name.endswith(".h") and not is_private(os.path.relpath(path, source), private):
+                    headers.append(path)
     return headers
 
 

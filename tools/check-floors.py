@@ -9,6 +9,10 @@ The order below is the one place the floors are written down. Folders on one flo
 neighbours that never include each other: input, sound and physics each plug into the
 World's frame on their own. tests/, bench/, examples/, fuzz/ and tools/ stand outside the
 house and may include any floor.
+
+It also holds the line between what a game may include and the engine's own headers
+(cmake/private-headers.txt): an installed header that includes one of those would not
+compile where the engine is installed.
 """
 
 import collections
@@ -99,6 +103,24 @@ def folder_circles(root, files):
     return circles
 
 
+def private_headers(root):
+    with open(os.path.join(root, "cmake", "private-headers.txt"), encoding="utf-8") as listing:
+        return [line.strip() for line in listing if line.strip() and not line.startswith("#")]
+
+
+def is_private(path, private):
+    return any(path.startswith(entry) if entry.endswith("/") else path == entry for entry in private)
+
+
+def public_headers_including_private(root, files):
+    private = private_headers(root)
+    faults = []
+    for path in files:
+        if path.endswith(".h") and top_folder(path) not in ("Game", "Runner") and not is_private(path, private):
+            faults += [(path, included) for included in includes_of(root, path) if is_private(included, private)]
+    return faults
+
+
 def line_count(root, path):
     with open(os.path.join(root, path), encoding="utf-8", errors="replace") as source:
         return sum(1 for _ in source)
@@ -140,6 +162,9 @@ def main():
     faults = 0
     for path, included in upward_includes(root, files):
         print(f"{path}: includes {included}, a floor that is not below {top_folder(path)}/")
+        faults += 1
+    for path, included in public_headers_including_private(root, files):
+        print(f"{path}: an installed header includes {included}, which is the engine's own")
         faults += 1
     for circle in folder_circles(root, files):
         print("include circle between folders: " + " -> ".join(circle))

@@ -1,4 +1,4 @@
-#include "Input/backend/PadBackend.h"
+#include "Input/PadBackend.h"
 
 // For systems without a pad library: no pad is ever found, so both controllers stay
 // "not present" and read zeros.

@@ -1,4 +1,4 @@
-#include "Input/backend/PadBackend.h"
+#include "Input/PadBackend.h"
 
 #include "Platform/Log.h"
 #include "Platform/SdlLibrary.h"

@@ -1,7 +1,7 @@
 // The silent sound back-end, for machines built without an audio library: it starts with
 // one WARNING line, and then loads nothing, plays nothing and reports nothing.
 
-#include "Sound/backend/SoundBackend.h"
+#include "Sound/SoundBackend.h"
 
 #include "Platform/Log.h"
 

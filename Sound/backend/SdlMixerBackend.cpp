@@ -2,7 +2,7 @@
 // on one of a fixed set of mixer channels. The device opens on a thread of its own, so
 // that neither loading the mixer nor the sound system's probing delays the first frame.
 
-#include "Sound/backend/SoundBackend.h"
+#include "Sound/SoundBackend.h"
 
 #include "Platform/Log.h"
 #include "Platform/SdlLibrary.h"

@@ -16,6 +16,7 @@
 #include "Platform/Draw.h"
 #include "Platform/ScreenMath.h"
 #include "Platform/Window.h"
+#include "Program/EngineSubsystems.h"
 
 #include <algorithm>
 #include <chrono>
@@ -134,6 +135,7 @@ int main(int argc, char** argv)
     const int services =
         servicesVariable && String(servicesVariable) == "none" ? World::NoServices : World::AllServices;
 
+    PlugInEngineSubsystems();
     World& world = World::GetInstance();
     if (!world.Initialize("bunnymark", false, false, services))
         return 1;

@@ -10,7 +10,7 @@
 #include "Messaging/Switchboard.h"
 #include "Physics/ContactPoint.h"
 #include "Physics/PhysicsActor.h"
-#include "Program/RunOptions.h"
+#include "Program/RunProgram.h"
 #include "Util/MathKit.h"
 
 #include <deque>

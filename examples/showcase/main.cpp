@@ -12,7 +12,7 @@
 #include "Infrastructure/GameManager.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
-#include "Program/RunOptions.h"
+#include "Program/RunProgram.h"
 
 namespace
 {

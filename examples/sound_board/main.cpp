@@ -6,7 +6,7 @@
 #include "Infrastructure/GameManager.h"
 #include "Infrastructure/World.h"
 #include "Platform/Log.h"
-#include "Program/RunOptions.h"
+#include "Program/RunProgram.h"
 #include "Sound/SoundDevice.h"
 
 namespace

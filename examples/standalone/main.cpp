@@ -8,7 +8,7 @@
 #include "Actors/TextActor.h"
 #include "Infrastructure/GameManager.h"
 #include "Infrastructure/World.h"
-#include "Program/RunOptions.h"
+#include "Program/RunProgram.h"
 
 namespace
 {

@@ -60,4 +60,4 @@ public:
     std::vector<Received> received;
 };
 
-inline PhysicsWorld& Physics() { return *World::GetInstance().GetPhysicsWorld(); }
+inline PhysicsWorld& Physics() { return *PhysicsWorld::Find(); }

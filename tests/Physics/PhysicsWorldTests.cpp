@@ -15,12 +15,12 @@ TEST(PhysicsWorldSetup, SecondSetupChangesNothing)
     World& world = World::GetInstance();
     EXPECT_FALSE(world.IsPhysicsSetUp());
     ASSERT_TRUE(world.SetupPhysics(Vector2(0.0f, -3.0f)));
-    PhysicsWorld* first = world.GetPhysicsWorld();
+    PhysicsWorld* first = PhysicsWorld::Find();
     EXPECT_TRUE(first->HasDebugDraw());
     EXPECT_EQ(first->GetDebugDrawFlags(), 0u);
 
     EXPECT_FALSE(world.SetupPhysics(Vector2(0.0f, 5.0f)));
-    EXPECT_EQ(world.GetPhysicsWorld(), first);
+    EXPECT_EQ(PhysicsWorld::Find(), first);
     EXPECT_VEC2_NEAR(Vector2(0.0f, -3.0f), first->GetGravity(), 1e-6f);
 }
 

@@ -5,8 +5,8 @@
 // 44.1 kHz to a file that the tests read back.
 
 #include "Infrastructure/GameManager.h"
+#include "Sound/SoundBackend.h"
 #include "Sound/SoundDevice.h"
-#include "Sound/backend/SoundBackend.h"
 #include "TestUtilities/ScratchFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,69 @@
+#include "Input/InputSubsystem.h"
+
+#include "Infrastructure/Console.h"
+#include "Infrastructure/Subsystem.h"
+#include "Infrastructure/World.h"
+#include "Input/ControllerManager.h"
+#include "Input/InputCallbacks.h"
+#include "Input/InputRecorder.h"
+#include "Input/InputRouter.h"
+#include "Platform/Window.h"
+
+namespace
+{
+class WindowInput : public WindowInputHandler
+{
+public:
+    void OnKey(int key, bool pressed) override
+    {
+        InputRecorder::RecordKey(key, pressed);
+        InputCallbacks::OnKey(key, pressed);
+    }
+    void OnCharacter(unsigned int codepoint) override { InputCallbacks::OnCharacter(codepoint); }
+    void OnMouseMotion(int x, int y) override { InputCallbacks::OnMouseMotion(x, y); }
+    void OnMouseButton(int button, bool pressed) override { InputCallbacks::OnMouseButton(button, pressed); }
+};
+
+class InputSubsystem : public Subsystem
+{
+public:
+    // Creation reads Config/input_bindings.ini.
+    void Start() override { InputRouter::GetInstance(); }
+
+    void Update(float) override
+    {
+        ControllerManager& manager = ControllerManager::GetInstance();
+        manager.GetController(0).UpdateState();
+        manager.GetController(1).UpdateState();
+    }
+
+    // The router itself lives on; the bindings go with the World.
+    void Shutdown() override { InputRouter::GetInstance().ClearBindings(); }
+};
+
+// Probing the pads takes tens of milliseconds, so it waits for the first frame.
+class GamePadSubsystem : public Subsystem
+{
+public:
+    int GetService() const override { return World::PadService; }
+
+    void StartAfterFirstFrame() override
+    {
+        ControllerManager& manager = ControllerManager::GetInstance();
+        manager.GetController(0).Setup();
+        manager.GetController(1).Setup();
+    }
+};
+} // namespace
+
+void PlugInInput()
+{
+    static WindowInput windowInput;
+    static InputSubsystem input;
+    static GamePadSubsystem pads;
+    Window::SetInputHandler(&windowInput);
+    Console::SetToggleHandler([] { InputRouter::GetInstance().FollowConsole(); });
+    World& world = World::GetInstance();
+    world.PlugIn(&input);
+    world.PlugIn(&pads);
+}
