@@ -170,6 +170,12 @@ float PlayField::GetMaxLieRadius() const { return 3.0f + 0.5f * static_cast<floa
 
 void PlayField::CountBust() { ++lieBusts; }
 
+void PlayField::JumpToLevel(int newLevel, float newGoal)
+{
+    level = newLevel;
+    goal = newGoal;
+}
+
 bool PlayField::IsGameOver() const { return lieBusts >= maxLieBusts || consumers.empty() || !player; }
 
 void PlayField::AddSuit(Suit* suit)

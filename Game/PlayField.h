@@ -81,6 +81,10 @@ public:
     // wider than the camera's (which is left as it was): rivals, journalists and dollars
     // outside the part already seen. Every boid is confined to that wider area.
     void LevelUp();
+    // Sets the level and the goal without the arrivals of the levels between, for a
+    // game resumed at a level or a measurement of one. The lie circle's limit and the
+    // next level-up follow the new level.
+    void JumpToLevel(int newLevel, float newGoal);
     // One more bust of the player.
     void CountBust();
     // Three busts, no consumer left, or no player left.
