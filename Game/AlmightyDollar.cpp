@@ -1,6 +1,6 @@
 #include "Game/AlmightyDollar.h"
 
-#include "Game/SuitScreenPlay.h"
+#include "Game/PlayField.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +12,7 @@ constexpr int PictureCount = 6;
 constexpr float DollarSize = 0.75f;
 } // namespace
 
-AlmightyDollar::AlmightyDollar() : frame(std::rand() % 5)
+AlmightyDollar::AlmightyDollar(PlayField& playField) : frame(std::rand() % 5), field(playField)
 {
     SetSize(DollarSize);
     // The picture of the starting frame from the first drawing on: without one the
@@ -46,8 +46,4 @@ void AlmightyDollar::SetPosition(float x, float y)
     boxMax = Vector2(x + half, y + half);
 }
 
-void AlmightyDollar::PreDestroy()
-{
-    if (SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen())
-        play->ForgetDollar(this);
-}
+void AlmightyDollar::PreDestroy() { field.ForgetDollar(this); }

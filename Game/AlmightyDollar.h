@@ -2,17 +2,20 @@
 
 #include "Actors/Actor.h"
 
+class PlayField;
+
 // The spinning dollar pickup: six pictures, one every 0.175 s, from a random start.
 // It shows the picture of its starting frame from creation on.
 class AlmightyDollar : public Actor
 {
 public:
-    AlmightyDollar();
+    // The field must outlive the dollar.
+    explicit AlmightyDollar(PlayField& playField);
 
     void Update(float dt) override;
     void SetPosition(float x, float y) override;
     using Actor::SetPosition;
-    // Leaves the play field's list of dollars.
+    // Leaves its field's list of dollars.
     void PreDestroy() override;
 
     float frameTime = 0.0f;
@@ -24,4 +27,6 @@ public:
 private:
     // Shows the picture of `frame`.
     void ShowFrame();
+
+    PlayField& field;
 };

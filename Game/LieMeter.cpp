@@ -1,7 +1,7 @@
 #include "Game/LieMeter.h"
 
 #include "Game/HudText.h"
-#include "Game/SuitScreenPlay.h"
+#include "Game/PlayField.h"
 #include "Game/Suit_Player.h"
 #include "Messaging/Switchboard.h"
 #include "Platform/ScreenMath.h"
@@ -17,8 +17,8 @@ constexpr float RefillRate = 15.0f;
 constexpr float BustSeconds = 5.0f;
 } // namespace
 
-LieMeter::LieMeter(Suit_Player* liar, float startValue, float maximum)
-    : player(liar), value(startValue), maxValue(maximum)
+LieMeter::LieMeter(const PlayField& playField, Suit_Player* liar, float startValue, float maximum)
+    : player(liar), value(startValue), maxValue(maximum), field(playField)
 {
 }
 
@@ -55,11 +55,8 @@ void LieMeter::Update(float dt)
 
 String LieMeter::GetBustsLeftText() const
 {
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (!play)
-        return "";
     char text[64];
-    std::snprintf(text, sizeof(text), "Busts left: %d", std::max(play->maxLieBusts - play->lieBusts, 0));
+    std::snprintf(text, sizeof(text), "Busts left: %d", std::max(field.MaxLieBusts() - field.LieBusts(), 0));
     return text;
 }
 
@@ -71,12 +68,10 @@ void LieMeter::Render()
     if (!bustsLeft.empty())
         HudText::DrawBoxed(bustsLeft, "ConsoleSmall", 800, 62, Color(0.0f, 0.0f, 0.0f, 0.9f));
 
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (bustTime != 0.0f || (play && play->lieBusts >= play->maxLieBusts))
+    if (bustTime != 0.0f || field.LieBusts() >= field.MaxLieBusts())
     {
-        char text[127] = "Busted!";
-        if (play)
-            std::snprintf(text, sizeof(text), "Busted! %d of %d", play->lieBusts, play->maxLieBusts);
+        char text[127];
+        std::snprintf(text, sizeof(text), "Busted! %d of %d", field.LieBusts(), field.MaxLieBusts());
         HudText::DrawBoxed(text, "Console", 800, 30, Color(1.0f, 0.0f, 0.0f, 0.9f));
         return;
     }

@@ -3,6 +3,7 @@
 #include "Actors/ElementRef.h"
 #include "Actors/HUDActor.h"
 
+class PlayField;
 class Suit_Player;
 
 // The player's lie reserve. Lying drains it, faster as it empties (80 per second when
@@ -12,11 +13,12 @@ class Suit_Player;
 class LieMeter : public HUDActor
 {
 public:
-    LieMeter(Suit_Player* liar, float startValue = 135.0f, float maximum = 135.0f);
+    // Shows the busts of `playField`, which must outlive the meter.
+    LieMeter(const PlayField& playField, Suit_Player* liar, float startValue = 135.0f, float maximum = 135.0f);
 
     void Update(float dt) override;
     void Render() override;
-    // "Busts left: n" for the play screen's game, shown under the meter; "" without one.
+    // "Busts left: n" for the field's game, shown under the meter.
     String GetBustsLeftText() const;
 
     // Watched: a script may delete the player before the rest of the field.
@@ -24,4 +26,7 @@ public:
     float value;
     float maxValue;
     float bustTime = 0.0f;
+
+private:
+    const PlayField& field;
 };

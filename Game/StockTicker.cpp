@@ -1,7 +1,7 @@
 #include "Game/StockTicker.h"
 
 #include "Game/HudText.h"
-#include "Game/SuitScreenPlay.h"
+#include "Game/PlayField.h"
 #include "Game/Suit_Player.h"
 #include "Messaging/Switchboard.h"
 #include "Platform/Draw.h"
@@ -42,7 +42,7 @@ String FormatByMagnitude(float value, float oneDecimalFrom)
 }
 } // namespace
 
-StockTicker::StockTicker()
+StockTicker::StockTicker(const PlayField* playField) : field(playField)
 {
     for (const char* heard : HeardMessages)
         Switchboard::GetInstance().SubscribeTo(this, heard);
@@ -54,8 +54,7 @@ void StockTicker::ReceiveMessage(Message* message)
 {
     const String messageName = message->GetMessageName();
     // Compared by address only: the sender may be gone by the time this arrives.
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    const bool fromPlayer = play && play->player && message->GetSender() == static_cast<MessageListener*>(play->player);
+    const bool fromPlayer = field && field->IsPlayer(message->GetSender());
 
     if (messageName == "ConsumerDied")
     {

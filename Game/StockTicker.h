@@ -4,6 +4,8 @@
 
 #include <vector>
 
+class PlayField;
+
 // A timed change of the price: `rate` per second for `remaining` seconds.
 struct PriceEvent
 {
@@ -19,13 +21,17 @@ struct PriceEvent
 class StockTicker : public HUDActor
 {
 public:
-    StockTicker();
+    // The news of `playField`'s player move the price (see ReceiveMessage); without a
+    // field only the news that count whoever sent them do. The field must outlive it.
+    explicit StockTicker(const PlayField* playField = nullptr);
 
     void Update(float dt) override;
     void Render() override;
     void ReceiveMessage(Message* message) override;
 
     void AddEvent(float rate, float duration);
+    // Whose player's news move the price from now on (null: nobody's).
+    void SetField(const PlayField* playField) { field = playField; }
 
     // The texts the ticker shows; exposed for their number formats.
     static String FormatPrice(float price);
@@ -45,4 +51,7 @@ public:
     bool hudMode = true;
     float graphHeight = 0.0f;
     float graphWidth = 0.0f;
+
+private:
+    const PlayField* field;
 };

@@ -1,8 +1,8 @@
 #include "Game/Suit.h"
 
 #include "Game/GameSounds.h"
+#include "Game/PlayField.h"
 #include "Game/SteeringBoid.h"
-#include "Game/SuitScreenPlay.h"
 
 #include <algorithm>
 
@@ -14,27 +14,15 @@ constexpr float PushDistance = 0.8f;
 constexpr float PushSearchRadius = 1.6f;
 } // namespace
 
-Suit::Suit(SuitKind suitKind) : kind(suitKind) { GameSounds::Load(); }
-
-Suit::~Suit()
-{
-    if (ownsBoid)
-        delete boid;
-}
+Suit::Suit(SuitKind suitKind, PlayField& playField) : kind(suitKind), field(playField) { GameSounds::Load(); }
 
 void Suit::AttachBoid(SteeringBoid* newBoid)
 {
     boid = newBoid;
     boid->position = position;
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (!play)
-    {
-        ownsBoid = true;
-        return;
-    }
-    const PlayArea area = play->GetPlayArea();
+    const PlayArea area = field.GetPlayArea();
     boid->SetBounds(area.left, area.top, area.right, area.bottom);
-    play->AdoptBoid(boid);
+    field.AdoptBoid(boid);
 }
 
 void Suit::Update(float dt)
@@ -45,55 +33,39 @@ void Suit::Update(float dt)
 
 void Suit::SetPosition(float x, float y)
 {
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (play)
-    {
-        const PlayArea area = play->GetPlayArea();
-        x = std::max(area.left, std::min(x, area.right));
-        y = std::max(area.bottom, std::min(y, area.top));
-    }
+    const PlayArea area = field.GetPlayArea();
+    x = std::max(area.left, std::min(x, area.right));
+    y = std::max(area.bottom, std::min(y, area.top));
     Actor::SetPosition(x, y);
     boxMin = Vector2(x - boxWidth / 2.0f, y - boxHeight / 2.0f);
     boxMax = Vector2(x + boxWidth / 2.0f, y + boxHeight / 2.0f);
     if (boid)
         boid->position = Vector2(x, y);
-    if (play && inGrid)
-        play->grid.Move(this);
+    field.NoteMoved(this);
 }
 
 void MoveWithPush(Vector2 target, Suit* mover, float share)
 {
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (play)
+    static std::vector<Suit*> nearby;
+    mover->GetField().Grid().Query(target, PushSearchRadius, nearby);
+    for (Suit* other : nearby)
     {
-        static std::vector<Suit*> nearby;
-        play->grid.Query(target, PushSearchRadius, nearby);
-        for (Suit* other : nearby)
-        {
-            if (!other || other == mover)
-                continue;
-            const Vector2 offset = other->GetPosition() - target;
-            if (offset.LengthSquared() >= PushDistance * PushDistance)
-                continue;
-            const float distance = offset.Length();
-            const Vector2 push = distance > 0.0f ? offset / distance * (PushDistance - distance) : Vector2();
-            other->SetPosition(other->GetPosition() + push * share);
-            target -= push * (1.0f - share);
-        }
+        if (!other || other == mover)
+            continue;
+        const Vector2 offset = other->GetPosition() - target;
+        if (offset.LengthSquared() >= PushDistance * PushDistance)
+            continue;
+        const float distance = offset.Length();
+        const Vector2 push = distance > 0.0f ? offset / distance * (PushDistance - distance) : Vector2();
+        other->SetPosition(other->GetPosition() + push * share);
+        target -= push * (1.0f - share);
     }
     mover->SetPosition(target);
-}
-
-float GetMaxLieRadius()
-{
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    return 3.0f + (play ? 0.5f * static_cast<float>(play->level) : 0.0f);
 }
 
 void Suit::PreDestroy()
 {
     if (leader)
         leader->RemoveFollower(this);
-    if (SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen())
-        play->Forget(this);
+    field.Forget(this);
 }

@@ -2,6 +2,7 @@
 
 #include "Actors/Actor.h"
 
+class PlayField;
 class SteeringBoid;
 
 // What a character is, for the checks that run for every pair every frame (cheaper
@@ -15,18 +16,18 @@ enum SuitKind
     SK_Journalist
 };
 
-// A character on the play field: an actor with a 0.5 x 1.0 box, a steering agent and
-// the interface through which characters recruit and release followers.
+// A character on a play field: an actor with a 0.5 x 1.0 box, a steering agent and
+// the interface through which characters recruit and release followers. It belongs to
+// the field it was made for for its whole life, and reads and changes only that one.
 class Suit : public Actor
 {
 public:
-    explicit Suit(SuitKind suitKind = SK_Other);
-    // Deletes the boid only if no play screen took it over (see SuitScreenPlay::Stop).
-    ~Suit() override;
+    // The field is the suit's for its whole life: it must outlive the suit.
+    Suit(SuitKind suitKind, PlayField& playField);
 
     void Update(float dt) override;
     void Render() override { Actor::Render(); }
-    // Clamped into the play area while a play screen exists; the box and the boid follow.
+    // Clamped into the field's play area; the box, the boid and the grid follow.
     void SetPosition(float x, float y) override;
     void SetPosition(const Vector2& pos) override { SetPosition(pos.X, pos.Y); }
     // Leaves its leader and the play field's lists. Overrides call it last.
@@ -49,35 +50,36 @@ public:
     virtual void UpdateAllegiance() {}
 
     SuitKind GetKind() const { return kind; }
-    // The play screen releases the boids of a game together; the suit forgets its own.
+    PlayField& GetField() const { return field; }
+    // The suit it follows, or null. Changed by FollowLeader and StopFollowing, which a
+    // leader's AddFollower and RemoveFollower call.
+    Suit* GetLeader() const { return leader; }
+    // The field releases the boids of a game together; the suit forgets its own.
     void ForgetBoid() { boid = nullptr; }
 
-    SteeringBoid* boid = nullptr;
     Vector2 boxMin;
     Vector2 boxMax;
     float boxWidth = 0.5f;
     float boxHeight = 1.0f;
-    Suit* leader = nullptr;
 
-    // Kept by the play screen: the order of joining the field, and the grid cell.
+    // Kept by the field: the order of joining it, and the grid cell.
     long long serial = -1;
     long long gridCell = 0;
     bool inGrid = false;
 
 protected:
-    // Gives the suit its boid, bounded by the current play area when a play screen
-    // exists, which then owns it.
+    // Gives the suit its boid, bounded by the field's current play area; the field owns it.
     void AttachBoid(SteeringBoid* newBoid);
+    void SetLeader(Suit* newLeader) { leader = newLeader; }
 
 private:
     SuitKind kind;
-    bool ownsBoid = false;
+    PlayField& field;
+    SteeringBoid* boid = nullptr;
+    Suit* leader = nullptr;
 };
 
-// Moves `mover` to `target`, pushing every other suit of the play field that would stand
+// Moves `mover` to `target`, pushing every other suit of its field that would stand
 // closer than 0.8 apart: the other moves by `share` of the overlap and the mover yields
 // the rest.
 void MoveWithPush(Vector2 target, Suit* mover, float share);
-
-// 3 + 0.5 x the play field's level; 3 without a play field.
-float GetMaxLieRadius();

@@ -1,6 +1,7 @@
 #include "Game/SuitGameManager.h"
 
 #include "Game/LiveCounts.h"
+#include "Game/StockTicker.h"
 #include "Game/SuitScreenCredits.h"
 #include "Game/SuitScreenPlay.h"
 #include "Game/SuitScreenStart.h"
@@ -39,8 +40,12 @@ SuitGameManager::SuitGameManager() : countsWanted(LiveCounts::Wanted())
     world.NameLayer("Suits", 1);
     world.NameLayer("UI", 2);
 
-    screens.push_back(new SuitScreenStart());
-    screens.push_back(new SuitScreenPlay());
+    auto* start = new SuitScreenStart();
+    auto* play = new SuitScreenPlay();
+    // The menu's graph hears the player's news too, also while a game runs.
+    start->ticker->SetField(&play->Field());
+    screens.push_back(start);
+    screens.push_back(play);
     screens.push_back(new SuitScreenTutorial());
     screens.push_back(new SuitScreenCredits());
 

@@ -34,16 +34,19 @@ public:
 
     // Stops the active screen and starts screen n, even when it is the active one.
     void SwitchTo(int n);
+    // Screen n (ScreenIndex), or null when there is none.
     GameScreen* GetScreen(int n) const;
+    // The index of the screen that is up, -1 before the first.
+    int GetCurrentScreen() const { return currentScreen; }
     // The screens are the manager's for the whole run: a reset keeps them, and the World
     // never deletes them.
     bool IsResetProof(Renderable* element) override;
 
-    std::vector<GameScreen*> screens;
-    int currentScreen = -1;
-
 private:
     SuitGameManager();
+
+    std::vector<GameScreen*> screens;
+    int currentScreen = -1;
 
     // Set on a return to the menu. The counts wait until what the left screen destroyed
     // is deleted and its last effects and sounds have run out; leaving the menu sooner

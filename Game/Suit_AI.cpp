@@ -2,9 +2,9 @@
 
 #include "Game/Suit_Player.h"
 
+#include "Game/PlayField.h"
 #include "Game/SteeringBehavior.h"
 #include "Game/SteeringBoid.h"
-#include "Game/SuitScreenPlay.h"
 #include "Messaging/Switchboard.h"
 #include "Util/MathKit.h"
 
@@ -15,18 +15,19 @@ constexpr float ChaseStrength = 3.5f;
 constexpr float AIShare = 0.2f;
 } // namespace
 
-Suit_AI::Suit_AI(Suit_Player* thePlayer) : Suit(SK_AI), player(thePlayer)
+Suit_AI::Suit_AI(PlayField& playField) : Suit(SK_AI, playField), player(playField.Player())
 {
     SetSprite("Resources/Images/suit.png", 0, GL_CLAMP, GL_LINEAR);
     AttachBoid(new SteeringBoid());
 
     follow = new SteeringBehavior_Follow();
     follow->enabled = false;
-    boid->AddBehavior(follow);
-    boid->AddBehavior(new SteeringBehavior_Wander(0.9f + MathKit::RandomFloatBelow(0.2f), 0.1f));
-    boid->AddBehavior(new SteeringBehavior_Group());
-    boid->AddBehavior(new SteeringBehavior_MatchVelocity());
-    boid->AddBehavior(new SteeringBehavior_Avoid());
+    SteeringBoid* steering = GetBoid();
+    steering->AddBehavior(follow);
+    steering->AddBehavior(new SteeringBehavior_Wander(0.9f + MathKit::RandomFloatBelow(0.2f), 0.1f));
+    steering->AddBehavior(new SteeringBehavior_Group());
+    steering->AddBehavior(new SteeringBehavior_MatchVelocity());
+    steering->AddBehavior(new SteeringBehavior_Avoid());
 
     Switchboard::GetInstance().SubscribeTo(this, "PickupMoney");
 }
@@ -37,10 +38,9 @@ void Suit_AI::ReceiveMessage(Message* message)
 {
     if (IsDestroyed() || !follow || message->GetMessageName() != "PickupMoney")
         return;
-    // Only suits on the field take dollars; look the sender up there rather than trust
-    // a pointer that might have gone.
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    Suit* taker = play ? play->FindLiar(message->GetSender()) : nullptr;
+    // Only suits on this field take its dollars; look the sender up there rather than
+    // trust a pointer that might have gone.
+    Suit* taker = GetField().FindLiar(message->GetSender());
     if (!taker || taker == this)
         return;
     followTime = ChaseSeconds;
@@ -54,10 +54,10 @@ void Suit_AI::Update(float dt)
     if (IsDestroyed())
         return;
     Suit::Update(dt);
-    if (boid)
+    if (SteeringBoid* steering = GetBoid())
     {
-        boid->Update(dt);
-        MoveWithPush(boid->position, this, AIShare);
+        steering->Update(dt);
+        MoveWithPush(steering->position, this, AIShare);
     }
     if (followTime > 0.0f)
     {
@@ -82,7 +82,7 @@ void Suit_AI::FollowLeader(Suit* newLeader)
         follow->strength = 1.0f;
         follow->target = newLeader->GetBoid();
     }
-    leader = newLeader;
+    SetLeader(newLeader);
 }
 
 void Suit_AI::StopFollowing(Suit* oldLeader)
@@ -93,14 +93,14 @@ void Suit_AI::StopFollowing(Suit* oldLeader)
         follow->enabled = false;
         follow->target = nullptr;
     }
-    leader = nullptr;
+    SetLeader(nullptr);
 }
 
 bool Suit_AI::AddFollower(Suit* follower)
 {
     const bool added = followers.Add(follower);
-    if (added && SuitScreenPlay::GetPlayScreen())
-        SuitScreenPlay::GetPlayScreen()->NoteFollowerCount(followers.Count());
+    if (added)
+        GetField().NoteFollowerCount(followers.Count());
     if (added)
         follower->FollowLeader(this);
     return added;

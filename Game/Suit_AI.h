@@ -12,7 +12,8 @@ class SteeringBehavior_Follow;
 class Suit_AI : public Suit
 {
 public:
-    explicit Suit_AI(Suit_Player* thePlayer);
+    // Watches the field's player.
+    explicit Suit_AI(PlayField& playField);
 
     void Update(float dt) override;
     void PreDestroy() override;

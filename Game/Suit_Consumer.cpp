@@ -3,9 +3,9 @@
 #include "Game/Explosions.h"
 #include "Game/GameSounds.h"
 #include "Game/HudText.h"
+#include "Game/PlayField.h"
 #include "Game/SteeringBehavior.h"
 #include "Game/SteeringBoid.h"
-#include "Game/SuitScreenPlay.h"
 #include "Game/Suit_Journalist.h"
 #include "Game/Suit_Player.h"
 #include "Game/TinyDollar.h"
@@ -29,7 +29,7 @@ constexpr float FollowersPerExtraUnit = 16.0f;
 constexpr float LowMoney = 2.64f;
 } // namespace
 
-Suit_Consumer::Suit_Consumer(Suit_Player* thePlayer) : Suit(SK_Consumer), player(thePlayer)
+Suit_Consumer::Suit_Consumer(PlayField& playField) : Suit(SK_Consumer, playField), player(playField.Player())
 {
     LoadSpriteFrames(SpriteFile, GL_CLAMP, GL_LINEAR);
     SetSprite(SpriteFile, 0, GL_CLAMP, GL_LINEAR);
@@ -39,13 +39,14 @@ Suit_Consumer::Suit_Consumer(Suit_Player* thePlayer) : Suit(SK_Consumer), player
     follow = new SteeringBehavior_Follow();
     follow->target = playerBoid;
     follow->enabled = false;
-    boid->AddBehavior(follow);
+    SteeringBoid* steering = GetBoid();
+    steering->AddBehavior(follow);
     flee = new SteeringBehavior_Flee();
     flee->strength = 5.0f;
     flee->target = playerBoid;
     flee->enabled = false;
-    boid->AddBehavior(flee);
-    boid->AddBehavior(
+    steering->AddBehavior(flee);
+    steering->AddBehavior(
         new SteeringBehavior_Wander(1.0f + MathKit::RandomFloatBelow(0.25f), 0.1f + MathKit::RandomFloatBelow(0.2f)));
 
     Switchboard::GetInstance().SubscribeTo(this, "LieMeterBusted");
@@ -59,10 +60,7 @@ bool Suit_Consumer::IsHearingLie() const
     const BoundingBox box(boxMin, boxMax);
     if (player && player->lieRadius > 0.0f && box.Intersects(player->GetPosition(), player->lieRadius))
         return true;
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (!play)
-        return false;
-    for (Suit_Journalist* journalist : play->flashing)
+    for (Suit_Journalist* journalist : GetField().Flashing())
         if (journalist && journalist->flashRadius > 0.0f &&
             box.Intersects(journalist->GetPosition(), journalist->flashRadius))
             return true;
@@ -83,10 +81,10 @@ void Suit_Consumer::Update(float dt)
             moodTime = 0.0f;
             if (flee->enabled)
                 flee->enabled = false;
-            else if (leader)
+            else if (Suit* current = GetLeader())
             {
                 follow->strength = LeaderStrength;
-                follow->target = leader->GetBoid();
+                follow->target = current->GetBoid();
             }
             else
             {
@@ -105,13 +103,13 @@ void Suit_Consumer::Update(float dt)
         follow->target = player->GetBoid();
     }
 
-    if (boid)
+    if (SteeringBoid* steering = GetBoid())
     {
-        boid->Update(dt);
-        MoveWithPush(boid->position, this, 0.0f);
+        steering->Update(dt);
+        MoveWithPush(steering->position, this, 0.0f);
     }
 
-    if (leader)
+    if (GetLeader())
         Pay(dt);
     else
         money = std::min(money + RefillRate * dt, MaxMoney);
@@ -122,7 +120,7 @@ void Suit_Consumer::Pay(float dt)
     dollarTime -= dt;
     if (dollarTime < 0.0f)
     {
-        auto* coin = new TinyDollar(leader);
+        auto* coin = new TinyDollar(GetField(), GetLeader());
         coin->SetPosition(position);
         World::GetInstance().Add(coin, 0);
         dollarTime = PaySeconds;
@@ -134,7 +132,7 @@ void Suit_Consumer::Pay(float dt)
 
 void Suit_Consumer::Die()
 {
-    Switchboard::GetInstance().Broadcast(new Message("ConsumerDied", leader));
+    Switchboard::GetInstance().Broadcast(new Message("ConsumerDied", GetLeader()));
     GameSounds::Play(GS_ConsumerDied);
     World::GetInstance().Add(new ConsumerDiedExplosion(position), 0);
     Destroy();
@@ -142,11 +140,10 @@ void Suit_Consumer::Die()
 
 void Suit_Consumer::UpdateAllegiance()
 {
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (!play || IsDestroyed())
+    if (IsDestroyed())
         return;
-    if (leader && !CanFollow(leader))
-        leader->RemoveFollower(this);
+    if (GetLeader() && !CanFollow(GetLeader()))
+        GetLeader()->RemoveFollower(this);
 
     // A lie wins outright; otherwise the nearest leader within its reach, the earlier
     // on the field on a tie. Only suits close enough to possibly reach are looked at.
@@ -158,7 +155,7 @@ void Suit_Consumer::UpdateAllegiance()
     if (!chosen)
     {
         static std::vector<Suit*> nearby;
-        play->grid.Query(position, play->GetLongestReach(), nearby);
+        GetField().Grid().Query(position, GetField().GetLongestReach(), nearby);
         float best = 0.0f;
         for (Suit* candidate : nearby)
         {
@@ -175,8 +172,8 @@ void Suit_Consumer::UpdateAllegiance()
         }
     }
 
-    if (leader && chosen != leader)
-        leader->RemoveFollower(this);
+    if (GetLeader() && chosen != GetLeader())
+        GetLeader()->RemoveFollower(this);
     if (chosen)
         chosen->AddFollower(this);
 }
@@ -192,7 +189,7 @@ bool Suit_Consumer::CanFollow(Suit* other)
     if (other->GetKind() == SK_AI)
     {
         const bool heldByLie =
-            follow && follow->enabled && leader && leader == player.Get() && (hearingLie || moodTime > 0.0f);
+            follow && follow->enabled && GetLeader() && GetLeader() == player.Get() && (hearingLie || moodTime > 0.0f);
         return !heldByLie;
     }
     return false;
@@ -207,7 +204,7 @@ void Suit_Consumer::FollowLeader(Suit* newLeader)
         follow->target = newLeader->GetBoid();
         PlaySpriteAnimation(0.25f, SAT_Loop, 0, std::min(1, spriteNumFrames - 1));
     }
-    leader = newLeader;
+    SetLeader(newLeader);
 }
 
 void Suit_Consumer::StopFollowing(Suit* oldLeader)
@@ -220,7 +217,7 @@ void Suit_Consumer::StopFollowing(Suit* oldLeader)
         PlaySpriteAnimation(0.0f, SAT_None, 0, 0);
         SetSprite(SpriteFile, 0, GL_CLAMP, GL_LINEAR);
     }
-    leader = nullptr;
+    SetLeader(nullptr);
 }
 
 void Suit_Consumer::ReceiveMessage(Message* message)
@@ -231,13 +228,13 @@ void Suit_Consumer::ReceiveMessage(Message* message)
     if (messageName != "LieMeterBusted" && messageName != "JournalistLieBusted")
         return;
 
-    Suit_Journalist* reporter = SuitScreenPlay::FindReporter(message);
+    Suit_Journalist* reporter = GetField().FindReporter(message);
     const Vector2 centre = reporter ? reporter->GetPosition() : player->GetPosition();
-    const float radius = reporter ? reporter->flashRadius : GetMaxLieRadius();
+    const float radius = reporter ? reporter->flashRadius : GetField().GetMaxLieRadius();
     if (!BoundingBox(boxMin, boxMax).Intersects(centre, radius))
         return;
 
-    if (player && leader == player.Get())
+    if (player && GetLeader() == player.Get())
         player->RemoveFollower(this);
     follow->enabled = false;
     follow->target = nullptr;
@@ -255,7 +252,7 @@ void Suit_Consumer::PreDestroy()
 void Suit_Consumer::Render()
 {
     Actor::Render();
-    if (!leader && money >= MaxMoney)
+    if (!GetLeader() && money >= MaxMoney)
         return;
     const Color barColor = money >= LowMoney ? Color(0.0f, 1.0f, 0.0f, 0.8f) : Color(1.0f, 0.0f, 0.0f, 0.8f);
     const float left = position.X - boxWidth / 2.0f;

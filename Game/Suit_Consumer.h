@@ -13,7 +13,8 @@ class SteeringBehavior_Flee;
 class Suit_Consumer : public Suit
 {
 public:
-    explicit Suit_Consumer(Suit_Player* thePlayer);
+    // Hears the lies of the field's player.
+    explicit Suit_Consumer(PlayField& playField);
 
     void Update(float dt) override;
     void Render() override;

@@ -3,9 +3,9 @@
 #include "Game/Explosions.h"
 #include "Game/GameSounds.h"
 #include "Game/HudText.h"
+#include "Game/PlayField.h"
 #include "Game/SteeringBehavior.h"
 #include "Game/SteeringBoid.h"
-#include "Game/SuitScreenPlay.h"
 #include "Game/Suit_Player.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
@@ -19,15 +19,15 @@ constexpr float ReportDelay = 0.0001f;
 constexpr float FlashStart = 0.0001f;
 } // namespace
 
-Suit_Journalist::Suit_Journalist(Suit_Player* thePlayer)
-    : Suit(SK_Journalist), player(thePlayer), flashGrowth(6.0f + MathKit::RandomFloatBelow(2.0f)),
+Suit_Journalist::Suit_Journalist(PlayField& playField)
+    : Suit(SK_Journalist, playField), player(playField.Player()), flashGrowth(6.0f + MathKit::RandomFloatBelow(2.0f)),
       flashMax(6.0f + MathKit::RandomFloatBelow(2.0f))
 {
     SetSprite("Resources/Images/Camera.png", 0, GL_CLAMP, GL_LINEAR);
     // The flash picture sits in the second frame; it shows while the circle grows.
     SetSprite("Resources/Images/Camera_flash.png", 1, GL_CLAMP, GL_LINEAR);
     AttachBoid(new SteeringBoid());
-    boid->AddBehavior(
+    GetBoid()->AddBehavior(
         new SteeringBehavior_Wander(0.5f + MathKit::RandomFloatBelow(1.0f), 0.2f + MathKit::RandomFloatBelow(0.2f)));
     Switchboard::GetInstance().SubscribeTo(this, "LieMeterBusted");
     Switchboard::GetInstance().SubscribeTo(this, "JournalistLieBusted");
@@ -55,13 +55,14 @@ void Suit_Journalist::Update(float dt)
             box.Intersects(player->GetPosition(), player->lieRadius))
             StartFlash(player->lieCount);
 
-        SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-        // Only a flashing colleague can pass a flash on.
-        if (play)
-            for (Suit_Journalist* other : play->flashing)
-                if (other && other->flashRadius > 1e-6f && lastLieSeen < other->lastLieSeen &&
-                    box.Intersects(other->GetPosition(), other->flashRadius))
-                    StartFlash(other->lastLieSeen);
+        // Only a flashing colleague can pass a flash on. A copy is walked: starting our
+        // own flash puts us on the field's list of flashing journalists.
+        static std::vector<Suit_Journalist*> colleagues;
+        colleagues = GetField().Flashing();
+        for (Suit_Journalist* other : colleagues)
+            if (other && other->flashRadius > 1e-6f && lastLieSeen < other->lastLieSeen &&
+                box.Intersects(other->GetPosition(), other->flashRadius))
+                StartFlash(other->lastLieSeen);
     }
 
     if (flashRadius > 0.0f)
@@ -72,10 +73,10 @@ void Suit_Journalist::Update(float dt)
     }
     SetSpriteFrame(flashRadius > 0.0f && spriteNumFrames > 1 ? 1 : 0);
 
-    if (boid)
+    if (SteeringBoid* steering = GetBoid())
     {
-        boid->Update(dt);
-        MoveWithPush(boid->position, this, 0.0f);
+        steering->Update(dt);
+        MoveWithPush(steering->position, this, 0.0f);
     }
 }
 
@@ -95,7 +96,7 @@ void Suit_Journalist::ReceiveMessage(Message* message)
     if (messageName != "LieMeterBusted" && messageName != "JournalistLieBusted")
         return;
 
-    Suit_Journalist* reporter = SuitScreenPlay::FindReporter(message);
+    Suit_Journalist* reporter = GetField().FindReporter(message);
     Vector2 centre;
     float radius = 0.0f;
     int bust = 0;
@@ -110,7 +111,7 @@ void Suit_Journalist::ReceiveMessage(Message* message)
         if (!player)
             return;
         centre = player->GetPosition();
-        radius = GetMaxLieRadius();
+        radius = GetField().GetMaxLieRadius();
         // The lie meter numbers its busts: the player may hear of this one after us.
         auto* numbered = dynamic_cast<TypedMessage<int>*>(message);
         bust = numbered ? numbered->GetValue() : player->bustCount;
@@ -129,9 +130,8 @@ void Suit_Journalist::SetFlashRadius(float radius)
     const bool was = flashRadius > 0.0f;
     flashRadius = radius;
     const bool is = flashRadius > 0.0f;
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (play && was != is)
-        play->SetFlashing(this, is);
+    if (was != is)
+        GetField().SetFlashing(this, is);
 }
 
 void Suit_Journalist::PreDestroy()

@@ -12,7 +12,8 @@ class Suit_Player;
 class Suit_Journalist : public Suit
 {
 public:
-    explicit Suit_Journalist(Suit_Player* thePlayer);
+    // Watches the lies of the field's player.
+    explicit Suit_Journalist(PlayField& playField);
 
     void Update(float dt) override;
     void Render() override;
@@ -20,7 +21,7 @@ public:
     void ReceiveMessage(Message* message) override;
 
     bool CanLead(Suit* other) override;
-    // Keeps the play field's list of flashing journalists up to date.
+    // Keeps the field's list of flashing journalists up to date.
     void SetFlashRadius(float radius);
 
     // Watched: a script may delete the player before the rest of the field.

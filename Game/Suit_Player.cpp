@@ -5,8 +5,8 @@
 #include "Game/GameSounds.h"
 #include "Game/HudText.h"
 #include "Game/LieMeter.h"
+#include "Game/PlayField.h"
 #include "Game/SteeringBoid.h"
-#include "Game/SuitScreenPlay.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
 #include "Platform/ScreenMath.h"
@@ -22,7 +22,7 @@ constexpr float PlayerShare = 0.9f;
 constexpr float LieBandPixels = 4.0f;
 } // namespace
 
-Suit_Player::Suit_Player() : Suit(SK_Player)
+Suit_Player::Suit_Player(PlayField& playField) : Suit(SK_Player, playField)
 {
     SetSprite("Resources/Images/player.png", 0, GL_CLAMP, GL_LINEAR);
     AttachBoid(new SteeringNullBoid());
@@ -53,8 +53,8 @@ Vector2 Suit_Player::ReadMovement(float dt) const
 
 bool Suit_Player::IsLieHeld() const
 {
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (!play || !play->lieMeter || play->lieMeter->bustTime > 0.00001f)
+    const LieMeter* meter = GetField().Meter();
+    if (!meter || meter->bustTime > 0.00001f)
         return false;
     return GameControls::IsHeld(GA_Lie);
 }
@@ -67,10 +67,10 @@ void Suit_Player::Update(float dt)
 
     const Vector2 move = ReadMovement(dt);
     MoveWithPush(position + move, this, PlayerShare);
-    if (boid)
+    if (SteeringBoid* steering = GetBoid())
     {
-        boid->position = position;
-        boid->velocity = move;
+        steering->position = position;
+        steering->velocity = move;
     }
 
     if (IsLieHeld())
@@ -80,7 +80,7 @@ void Suit_Player::Update(float dt)
             ++lieCount;
             GameSounds::Play(GS_Lie);
         }
-        lieRadius = std::min(lieRadius + LieGrowth * dt, GetMaxLieRadius());
+        lieRadius = std::min(lieRadius + LieGrowth * dt, GetField().GetMaxLieRadius());
     }
     else
     {
@@ -118,10 +118,9 @@ void Suit_Player::PreDestroy()
 bool Suit_Player::AddFollower(Suit* follower)
 {
     const bool added = followers.Add(follower);
-    if (added && SuitScreenPlay::GetPlayScreen())
-        SuitScreenPlay::GetPlayScreen()->NoteFollowerCount(followers.Count());
     if (added)
     {
+        GetField().NoteFollowerCount(followers.Count());
         follower->FollowLeader(this);
         Switchboard::GetInstance().Broadcast(new Message("AddFollower", this));
     }

@@ -6,11 +6,11 @@
 // The player: walks by the keys bound to walking (arrows/WASD as shipped) or the left
 // stick at 1.4 units per second per axis, and lies while a key bound to lying (space or
 // pad A as shipped) is held, growing a red lie circle by 3 units per second up to
-// GetMaxLieRadius(). Consumers inside the circle come over and follow. See GameControls.
+// the field's GetMaxLieRadius(). Consumers inside the circle come over and follow. See GameControls.
 class Suit_Player : public Suit
 {
 public:
-    Suit_Player();
+    explicit Suit_Player(PlayField& playField);
 
     void Update(float dt) override;
     void Render() override;

@@ -1,6 +1,6 @@
 #include "Game/TinyDollar.h"
 
-#include "Game/SuitScreenPlay.h"
+#include "Game/PlayField.h"
 #include "Game/Suit_Player.h"
 #include "Messaging/Switchboard.h"
 
@@ -10,7 +10,7 @@ constexpr float Speed = 3.0f;
 constexpr float ArrivalDistance = 0.2f;
 } // namespace
 
-TinyDollar::TinyDollar(Suit* receiver) : target(receiver)
+TinyDollar::TinyDollar(const PlayField& playField, Suit* receiver) : target(receiver), field(playField)
 {
     SetSprite("Resources/Images/tinydollar.png", 0, GL_CLAMP, GL_LINEAR);
     SetSize(0.5f);
@@ -21,8 +21,7 @@ void TinyDollar::Update(float dt)
     if (IsDestroyed())
         return;
     // The target dies with the game, so a coin must not outlive it.
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    if (!play || !play->running)
+    if (!field.IsRunning())
     {
         Destroy();
         return;
@@ -41,7 +40,7 @@ void TinyDollar::Update(float dt)
 
     if (distance < ArrivalDistance)
     {
-        if (receiver == play->player)
+        if (field.IsPlayer(receiver))
             Switchboard::GetInstance().Broadcast(new Message("DollarReceived", receiver));
         Destroy();
     }

@@ -31,30 +31,29 @@ bool OpenGameWindow()
 
 // A game at level 6 with the given number of characters on the field, in the
 // mix the level-ups bring: about 12 consumers to 8 rival suits to 3 journalists.
-SuitScreenPlay* StartCrowdedGame(int characters)
+PlayField* StartCrowdedGame(int characters)
 {
     std::srand(7);
     SuitGameManager& manager = SuitGameManager::GetInstance();
     manager.SwitchTo(SuitGameManager::SI_Play);
-    SuitScreenPlay* play = SuitScreenPlay::GetPlayScreen();
-    play->level = Level;
-    play->goal = 1e9f;
+    PlayField* play = &static_cast<SuitScreenPlay*>(manager.GetScreen(SuitGameManager::SI_Play))->Field();
+    play->JumpToLevel(Level, 1e9f);
     // Level 6 shows a view of radius 3 x 1.25^5 (about 9.2): too small for 400 characters a
     // unit apart, so the crowd gets a view about twice as wide. Smaller crowds get smaller
     // views of the same density, so the figures compare counts, not crowding.
     Camera::GetInstance().SetZByViewRadius(16.0f * std::sqrt(static_cast<float>(characters) / 400.0f));
 
     const SpawnExclusion none;
-    while (static_cast<int>(play->suits.size()) < characters)
+    while (static_cast<int>(play->Suits().size()) < characters)
     {
-        const int before = static_cast<int>(play->suits.size());
-        play->SpawnMany(12, 12, SuitScreenPlay::ST_Consumer, none);
-        play->SpawnMany(8, 8, SuitScreenPlay::ST_AI, none);
-        play->SpawnMany(3, 3, SuitScreenPlay::ST_Journalist, none);
-        if (static_cast<int>(play->suits.size()) == before)
+        const int before = static_cast<int>(play->Suits().size());
+        play->SpawnMany(12, 12, PlayField::ST_Consumer, none);
+        play->SpawnMany(8, 8, PlayField::ST_AI, none);
+        play->SpawnMany(3, 3, PlayField::ST_Journalist, none);
+        if (static_cast<int>(play->Suits().size()) == before)
             break;
     }
-    play->SpawnMany(40, 40, SuitScreenPlay::ST_Dollar, none);
+    play->SpawnMany(40, 40, PlayField::ST_Dollar, none);
     return play;
 }
 } // namespace
@@ -73,7 +72,7 @@ void BM_PlayFieldFrameLevel6(benchmark::State& state)
     static double now = 0.0;
     world.SetTimeSource([] { return now += 1.0 / 60.0; });
 
-    SuitScreenPlay* play = StartCrowdedGame(static_cast<int>(state.range(0)));
+    PlayField* play = StartCrowdedGame(static_cast<int>(state.range(0)));
     // Warm up into a steady state: followers attached, coins in the air.
     for (int i = 0; i < 60; ++i)
         world.Tick(true);
@@ -81,9 +80,9 @@ void BM_PlayFieldFrameLevel6(benchmark::State& state)
     for (auto _ : state)
         world.Tick(true);
 
-    state.counters["characters"] = static_cast<double>(play->suits.size());
-    state.counters["consumers"] = static_cast<double>(play->consumers.size());
-    state.counters["followers"] = play->player ? play->player->GetFollowerCount() : 0;
+    state.counters["characters"] = static_cast<double>(play->Suits().size());
+    state.counters["consumers"] = static_cast<double>(play->Consumers().size());
+    state.counters["followers"] = play->Player() ? play->Player()->GetFollowerCount() : 0;
     SuitGameManager::GetInstance().SwitchTo(SuitGameManager::SI_Start);
     world.Tick(true);
 }

@@ -13,45 +13,45 @@ class CharactersTest : public GameTest
 protected:
     void Lie(float radius)
     {
-        Play()->player->lieRadius = radius;
-        ++Play()->player->lieCount;
+        Field()->Player()->lieRadius = radius;
+        ++Field()->Player()->lieCount;
     }
 };
 
 TEST_F(CharactersTest, WithoutALieAConsumerJoinsOnlyWithinItsReach)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Suit_Consumer* near = Place<Suit_Consumer>(Vector2(1.45f, 0.0f));
     Suit_Consumer* far = Place<Suit_Consumer>(Vector2(0.0f, 1.6f));
     near->UpdateAllegiance();
     far->UpdateAllegiance();
-    EXPECT_EQ(near->leader, play->player);
-    EXPECT_EQ(far->leader, nullptr);
-    EXPECT_EQ(play->player->GetFollowerCount(), 1);
+    EXPECT_EQ(near->GetLeader(), field->Player());
+    EXPECT_EQ(far->GetLeader(), nullptr);
+    EXPECT_EQ(field->Player()->GetFollowerCount(), 1);
 
     // Each follower stretches the reach by 1/16.
     for (int i = 0; i < 2; ++i)
-        play->player->followers.Add(Place<Suit_Consumer>(Vector2(-2.0f, -2.0f - static_cast<float>(i))));
+        field->Player()->followers.Add(Place<Suit_Consumer>(Vector2(-2.0f, -2.0f - static_cast<float>(i))));
     far->UpdateAllegiance();
-    EXPECT_EQ(far->leader, play->player) << "1.5 + 3/16 reaches 1.6";
+    EXPECT_EQ(far->GetLeader(), field->Player()) << "1.5 + 3/16 reaches 1.6";
 }
 
 TEST_F(CharactersTest, InsideALieAConsumerJoinsAtAnyDistanceUpToTheRadius)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Suit_Consumer* consumer = Place<Suit_Consumer>(Vector2(2.9f, 0.0f));
     Lie(2.8f);
     consumer->UpdateAllegiance();
-    EXPECT_EQ(consumer->leader, nullptr);
+    EXPECT_EQ(consumer->GetLeader(), nullptr);
     Lie(3.0f);
     consumer->UpdateAllegiance();
-    EXPECT_EQ(consumer->leader, play->player);
+    EXPECT_EQ(consumer->GetLeader(), field->Player());
     EXPECT_TRUE(consumer->follow->enabled);
 }
 
 TEST_F(CharactersTest, ALiedToConsumerStaysWithThePlayerTwoSecondsAfterTheLie)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     // The rival stands nearer the consumer than the player does, all within reach.
     Suit_Consumer* consumer = Place<Suit_Consumer>(Vector2(1.4f, 0.0f));
     Suit_AI* rival = Place<Suit_AI>(Vector2(2.3f, 0.0f));
@@ -60,27 +60,27 @@ TEST_F(CharactersTest, ALiedToConsumerStaysWithThePlayerTwoSecondsAfterTheLie)
 
     Lie(3.0f);
     Frame(0.05f);
-    ASSERT_EQ(consumer->leader, play->player);
-    EXPECT_EQ(play->player->lieRadius, 0.0f) << "the lie lasted one frame";
+    ASSERT_EQ(consumer->GetLeader(), field->Player());
+    EXPECT_EQ(field->Player()->lieRadius, 0.0f) << "the lie lasted one frame";
     Run(1.8f, 0.05f);
-    EXPECT_EQ(consumer->leader, play->player) << "still under the lie's spell";
+    EXPECT_EQ(consumer->GetLeader(), field->Player()) << "still under the lie's spell";
     Run(0.4f, 0.05f);
-    EXPECT_EQ(consumer->leader, static_cast<Suit*>(rival));
+    EXPECT_EQ(consumer->GetLeader(), static_cast<Suit*>(rival));
 }
 
 TEST_F(CharactersTest, ABustNearbySendsAFollowerFleeingForSevenSeconds)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Suit_Consumer* consumer = Place<Suit_Consumer>(Vector2(1.0f, 0.0f));
     consumer->UpdateAllegiance();
-    ASSERT_EQ(consumer->leader, play->player);
-    play->ticker->events.clear();
-    Switchboard::GetInstance().Broadcast(new TypedMessage<int>("LieMeterBusted", 0, play->player));
+    ASSERT_EQ(consumer->GetLeader(), field->Player());
+    field->Ticker()->events.clear();
+    Switchboard::GetInstance().Broadcast(new TypedMessage<int>("LieMeterBusted", 0, field->Player()));
     Frame(0.05f);
-    EXPECT_EQ(consumer->leader, nullptr);
+    EXPECT_EQ(consumer->GetLeader(), nullptr);
     EXPECT_TRUE(consumer->flee->enabled);
-    EXPECT_FALSE(consumer->CanFollow(play->player));
-    EXPECT_EQ(play->player->GetFollowerCount(), 0);
+    EXPECT_FALSE(consumer->CanFollow(field->Player()));
+    EXPECT_EQ(field->Player()->GetFollowerCount(), 0);
     Run(6.8f, 0.05f);
     EXPECT_TRUE(consumer->flee->enabled);
     Run(0.3f, 0.05f);
@@ -89,7 +89,7 @@ TEST_F(CharactersTest, ABustNearbySendsAFollowerFleeingForSevenSeconds)
 
 TEST_F(CharactersTest, AConsumerPaysItsLeaderForEightSecondsAndDies)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Suit_Consumer* consumer = Place<Suit_Consumer>(Vector2(0.6f, 0.0f));
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f))->flee->enabled = true;
     consumer->GetBoid()->maxSpeed = 0.0f;
@@ -103,8 +103,8 @@ TEST_F(CharactersTest, AConsumerPaysItsLeaderForEightSecondsAndDies)
     Switchboard::GetInstance().SubscribeTo(&counter, "DollarReceived");
     (void)consumer;
     // A dead consumer leaves the field's lists (and the World deletes it).
-    ASSERT_TRUE(RunUntil([&] { return play->consumers.size() == 1u; }, 9.0f, 0.05f)) << play->consumers.size();
-    EXPECT_EQ(std::count(play->suits.begin(), play->suits.end(), static_cast<Suit*>(consumer)), 0);
+    ASSERT_TRUE(RunUntil([&] { return field->Consumers().size() == 1u; }, 9.0f, 0.05f)) << field->Consumers().size();
+    EXPECT_EQ(std::count(field->Suits().begin(), field->Suits().end(), static_cast<Suit*>(consumer)), 0);
     Run(1.0f, 0.05f);
     EXPECT_GE(received, 7);
     EXPECT_LE(received, 9);
@@ -113,14 +113,14 @@ TEST_F(CharactersTest, AConsumerPaysItsLeaderForEightSecondsAndDies)
 
 TEST_F(CharactersTest, ATinyDollarForARivalVanishesWithoutAWord)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
     Suit_AI* rival = Place<Suit_AI>(Vector2(1.0f, 0.0f));
     rival->GetBoid()->maxSpeed = 0.0f;
-    auto* coin = new TinyDollar(rival);
+    auto* coin = new TinyDollar(*field, rival);
     coin->SetPosition(1.5f, 0.0f);
     World::GetInstance().Add(coin, 0);
-    play->ticker->events.clear();
+    field->Ticker()->events.clear();
     auto listed = [coin]
     {
         const std::vector<Renderable*> elements = World::GetInstance().GetElements();
@@ -128,16 +128,16 @@ TEST_F(CharactersTest, ATinyDollarForARivalVanishesWithoutAWord)
     };
     ASSERT_TRUE(RunUntil([&] { return !listed(); }, 1.0f, 0.05f));
     Frame(0.05f);
-    EXPECT_TRUE(play->ticker->events.empty());
+    EXPECT_TRUE(field->Ticker()->events.empty());
 }
 
 TEST_F(CharactersTest, AJournalistFlashesOncePerLie)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
     Suit_Journalist* journalist = Place<Suit_Journalist>(Vector2(2.0f, 0.0f));
     journalist->GetBoid()->maxSpeed = 0.0f;
-    play->lieMeter->maxValue = play->lieMeter->value = 1e6f;
+    field->Meter()->maxValue = field->Meter()->value = 1e6f;
     Hold(' ');
     int flashes = 0;
     bool wasFlashing = false;
@@ -158,7 +158,7 @@ TEST_F(CharactersTest, AJournalistFlashesOncePerLie)
 
 TEST_F(CharactersTest, FlashesSpreadFromJournalistToJournalist)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
     Suit_Journalist* first = Place<Suit_Journalist>(Vector2(1.0f, 0.0f));
     Suit_Journalist* second = Place<Suit_Journalist>(Vector2(3.0f, 2.0f));
@@ -166,7 +166,7 @@ TEST_F(CharactersTest, FlashesSpreadFromJournalistToJournalist)
         j->GetBoid()->maxSpeed = 0.0f;
     Lie(1.0f);
     Frame(0.05f);
-    play->player->lieRadius = 0.0f;
+    field->Player()->lieRadius = 0.0f;
     EXPECT_EQ(first->lastLieSeen, 0);
     Run(1.0f, 0.05f);
     EXPECT_EQ(second->lastLieSeen, 0) << "reached by the first one's flash";
@@ -174,7 +174,7 @@ TEST_F(CharactersTest, FlashesSpreadFromJournalistToJournalist)
 
 TEST_F(CharactersTest, EachBustIsReportedOnceByJournalistsInRange)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
     Suit_Journalist* near = Place<Suit_Journalist>(Vector2(2.0f, 0.0f));
     Suit_Journalist* far = Place<Suit_Journalist>(Vector2(0.0f, -2.0f));
@@ -193,14 +193,14 @@ TEST_F(CharactersTest, EachBustIsReportedOnceByJournalistsInRange)
     counter.count = &reports;
     Switchboard::GetInstance().SubscribeTo(&counter, "JournalistLieBusted");
 
-    Switchboard::GetInstance().Broadcast(new TypedMessage<int>("LieMeterBusted", 0, play->player));
+    Switchboard::GetInstance().Broadcast(new TypedMessage<int>("LieMeterBusted", 0, field->Player()));
     Run(0.5f, 0.05f);
     EXPECT_EQ(near->lastBustReported, 0);
     EXPECT_EQ(far->lastBustReported, -1) << "beyond the largest lie circle";
     EXPECT_EQ(reports, 1);
 
     // Hearing of the same bust again changes nothing.
-    Switchboard::GetInstance().Broadcast(new TypedMessage<int>("LieMeterBusted", 0, play->player));
+    Switchboard::GetInstance().Broadcast(new TypedMessage<int>("LieMeterBusted", 0, field->Player()));
     Run(0.5f, 0.05f);
     EXPECT_EQ(reports, 1) << near->lastBustReported << " " << far->lastBustReported;
     Switchboard::GetInstance().UnsubscribeFrom(&counter, "JournalistLieBusted");

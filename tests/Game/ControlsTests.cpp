@@ -15,12 +15,12 @@ class ControlsTest : public GameTest
 protected:
     // A started game with one consumer far off, so that it doesn't end at once for want
     // of consumers.
-    SuitScreenPlay* StartQuietGame()
+    PlayField* StartQuietGame()
     {
-        SuitScreenPlay* play = StartEmptyGame();
+        PlayField* field = StartEmptyGame();
         Place<Suit_Consumer>(Vector2(-9.0f, -7.0f));
-        play->lieMeter->maxValue = play->lieMeter->value = 1e6f;
-        return play;
+        field->Meter()->maxValue = field->Meter()->value = 1e6f;
+        return field;
     }
     // Binds the lines instead of whatever the run folder's file bound.
     static void UseBindings(const StringList& lines)
@@ -75,38 +75,38 @@ TEST_F(ControlsTest, TheShippedBindingsGiveTheUsualKeys)
 
 TEST_F(ControlsTest, LyingFollowsTheBindingsAndWalkingKeepsItsKeys)
 {
-    SuitScreenPlay* play = StartQuietGame();
+    PlayField* field = StartQuietGame();
     UseBindings({"L = +LieStart", "L = -LieStop"});
 
     Hold(' ');
     Run(0.5f);
-    EXPECT_EQ(play->player->lieRadius, 0.0f) << "space is no longer bound to lying";
+    EXPECT_EQ(field->Player()->lieRadius, 0.0f) << "space is no longer bound to lying";
     Release(' ');
     Hold('l');
     Run(0.5f);
-    EXPECT_GT(play->player->lieRadius, 1.0f);
+    EXPECT_GT(field->Player()->lieRadius, 1.0f);
     Release('l');
 
     // No line binds walking, so the arrows and W A S D still walk.
-    const float x = play->player->GetPosition().X;
+    const float x = field->Player()->GetPosition().X;
     Hold('d');
     Run(0.5f);
-    EXPECT_NEAR(play->player->GetPosition().X, x + 0.7f, 0.05f);
+    EXPECT_NEAR(field->Player()->GetPosition().X, x + 0.7f, 0.05f);
 }
 
 TEST_F(ControlsTest, WalkingFollowsTheBindings)
 {
-    SuitScreenPlay* play = StartQuietGame();
+    PlayField* field = StartQuietGame();
     UseBindings({"J = +MoveLeft", "I = +MoveUp"});
 
     Hold('a');
     Run(0.5f);
-    EXPECT_NEAR(play->player->GetPosition().X, 0.0f, 1e-4f) << "A walks left only by default";
+    EXPECT_NEAR(field->Player()->GetPosition().X, 0.0f, 1e-4f) << "A walks left only by default";
     Hold('j');
     Hold('i');
     Run(0.5f);
-    EXPECT_NEAR(play->player->GetPosition().X, -0.7f, 0.05f);
-    EXPECT_NEAR(play->player->GetPosition().Y, 0.7f, 0.05f);
+    EXPECT_NEAR(field->Player()->GetPosition().X, -0.7f, 0.05f);
+    EXPECT_NEAR(field->Player()->GetPosition().Y, 0.7f, 0.05f);
 }
 
 TEST_F(ControlsTest, TheMenusAnswerTheBoundKeysAndAlwaysTheArrowsAndEnter)
@@ -137,9 +137,9 @@ TEST_F(ControlsTest, TheMenusAnswerTheBoundKeysAndAlwaysTheArrowsAndEnter)
     Run(0.2f);
     ReleaseAll();
     Frame();
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
     Hold('l');
-    ASSERT_TRUE(RunUntil([&] { return manager->currentScreen == SuitGameManager::SI_Credits; }, 1.0f));
+    ASSERT_TRUE(RunUntil([&] { return manager->GetCurrentScreen() == SuitGameManager::SI_Credits; }, 1.0f));
 }
 
 TEST_F(ConsoleKeysTest, TheOpenConsoleLeavesTheMenuAlone)
@@ -153,23 +153,23 @@ TEST_F(ConsoleKeysTest, TheOpenConsoleLeavesTheMenuAlone)
     Press(KeyCodes::KEY_ENTER);
     Run(1.0f);
     EXPECT_EQ(menu->selected, 0) << "typed 's' moved the selection";
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start) << "Return reached the menu";
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start) << "Return reached the menu";
 
     // Closed with both still held: the menu waits for a fresh press.
     Press('`');
     Run(1.0f);
     EXPECT_EQ(menu->selected, 0);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
     Let('s');
     Let(KeyCodes::KEY_ENTER);
     Press(KeyCodes::KEY_ENTER);
-    ASSERT_TRUE(RunUntil([&] { return manager->currentScreen == SuitGameManager::SI_Play; }, 1.0f));
+    ASSERT_TRUE(RunUntil([&] { return manager->GetCurrentScreen() == SuitGameManager::SI_Play; }, 1.0f));
 }
 
 TEST_F(ConsoleKeysTest, TheOpenConsoleStopsThePlayerAndClosingItStartsNothing)
 {
-    SuitScreenPlay* play = StartQuietGame();
-    Suit_Player* player = play->player;
+    PlayField* field = StartQuietGame();
+    Suit_Player* player = field->Player();
 
     // Lying and walking when the console opens: both end at once.
     Press(' ');

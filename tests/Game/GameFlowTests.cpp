@@ -66,15 +66,15 @@ protected:
     // Walks to the nearest free consumer or dollar and lies when a consumer is close.
     void Steer()
     {
-        SuitScreenPlay* play = Play();
-        Suit_Player* player = play->player;
+        PlayField* field = Field();
+        Suit_Player* player = field->Player();
         const Vector2 me = player->GetPosition();
         Vector2 goal = me;
         float best = 1e9f;
         bool consumerGoal = false;
-        for (Suit_Consumer* consumer : play->consumers)
+        for (Suit_Consumer* consumer : field->Consumers())
         {
-            if (consumer->leader == player || consumer->flee->enabled)
+            if (consumer->GetLeader() == player || consumer->flee->enabled)
                 continue;
             const float d = Vector2::Distance(consumer->GetPosition(), me);
             if (d < best)
@@ -84,7 +84,7 @@ protected:
                 consumerGoal = true;
             }
         }
-        for (AlmightyDollar* dollar : play->dollars)
+        for (AlmightyDollar* dollar : field->Dollars())
         {
             const float d = Vector2::Distance(dollar->GetPosition(), me);
             if (d < best)
@@ -104,7 +104,7 @@ protected:
         else if (goal.Y < me.Y - 0.2f)
             Hold('s');
         const bool lying = player->lieRadius > 0.0f;
-        if (consumerGoal && best < 2.5f && play->lieMeter->value > (lying ? 20.0f : 70.0f))
+        if (consumerGoal && best < 2.5f && field->Meter()->value > (lying ? 20.0f : 70.0f))
             Hold(' ');
     }
 };
@@ -114,36 +114,36 @@ TEST_F(GameFlowTest, MenuToPlayToLevelTwoToThreeBustsAndBack)
     constexpr float Dt = 1.0f / 30.0f;
     MathKit::SeedRandom(3);
     std::srand(3);
-    ASSERT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    ASSERT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
     Run(1.0f, Dt);
     const FrameImage menu = Shot("qvrn-menu");
     EXPECT_GT(CountIn(menu, 775, 165, 880, 205, IsRed), 50) << "the red title";
 
     Hold(KeyCodes::KEY_ENTER);
-    ASSERT_TRUE(RunUntil([&] { return manager->currentScreen == SuitGameManager::SI_Play; }, 2.0f, Dt));
+    ASSERT_TRUE(RunUntil([&] { return manager->GetCurrentScreen() == SuitGameManager::SI_Play; }, 2.0f, Dt));
     ReleaseAll();
-    SuitScreenPlay* play = Play();
-    ASSERT_TRUE(play->running);
+    PlayField* field = Field();
+    ASSERT_TRUE(field->IsRunning());
 
     // Play until the first goal is passed, taking a picture of the first good lie.
     bool lieShot = false;
     bool crowdShot = false;
-    for (float t = 0.0f; t < 90.0f && play->level < 2 && play->running; t += Dt)
+    for (float t = 0.0f; t < 90.0f && field->Level() < 2 && field->IsRunning(); t += Dt)
     {
         Steer();
         Frame(Dt);
-        if (!crowdShot && play->player->lieRadius > 0.9f && play->player->GetFollowerCount() >= 1)
+        if (!crowdShot && field->Player()->lieRadius > 0.9f && field->Player()->GetFollowerCount() >= 1)
         {
             crowdShot = true;
             Shot("qvrn-crowd");
         }
-        if (!lieShot && play->player->lieRadius > 1.2f)
+        if (!lieShot && field->Player()->lieRadius > 1.2f)
         {
             lieShot = true;
             Frame(Dt);
             const FrameImage lying = Shot("qvrn-play");
-            const Vector2 centre = MathKit::WorldPointToScreen(play->player->GetPosition());
-            const float radius = play->player->lieRadius / MathKit::PixelLengthToWorld(1.0f);
+            const Vector2 centre = MathKit::WorldPointToScreen(field->Player()->GetPosition());
+            const float radius = field->Player()->lieRadius / MathKit::PixelLengthToWorld(1.0f);
             int redOnRing = 0;
             for (int k = 0; k < 32; ++k)
             {
@@ -158,32 +158,32 @@ TEST_F(GameFlowTest, MenuToPlayToLevelTwoToThreeBustsAndBack)
             EXPECT_GT(CountIn(lying, 75, 8, 232, 102, IsGraphBlue), 3) << "the ticker's graph";
         }
     }
-    ASSERT_EQ(play->level, 2) << "price " << play->ticker->price;
+    ASSERT_EQ(field->Level(), 2) << "price " << field->Ticker()->price;
     ReleaseAll();
     Run(0.5f, Dt);
     const FrameImage levelUp = Shot("qvrn-levelup");
-    EXPECT_GT(play->goalMessageTime, 0.0f);
+    EXPECT_TRUE(Screen()->IsGoalBannerShown());
     EXPECT_GT(CountIn(levelUp, 200, 260, 824, 310, IsBright), 2000) << "the goal banner's box";
 
     // Play on at level 2 for a while: the banner goes, the crowd grows.
     bool fieldShot = false;
-    for (float t = 0.0f; t < 8.0f && play->running && !fieldShot; t += Dt)
+    for (float t = 0.0f; t < 8.0f && field->IsRunning() && !fieldShot; t += Dt)
     {
         Steer();
         Frame(Dt);
-        if ((t > 3.5f && play->player->lieRadius > 0.6f) || t > 6.0f)
+        if ((t > 3.5f && field->Player()->lieRadius > 0.6f) || t > 6.0f)
         {
             fieldShot = true;
             Shot("qvrn-field");
         }
     }
-    ASSERT_TRUE(play->running);
+    ASSERT_TRUE(field->IsRunning());
 
     // Lie without pause: three busts end the game.
     Hold(' ');
-    ASSERT_TRUE(RunUntil([&] { return !play->running; }, 40.0f, Dt)) << "busts " << play->lieBusts;
+    ASSERT_TRUE(RunUntil([&] { return !field->IsRunning(); }, 40.0f, Dt)) << "busts " << field->LieBusts();
     ReleaseAll();
-    EXPECT_EQ(play->lieBusts, 3);
+    EXPECT_EQ(field->LieBusts(), 3);
     Run(1.0f, Dt);
     const FrameImage over = Shot("qvrn-gameover");
     EXPECT_TRUE(World::GetInstance().particlesOnly);
@@ -193,8 +193,8 @@ TEST_F(GameFlowTest, MenuToPlayToLevelTwoToThreeBustsAndBack)
 
     // "Back" comes five seconds after the end.
     Run(3.5f, Dt);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Play);
-    ASSERT_TRUE(RunUntil([&] { return manager->currentScreen == SuitGameManager::SI_Start; }, 1.5f, Dt));
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Play);
+    ASSERT_TRUE(RunUntil([&] { return manager->GetCurrentScreen() == SuitGameManager::SI_Start; }, 1.5f, Dt));
     EXPECT_FALSE(World::GetInstance().particlesOnly);
-    EXPECT_TRUE(play->suits.empty());
+    EXPECT_TRUE(field->Suits().empty());
 }

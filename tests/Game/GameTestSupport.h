@@ -19,7 +19,6 @@
 
 #include <memory>
 #include <set>
-#include <type_traits>
 #include <vector>
 
 // A real window with the game's manager running and a keyboard the test holds keys on.
@@ -74,49 +73,42 @@ protected:
     void Release(int key) { held.erase(key); }
     void ReleaseAll() { held.clear(); }
 
-    SuitScreenPlay* Play() const { return SuitScreenPlay::GetPlayScreen(); }
+    SuitScreenPlay* Screen() const
+    {
+        return static_cast<SuitScreenPlay*>(manager->GetScreen(SuitGameManager::SI_Play));
+    }
+    PlayField* Field() const { return &Screen()->Field(); }
     // Starts a game straight away, as the menu's "Play" does.
-    SuitScreenPlay* StartGame()
+    PlayField* StartGame()
     {
         manager->SwitchTo(SuitGameManager::SI_Play);
-        return Play();
+        return Field();
     }
 
     // A started game with nobody on the field but the player at the origin.
-    SuitScreenPlay* StartEmptyGame()
+    PlayField* StartEmptyGame()
     {
-        SuitScreenPlay* play = StartGame();
-        // A dying consumer leaves play->suits: walk a copy.
-        const std::vector<Suit*> spawned = play->suits;
+        PlayField* field = StartGame();
+        // Destroyed characters and dollars leave the field's lists: walk copies.
+        const std::vector<Suit*> spawned = field->Suits();
         for (Suit* suit : spawned)
-            if (suit != play->player)
+            if (suit != field->Player())
                 suit->Destroy();
-        // A destroyed dollar leaves play->dollars: walk a copy.
-        const std::vector<AlmightyDollar*> dollars = play->dollars;
+        const std::vector<AlmightyDollar*> dollars = field->Dollars();
         for (AlmightyDollar* dollar : dollars)
             dollar->Destroy();
-        play->dollars.clear();
-        play->consumers.clear();
-        play->journalists.clear();
-        play->grid.Clear();
-        play->suits.clear();
-        play->liars.clear();
-        play->player->SetPosition(0.0f, 0.0f);
-        play->AddSuit(play->player);
-        return play;
+        field->Player()->SetPosition(0.0f, 0.0f);
+        return field;
     }
 
     // Places a character as spawning does, but where the test says.
-    template <typename T> T* Place(const Vector2& where)
+    template <typename T> T* Place(const Vector2& where, PlayField* field = nullptr)
     {
-        SuitScreenPlay* play = Play();
-        auto* suit = new T(play->player);
+        if (!field)
+            field = Field();
+        auto* suit = new T(*field);
         suit->SetPosition(where);
-        if constexpr (std::is_same_v<T, Suit_Consumer>)
-            play->consumers.push_back(suit);
-        if constexpr (std::is_same_v<T, Suit_Journalist>)
-            play->journalists.push_back(suit);
-        play->AddSuit(suit);
+        field->AddSuit(suit);
         World::GetInstance().Add(suit, 0);
         return suit;
     }

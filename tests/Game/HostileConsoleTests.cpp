@@ -50,13 +50,13 @@ protected:
     // The game returns to the menu, and a new game still starts and plays.
     void ExpectTheGameGoesOn()
     {
-        EXPECT_TRUE(RunUntil([this] { return manager->currentScreen == SuitGameManager::SI_Start; }, 8.0f, Dt))
+        EXPECT_TRUE(RunUntil([this] { return manager->GetCurrentScreen() == SuitGameManager::SI_Start; }, 8.0f, Dt))
             << "the game never came back to the menu";
-        SuitScreenPlay* play = StartGame();
+        PlayField* field = StartGame();
         Run(1.0f, Dt);
-        EXPECT_TRUE(play->running);
-        EXPECT_NE(play->player, nullptr);
-        EXPECT_FALSE(play->consumers.empty());
+        EXPECT_TRUE(field->IsRunning());
+        EXPECT_NE(field->Player(), nullptr);
+        EXPECT_FALSE(field->Consumers().empty());
     }
 
     Console* console = nullptr;
@@ -64,13 +64,13 @@ protected:
 
 TEST_F(HostileConsoleTest, ResetDuringAGameEndsItCleanly)
 {
-    SuitScreenPlay* play = StartGame();
+    PlayField* field = StartGame();
     Run(1.0f, Dt);
     Type("World.GetInstance().ResetWorld()");
-    EXPECT_TRUE(play->IsGameOver()) << "nobody is left on the field";
-    EXPECT_FALSE(play->running);
-    EXPECT_TRUE(play->suits.empty());
-    EXPECT_TRUE(play->dollars.empty());
+    EXPECT_TRUE(field->IsGameOver()) << "nobody is left on the field";
+    EXPECT_FALSE(field->IsRunning());
+    EXPECT_TRUE(field->Suits().empty());
+    EXPECT_TRUE(field->Dollars().empty());
     ExpectTheGameGoesOn();
 }
 
@@ -93,15 +93,15 @@ TEST_F(HostileConsoleTest, ResetAndDestroyOnTheMenu)
 
 TEST_F(HostileConsoleTest, DestroyingThePlayerOrTheMetersEndsTheGame)
 {
-    SuitScreenPlay* play = StartGame();
+    PlayField* field = StartGame();
     Run(1.0f, Dt);
-    Type("Actor.GetNamed('" + play->ticker->GetName() + "').Destroy()");
-    Type("Actor.GetNamed('" + play->lieMeter->GetName() + "').Destroy()");
-    EXPECT_TRUE(play->running) << "the game goes on without its meters";
-    const String rival = play->liars.back()->GetName();
-    Type("Actor.GetNamed('" + play->player->GetName() + "').Destroy()");
-    EXPECT_EQ(play->player, nullptr);
-    EXPECT_TRUE(play->IsGameOver());
+    Type("Actor.GetNamed('" + field->Ticker()->GetName() + "').Destroy()");
+    Type("Actor.GetNamed('" + field->Meter()->GetName() + "').Destroy()");
+    EXPECT_TRUE(field->IsRunning()) << "the game goes on without its meters";
+    const String rival = field->Liars().back()->GetName();
+    Type("Actor.GetNamed('" + field->Player()->GetName() + "').Destroy()");
+    EXPECT_EQ(field->Player(), nullptr);
+    EXPECT_TRUE(field->IsGameOver());
     // The game is over, but the field still stands until the menu returns.
     Type("Actor.GetNamed('" + rival + "').Destroy()");
     ExpectTheGameGoesOn();
@@ -109,18 +109,18 @@ TEST_F(HostileConsoleTest, DestroyingThePlayerOrTheMetersEndsTheGame)
 
 TEST_F(HostileConsoleTest, DestroyingCharactersAndDollarsLeavesTheGameRunning)
 {
-    SuitScreenPlay* play = StartGame();
+    PlayField* field = StartGame();
     Run(1.0f, Dt);
     // A rival with followers, a journalist, a consumer and a dollar, each by name. The
     // names are taken first: the field changes while the lines are typed.
-    ASSERT_FALSE(play->liars.empty() || play->journalists.empty() || play->consumers.empty());
-    ASSERT_TRUE(play->SpawnOne(SuitScreenPlay::ST_Dollar, SpawnExclusion()));
-    const std::vector<String> names = {play->liars.back()->GetName(), play->journalists.front()->GetName(),
-                                       play->consumers.front()->GetName(), play->dollars.back()->GetName()};
+    ASSERT_FALSE(field->Liars().empty() || field->Journalists().empty() || field->Consumers().empty());
+    ASSERT_TRUE(field->SpawnOne(PlayField::ST_Dollar, SpawnExclusion()));
+    const std::vector<String> names = {field->Liars().back()->GetName(), field->Journalists().front()->GetName(),
+                                       field->Consumers().front()->GetName(), field->Dollars().back()->GetName()};
     for (const String& name : names)
         Type("Actor.GetNamed('" + name + "').Destroy()", 0.2f);
     Run(3.0f, Dt);
-    EXPECT_TRUE(play->running);
+    EXPECT_TRUE(field->IsRunning());
     manager->SwitchTo(SuitGameManager::SI_Start);
     ExpectTheGameGoesOn();
 }
@@ -150,16 +150,17 @@ TEST_F(HostileConsoleTest, WhatAScriptRemovesTheWorldStillDeletes)
 
 TEST_F(HostileConsoleTest, TheCameraScreensAndManagerCannotBeDestroyed)
 {
-    SuitScreenPlay* play = StartGame();
+    StartGame();
+    SuitScreenPlay* screen = Screen();
     Run(0.5f, Dt);
     Type("World.GetInstance().Add(Camera.GetInstance()); Camera.GetInstance().Destroy()");
     // What a script can't reach, an engine user's code can.
-    play->Destroy();
+    screen->Destroy();
     manager->Destroy();
     Run(0.5f, Dt);
-    EXPECT_FALSE(play->IsDestroyed()) << "the manager keeps its screens";
+    EXPECT_FALSE(screen->IsDestroyed()) << "the manager keeps its screens";
     EXPECT_EQ(World::GetInstance().GetGameManager(), manager);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Play);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Play);
     Camera::GetInstance().Update(Dt);
     manager->SwitchTo(SuitGameManager::SI_Start);
     ExpectTheGameGoesOn();

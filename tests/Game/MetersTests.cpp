@@ -84,9 +84,9 @@ class MetersTest : public GameTest
 
 TEST_F(MetersTest, TickerEventTable)
 {
-    SuitScreenPlay* play = StartGame();
-    StockTicker& ticker = *play->ticker.Get();
-    Suit* rival = play->liars[1];
+    PlayField* field = StartGame();
+    StockTicker& ticker = *field->Ticker();
+    Suit* rival = field->Liars()[1];
     Switchboard& board = Switchboard::GetInstance();
     struct Case
     {
@@ -95,10 +95,10 @@ TEST_F(MetersTest, TickerEventTable)
         float rate, duration;
     };
     const Case cases[] = {
-        {"ConsumerDied", play->player, -1.5f, 2.5f},   {"ConsumerDied", rival, -0.5f, 2.0f},
-        {"LieMeterBusted", play->player, -5.0f, 2.0f}, {"PickupMoney", play->player, 0.5f, 3.0f},
-        {"AddFollower", play->player, 0.125f, 2.0f},   {"RemoveFollower", play->player, -0.25f, 1.0f},
-        {"DollarReceived", play->player, 0.75f, 1.0f},
+        {"ConsumerDied", field->Player(), -1.5f, 2.5f},   {"ConsumerDied", rival, -0.5f, 2.0f},
+        {"LieMeterBusted", field->Player(), -5.0f, 2.0f}, {"PickupMoney", field->Player(), 0.5f, 3.0f},
+        {"AddFollower", field->Player(), 0.125f, 2.0f},   {"RemoveFollower", field->Player(), -0.25f, 1.0f},
+        {"DollarReceived", field->Player(), 0.75f, 1.0f},
     };
     for (const Case& c : cases)
     {
@@ -118,9 +118,9 @@ TEST_F(MetersTest, TickerEventTable)
 
 TEST_F(MetersTest, LieMeterRunsDryInAboutEightTenthsOfASecondThenBusts)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
-    LieMeter* meter = play->lieMeter.Get();
+    LieMeter* meter = field->Meter();
     Hold(' ');
     float lied = 0.0f;
     const float dt = 0.01f;
@@ -133,13 +133,13 @@ TEST_F(MetersTest, LieMeterRunsDryInAboutEightTenthsOfASecondThenBusts)
     EXPECT_NEAR(lied - dt, 0.8f, 0.05f);
     EXPECT_EQ(meter->value, 0.0f);
     Frame(dt);
-    EXPECT_EQ(play->player->lieRadius, 0.0f) << "a bust ends the lie";
-    EXPECT_EQ(play->player->bustCount, 0);
+    EXPECT_EQ(field->Player()->lieRadius, 0.0f) << "a bust ends the lie";
+    EXPECT_EQ(field->Player()->bustCount, 0);
 
     // Busted: no lying and no refill for 5 s, even with the key still held.
     Run(4.5f, 0.05f);
     EXPECT_EQ(meter->value, 0.0f);
-    EXPECT_EQ(play->player->lieRadius, 0.0f);
+    EXPECT_EQ(field->Player()->lieRadius, 0.0f);
     ReleaseAll();
     Run(0.6f, 0.05f);
     EXPECT_EQ(meter->bustTime, 0.0f);
@@ -150,51 +150,51 @@ TEST_F(MetersTest, LieMeterRunsDryInAboutEightTenthsOfASecondThenBusts)
 
 TEST_F(MetersTest, LieCircleGrowsToItsLevelLimitAndANewLieCounts)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
-    play->lieMeter->maxValue = play->lieMeter->value = 1e6f;
+    field->Meter()->maxValue = field->Meter()->value = 1e6f;
     Hold(' ');
     Run(0.5f, 0.05f);
-    EXPECT_NEAR(play->player->lieRadius, 1.5f, 0.06f);
+    EXPECT_NEAR(field->Player()->lieRadius, 1.5f, 0.06f);
     Run(2.0f, 0.05f);
-    EXPECT_FLOAT_EQ(play->player->lieRadius, 3.5f) << "3 + 0.5 x level 1";
-    EXPECT_EQ(play->player->lieCount, 0);
+    EXPECT_FLOAT_EQ(field->Player()->lieRadius, 3.5f) << "3 + 0.5 x level 1";
+    EXPECT_EQ(field->Player()->lieCount, 0);
     Release(' ');
     Frame(0.05f);
-    EXPECT_EQ(play->player->lieRadius, 0.0f);
+    EXPECT_EQ(field->Player()->lieRadius, 0.0f);
     Hold(' ');
     Frame(0.05f);
-    EXPECT_EQ(play->player->lieCount, 1);
+    EXPECT_EQ(field->Player()->lieCount, 1);
 }
 
 TEST_F(MetersTest, DiagonalKeysMoveOnePointFourPerSecondOnEachAxis)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
     Hold('d');
     Hold('w');
     Run(1.0f, 0.05f);
-    EXPECT_NEAR(play->player->GetPosition().X, 1.4f, 1e-3f);
-    EXPECT_NEAR(play->player->GetPosition().Y, 1.4f, 1e-3f);
-    EXPECT_EQ(play->player->GetBoid()->position, play->player->GetPosition());
+    EXPECT_NEAR(field->Player()->GetPosition().X, 1.4f, 1e-3f);
+    EXPECT_NEAR(field->Player()->GetPosition().Y, 1.4f, 1e-3f);
+    EXPECT_EQ(field->Player()->GetBoid()->position, field->Player()->GetPosition());
 }
 
 TEST_F(MetersTest, TheTickerShowsThePriceTheGoalAndHighScoreAreTakenFrom)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
-    StockTicker& ticker = *play->ticker.Get();
-    const float firstGoal = play->goal;
+    StockTicker& ticker = *field->Ticker();
+    const float firstGoal = field->Goal();
     // A steep rise passes the first goal between two of the graph's one-second samples.
     ticker.AddEvent(6.0f, 2.5f);
     float highestShown = 0.0f;
     bool levelledUp = false;
-    for (int frame = 0; frame < 400 && play->running; ++frame)
+    for (int frame = 0; frame < 400 && field->IsRunning(); ++frame)
     {
         Frame(1.0f / 60.0f);
         const float shown = std::stof(ticker.GetPriceText());
         highestShown = std::max(highestShown, shown);
-        if (!levelledUp && play->level == 2)
+        if (!levelledUp && field->Level() == 2)
         {
             levelledUp = true;
             // The ticker shows cents: a price a fraction of a cent past the goal reads as the goal.
@@ -204,10 +204,11 @@ TEST_F(MetersTest, TheTickerShowsThePriceTheGoalAndHighScoreAreTakenFrom)
             ticker.AddEvent(-8.0f, 1.0f);
         }
         if (frame == 300)
-            play->lieBusts = play->maxLieBusts;
+            while (field->LieBusts() < field->MaxLieBusts())
+                field->CountBust();
     }
     ASSERT_TRUE(levelledUp);
-    ASSERT_FALSE(play->running);
-    EXPECT_EQ(StockTicker::FormatPrice(play->highScore), StockTicker::FormatPrice(highestShown))
+    ASSERT_FALSE(field->IsRunning());
+    EXPECT_EQ(StockTicker::FormatPrice(field->HighScore()), StockTicker::FormatPrice(highestShown))
         << "the high score is a price the ticker showed";
 }

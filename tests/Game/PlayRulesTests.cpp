@@ -10,7 +10,7 @@
 
 namespace
 {
-std::map<String, int> CountKinds(const SuitScreenPlay* play)
+std::map<String, int> CountKinds(const PlayField* field)
 {
     // The game's classes all report "Actor" as their class name: count them by kind.
     static const std::map<SuitKind, String> kindNames = {{SK_Player, "Suit_Player"},
@@ -18,18 +18,18 @@ std::map<String, int> CountKinds(const SuitScreenPlay* play)
                                                          {SK_Consumer, "Suit_Consumer"},
                                                          {SK_Journalist, "Suit_Journalist"}};
     std::map<String, int> counts;
-    for (Suit* suit : play->suits)
+    for (Suit* suit : field->Suits())
     {
         auto kind = kindNames.find(suit->GetKind());
         ++counts[kind == kindNames.end() ? "Suit" : kind->second];
     }
-    counts["AlmightyDollar"] = static_cast<int>(play->dollars.size());
+    counts["AlmightyDollar"] = static_cast<int>(field->Dollars().size());
     return counts;
 }
 
-void Bust(SuitScreenPlay* play)
+void Bust(PlayField* field)
 {
-    Switchboard::GetInstance().Broadcast(new TypedMessage<int>("LieMeterBusted", 0, play->player));
+    Switchboard::GetInstance().Broadcast(new TypedMessage<int>("LieMeterBusted", 0, field->Player()));
 }
 } // namespace
 
@@ -40,8 +40,8 @@ class PlayRulesTest : public GameTest
 TEST_F(PlayRulesTest, StartPlacesTheFirstWaveAndNarrowsTheView)
 {
     const float before = Camera::GetInstance().GetViewRadius();
-    SuitScreenPlay* play = StartGame();
-    std::map<String, int> counts = CountKinds(play);
+    PlayField* field = StartGame();
+    std::map<String, int> counts = CountKinds(field);
     EXPECT_EQ(counts["Suit_Player"], 1);
     EXPECT_EQ(counts["Suit_AI"], 3);
     EXPECT_EQ(counts["Suit_Consumer"], 4);
@@ -49,7 +49,7 @@ TEST_F(PlayRulesTest, StartPlacesTheFirstWaveAndNarrowsTheView)
     EXPECT_EQ(counts["AlmightyDollar"], 3);
     EXPECT_NEAR(Camera::GetInstance().GetViewRadius(), 3.0f, 1e-4f);
     // Every first-wave boid watches all nine, itself included.
-    for (Suit* suit : play->suits)
+    for (Suit* suit : field->Suits())
         EXPECT_EQ(suit->GetBoid()->neighbors.size(), 9u);
 
     Switchboard::GetInstance().Broadcast(new Message("Back"));
@@ -59,9 +59,9 @@ TEST_F(PlayRulesTest, StartPlacesTheFirstWaveAndNarrowsTheView)
 
 TEST_F(PlayRulesTest, CharactersAndDollarsAreRegisteredUnderTheEngineClassName)
 {
-    SuitScreenPlay* play = StartGame();
-    std::vector<Actor*> actors(play->suits.begin(), play->suits.end());
-    actors.insert(actors.end(), play->dollars.begin(), play->dollars.end());
+    PlayField* field = StartGame();
+    std::vector<Actor*> actors(field->Suits().begin(), field->Suits().end());
+    actors.insert(actors.end(), field->Dollars().begin(), field->Dollars().end());
     for (Actor* actor : actors)
     {
         EXPECT_EQ(actor->GetClassName(), "Actor");
@@ -72,12 +72,12 @@ TEST_F(PlayRulesTest, CharactersAndDollarsAreRegisteredUnderTheEngineClassName)
 
 TEST_F(PlayRulesTest, LevelTwoBringsTwoSuitsThreeConsumersOneJournalistThreeDollars)
 {
-    SuitScreenPlay* play = StartGame();
-    const std::map<String, int> before = CountKinds(play);
-    play->LevelUp();
-    std::map<String, int> after = CountKinds(play);
-    EXPECT_EQ(play->level, 2);
-    EXPECT_FLOAT_EQ(play->goal, 30.0f);
+    PlayField* field = StartGame();
+    const std::map<String, int> before = CountKinds(field);
+    Screen()->LevelUp();
+    std::map<String, int> after = CountKinds(field);
+    EXPECT_EQ(field->Level(), 2);
+    EXPECT_FLOAT_EQ(field->Goal(), 30.0f);
     EXPECT_EQ(after["Suit_AI"] - before.at("Suit_AI"), 2);
     EXPECT_EQ(after["Suit_Consumer"] - before.at("Suit_Consumer"), 3);
     EXPECT_EQ(after["Suit_Journalist"] - before.at("Suit_Journalist"), 1);
@@ -86,28 +86,28 @@ TEST_F(PlayRulesTest, LevelTwoBringsTwoSuitsThreeConsumersOneJournalistThreeDoll
     // The view widens by a quarter over one second, and later arrivals watch nobody.
     Run(1.1f);
     EXPECT_NEAR(Camera::GetInstance().GetViewRadius(), 3.75f, 1e-3f);
-    EXPECT_TRUE(play->suits.back()->GetBoid()->neighbors.empty());
+    EXPECT_TRUE(field->Suits().back()->GetBoid()->neighbors.empty());
 }
 
 TEST_F(PlayRulesTest, SpawnManyWithMaxNotAboveMinPlacesExactlyMin)
 {
-    SuitScreenPlay* play = StartEmptyGame();
-    EXPECT_EQ(play->SpawnMany(2, 5, SuitScreenPlay::ST_Dollar, SpawnExclusion()), 5);
-    EXPECT_EQ(play->SpawnMany(4, 4, SuitScreenPlay::ST_Consumer, SpawnExclusion()), 4);
-    EXPECT_EQ(play->dollars.size(), 5u);
-    EXPECT_EQ(play->consumers.size(), 4u);
-    EXPECT_FALSE(play->SpawnOne(7, SpawnExclusion())) << "unknown type";
+    PlayField* field = StartEmptyGame();
+    EXPECT_EQ(field->SpawnMany(2, 5, PlayField::ST_Dollar, SpawnExclusion()), 5);
+    EXPECT_EQ(field->SpawnMany(4, 4, PlayField::ST_Consumer, SpawnExclusion()), 4);
+    EXPECT_EQ(field->Dollars().size(), 5u);
+    EXPECT_EQ(field->Consumers().size(), 4u);
+    EXPECT_FALSE(field->SpawnOne(7, SpawnExclusion())) << "unknown type";
 }
 
 TEST_F(PlayRulesTest, SpawnedObjectsKeepAUnitApartAndRunOutOfRoom)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     // A 3-unit view leaves room for a few dozen objects at most.
-    const int placed = play->SpawnMany(200, 200, SuitScreenPlay::ST_Dollar, SpawnExclusion());
+    const int placed = field->SpawnMany(200, 200, PlayField::ST_Dollar, SpawnExclusion());
     EXPECT_LT(placed, 200);
     EXPECT_GT(placed, 10);
-    std::vector<Vector2> spots{play->player->GetPosition()};
-    for (AlmightyDollar* dollar : play->dollars)
+    std::vector<Vector2> spots{field->Player()->GetPosition()};
+    for (AlmightyDollar* dollar : field->Dollars())
         spots.push_back(dollar->GetPosition());
     for (size_t i = 0; i < spots.size(); ++i)
         for (size_t j = i + 1; j < spots.size(); ++j)
@@ -116,111 +116,111 @@ TEST_F(PlayRulesTest, SpawnedObjectsKeepAUnitApartAndRunOutOfRoom)
 
 TEST_F(PlayRulesTest, NoSpawnBeyondSevenHundredAndFiftyObjects)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Camera::GetInstance().SetZByViewRadius(40.0f);
-    while (play->suits.size() + play->dollars.size() < 750)
-        ASSERT_TRUE(play->SpawnOne(SuitScreenPlay::ST_Dollar, SpawnExclusion()));
-    EXPECT_TRUE(play->SpawnOne(SuitScreenPlay::ST_Dollar, SpawnExclusion())) << "750 is still allowed";
-    EXPECT_FALSE(play->SpawnOne(SuitScreenPlay::ST_Dollar, SpawnExclusion()));
-    EXPECT_EQ(play->SpawnMany(5, 5, SuitScreenPlay::ST_Consumer, SpawnExclusion()), 0);
+    while (field->Suits().size() + field->Dollars().size() < 750)
+        ASSERT_TRUE(field->SpawnOne(PlayField::ST_Dollar, SpawnExclusion()));
+    EXPECT_TRUE(field->SpawnOne(PlayField::ST_Dollar, SpawnExclusion())) << "750 is still allowed";
+    EXPECT_FALSE(field->SpawnOne(PlayField::ST_Dollar, SpawnExclusion()));
+    EXPECT_EQ(field->SpawnMany(5, 5, PlayField::ST_Consumer, SpawnExclusion()), 0);
 }
 
 TEST_F(PlayRulesTest, MoveWithPushSharesTheOverlap)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Suit_AI* other = Place<Suit_AI>(Vector2(1.0f, 0.0f));
     // Moving to (0.5, 0): 0.5 apart, so 0.3 of overlap.
     for (float share : {0.9f, 0.2f, 0.0f})
     {
-        play->player->SetPosition(0.0f, 0.0f);
+        field->Player()->SetPosition(0.0f, 0.0f);
         other->SetPosition(1.0f, 0.0f);
-        MoveWithPush(Vector2(0.5f, 0.0f), play->player, share);
+        MoveWithPush(Vector2(0.5f, 0.0f), field->Player(), share);
         EXPECT_NEAR(other->GetPosition().X, 1.0f + 0.3f * share, 1e-5f) << "share " << share;
-        EXPECT_NEAR(play->player->GetPosition().X, 0.5f - 0.3f * (1.0f - share), 1e-5f) << "share " << share;
+        EXPECT_NEAR(field->Player()->GetPosition().X, 0.5f - 0.3f * (1.0f - share), 1e-5f) << "share " << share;
     }
     // Nobody is pushed out of the play area.
-    const PlayArea area = play->GetPlayArea();
+    const PlayArea area = field->GetPlayArea();
     other->SetPosition(area.right, 0.0f);
-    MoveWithPush(Vector2(area.right - 0.1f, 0.0f), play->player, 0.9f);
+    MoveWithPush(Vector2(area.right - 0.1f, 0.0f), field->Player(), 0.9f);
     EXPECT_LE(other->GetPosition().X, area.right);
 }
 
 TEST_F(PlayRulesTest, TwoSuitsOnOneDollarTheFirstTakesIt)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.0f, -2.0f));
     Suit_AI* rival = Place<Suit_AI>(Vector2(0.2f, 0.0f));
-    play->SpawnOne(SuitScreenPlay::ST_Dollar, SpawnExclusion());
-    AlmightyDollar* dollar = play->dollars.front();
+    field->SpawnOne(PlayField::ST_Dollar, SpawnExclusion());
+    AlmightyDollar* dollar = field->Dollars().front();
     dollar->SetPosition(0.1f, 0.0f);
-    play->Update(0.0f);
-    EXPECT_TRUE(play->dollars.empty());
+    Screen()->Update(0.0f);
+    EXPECT_TRUE(field->Dollars().empty());
     EXPECT_TRUE(dollar->IsDestroyed());
     // The rival heard of it and chases the taker for five seconds.
     Frame();
     EXPECT_TRUE(rival->follow->enabled);
-    EXPECT_EQ(rival->follow->target, play->player->GetBoid());
+    EXPECT_EQ(rival->follow->target, field->Player()->GetBoid());
     EXPECT_FLOAT_EQ(rival->followTime, 5.0f - 1.0f / 60.0f);
 }
 
 TEST_F(PlayRulesTest, ThirdBustEndsTheGameAndBackFollowsFiveSecondsLater)
 {
-    SuitScreenPlay* play = StartGame();
-    Bust(play);
-    Bust(play);
+    PlayField* field = StartGame();
+    Bust(field);
+    Bust(field);
     Frame();
-    EXPECT_TRUE(play->running);
-    Bust(play);
+    EXPECT_TRUE(field->IsRunning());
+    Bust(field);
     Frame();
-    EXPECT_EQ(play->lieBusts, 3);
-    EXPECT_FALSE(play->running) << "the first update after the third bust ends it";
-    EXPECT_TRUE(play->IsGameOver());
+    EXPECT_EQ(field->LieBusts(), 3);
+    EXPECT_FALSE(field->IsRunning()) << "the first update after the third bust ends it";
+    EXPECT_TRUE(field->IsGameOver());
     EXPECT_TRUE(World::GetInstance().particlesOnly);
     Run(4.9f);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Play);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Play);
     Run(0.2f);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
     EXPECT_FALSE(World::GetInstance().particlesOnly);
 }
 
 TEST_F(PlayRulesTest, LastConsumerGoneEndsTheGame)
 {
-    SuitScreenPlay* play = StartGame();
-    const std::vector<Suit_Consumer*> consumers = play->consumers;
+    PlayField* field = StartGame();
+    const std::vector<Suit_Consumer*> consumers = field->Consumers();
     for (Suit_Consumer* consumer : consumers)
         consumer->Destroy();
-    EXPECT_TRUE(play->consumers.empty()) << "dying consumers leave the lists";
+    EXPECT_TRUE(field->Consumers().empty()) << "dying consumers leave the lists";
     Frame();
-    EXPECT_FALSE(play->running);
-    EXPECT_LT(play->lieBusts, play->maxLieBusts);
+    EXPECT_FALSE(field->IsRunning());
+    EXPECT_LT(field->LieBusts(), field->MaxLieBusts());
     Run(5.1f);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
 }
 
 TEST_F(PlayRulesTest, APriceThatPassesTwoGoalsLevelsUpOncePerFrame)
 {
-    SuitScreenPlay* play = StartGame();
-    play->ticker->price = 35.0f;
+    PlayField* field = StartGame();
+    field->Ticker()->price = 35.0f;
     Frame();
-    EXPECT_EQ(play->level, 2);
+    EXPECT_EQ(field->Level(), 2);
     Frame();
-    EXPECT_EQ(play->level, 3);
-    EXPECT_TRUE(play->ticker->events.empty()) << "pending price events are dropped";
+    EXPECT_EQ(field->Level(), 3);
+    EXPECT_TRUE(field->Ticker()->events.empty()) << "pending price events are dropped";
 }
 
 TEST_F(PlayRulesTest, GamesOneAfterAnotherStartAfresh)
 {
     for (int game = 0; game < 3; ++game)
     {
-        SuitScreenPlay* play = StartGame();
+        PlayField* field = StartGame();
         Hold(' ');
         Run(1.0f);
         ReleaseAll();
-        EXPECT_EQ(play->suits.size(), 9u);
-        EXPECT_EQ(play->level, 1);
+        EXPECT_EQ(field->Suits().size(), 9u);
+        EXPECT_EQ(field->Level(), 1);
         manager->SwitchTo(SuitGameManager::SI_Start);
         Run(0.1f);
-        EXPECT_TRUE(play->suits.empty());
-        EXPECT_EQ(play->player, nullptr);
+        EXPECT_TRUE(field->Suits().empty());
+        EXPECT_EQ(field->Player(), nullptr);
     }
 }

@@ -119,7 +119,7 @@ protected:
     {
         const FrameImage image = CaptureFrame();
         int squares = 0;
-        for (AlmightyDollar* dollar : Play()->dollars)
+        for (AlmightyDollar* dollar : Field()->Dollars())
         {
             int seen = 0;
             int white = 0;
@@ -145,7 +145,7 @@ TEST_F(ReadabilityTest, BannersAndTheGoalStayOverEverythingOnTheField)
 {
     MathKit::SeedRandom(5);
     std::srand(5);
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
     const String goalLine = "Goal:10.00";
     const String levelBanner = "Reach Stock Price of 10.00";
@@ -158,9 +158,10 @@ TEST_F(ReadabilityTest, BannersAndTheGoalStayOverEverythingOnTheField)
     EXPECT_LE(MaxDifference(crowded, clear, CentredTextBox(goalLine, "Console", 30)), 16) << "the goal is covered";
 
     // Game over: the result stays readable over the crowd, the player and the bust bursts.
-    play->lieBusts = play->maxLieBusts;
+    while (field->LieBusts() < field->MaxLieBusts())
+        field->CountBust();
     Frame();
-    ASSERT_FALSE(play->running);
+    ASSERT_FALSE(field->IsRunning());
     const Vec2i underResult[] = {{512, 290}, {400, 390}, {620, 395}, {512, 490}, {380, 485}};
     for (size_t i = 0; i < std::size(underResult); ++i)
     {
@@ -169,13 +170,13 @@ TEST_F(ReadabilityTest, BannersAndTheGoalStayOverEverythingOnTheField)
         crowd[2 * i + 1]->SetPosition(WorldAt(at.X + 40, at.Y + 10));
         World::GetInstance().Add(new LieMeterBustExplosion(WorldAt(at.X, at.Y)), 0);
     }
-    play->player->SetPosition(WorldAt(512, 400));
-    crowd.push_back(play->player);
+    field->Player()->SetPosition(WorldAt(512, 400));
+    crowd.push_back(field->Player());
     Frame();
     const FrameImage over = CaptureFrame();
     const FrameImage overClear = WithoutCrowd(crowd);
     char highScore[64];
-    std::snprintf(highScore, sizeof(highScore), "High Score: %.2f", static_cast<double>(play->highScore));
+    std::snprintf(highScore, sizeof(highScore), "High Score: %.2f", static_cast<double>(field->HighScore()));
     for (const auto& [line, row] :
          {std::pair<String, int>("Game Over!", 300), std::pair<String, int>("You lied too much.", 400),
           std::pair<String, int>(highScore, 500)})
@@ -188,7 +189,7 @@ TEST_F(ReadabilityTest, BannersAndTheGoalStayOverEverythingOnTheField)
 
 TEST_F(ReadabilityTest, NothingOnTheFieldShowsThroughTheMeters)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
     const std::vector<Suit*> crowd = CrowdUnder({{60, 40}, {160, 60}, {230, 30}, {830, 40}, {900, 30}, {850, 66}});
     Frame();
@@ -197,9 +198,9 @@ TEST_F(ReadabilityTest, NothingOnTheFieldShowsThroughTheMeters)
     // The ticker's panel, and the lie meter's texts and bar.
     EXPECT_LE(MaxDifference(crowded, clear, Box{0, 0, 265, 108}), 16) << "the ticker";
     EXPECT_LE(MaxDifference(crowded, clear, TextBox("Lies:", "Console", 800, 30)), 16) << "\"Lies:\"";
-    EXPECT_LE(MaxDifference(crowded, clear, Box{865, 9, 865 + static_cast<int>(play->lieMeter->value), 37}), 16)
+    EXPECT_LE(MaxDifference(crowded, clear, Box{865, 9, 865 + static_cast<int>(field->Meter()->value), 37}), 16)
         << "the meter's bar";
-    EXPECT_LE(MaxDifference(crowded, clear, TextBox(play->lieMeter->GetBustsLeftText(), "ConsoleSmall", 800, 62)), 16)
+    EXPECT_LE(MaxDifference(crowded, clear, TextBox(field->Meter()->GetBustsLeftText(), "ConsoleSmall", 800, 62)), 16)
         << "the busts left";
 }
 
@@ -207,8 +208,8 @@ TEST_F(ReadabilityTest, DollarsNeverShowAsWhiteSquares)
 {
     MathKit::SeedRandom(11);
     std::srand(11);
-    SuitScreenPlay* play = StartGame();
-    ASSERT_EQ(play->dollars.size(), 3u);
+    PlayField* field = StartGame();
+    ASSERT_EQ(field->Dollars().size(), 3u);
     // A dollar's first picture change comes after 0.175 s: look at every frame before it.
     for (int frame = 0; frame < 10; ++frame)
     {
@@ -217,11 +218,11 @@ TEST_F(ReadabilityTest, DollarsNeverShowAsWhiteSquares)
     }
 
     // A level-up brings new dollars at the edges of the view, which then widens.
-    play->ticker->price = play->goal + 0.5f;
-    const size_t before = play->dollars.size();
+    field->Ticker()->price = field->Goal() + 0.5f;
+    const size_t before = field->Dollars().size();
     Frame();
-    ASSERT_EQ(play->level, 2);
-    ASSERT_GT(play->dollars.size(), before);
+    ASSERT_EQ(field->Level(), 2);
+    ASSERT_GT(field->Dollars().size(), before);
     for (int frame = 0; frame < 10; ++frame)
     {
         EXPECT_EQ(WhiteSquares(), 0) << "frame " << frame << " after the level-up";
@@ -231,17 +232,17 @@ TEST_F(ReadabilityTest, DollarsNeverShowAsWhiteSquares)
 
 TEST_F(ReadabilityTest, ThePlayersLieCircleIsABoldBandUnlikeAJournalistsFlash)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-3.5f, -2.5f));
     auto* journalist = Place<Suit_Journalist>(Vector2(2.8f, 0.0f));
-    play->lieMeter->maxValue = play->lieMeter->value = 1e6f;
+    field->Meter()->maxValue = field->Meter()->value = 1e6f;
     Hold(' ');
-    ASSERT_TRUE(RunUntil([&] { return play->player->lieRadius > 1.2f; }, 2.0f));
+    ASSERT_TRUE(RunUntil([&] { return field->Player()->lieRadius > 1.2f; }, 2.0f));
     // Frozen, so that both circles are drawn as set here.
     World::GetInstance().particlesOnly = true;
     journalist->flashRadius = 1.0f;
-    play->goalMessageTime = 0.0f;
-    const float lieRadius = play->player->lieRadius;
+    Screen()->HideGoalBanner();
+    const float lieRadius = field->Player()->lieRadius;
     Frame();
     const FrameImage image = CaptureFrame();
 
@@ -260,11 +261,11 @@ TEST_F(ReadabilityTest, ThePlayersLieCircleIsABoldBandUnlikeAJournalistsFlash)
         }
         return hits;
     };
-    EXPECT_GE(strongOnCircle(play->player->GetPosition(), lieRadius), 60) << "the player's circle";
+    EXPECT_GE(strongOnCircle(field->Player()->GetPosition(), lieRadius), 60) << "the player's circle";
     EXPECT_EQ(strongOnCircle(journalist->GetPosition(), 1.0f), 0) << "the journalist's flash";
 
     // Across the band, straight up from the player: several pixels wide.
-    const Vector2 top = MathKit::WorldPointToScreen(play->player->GetPosition() + Vector2(0.0f, lieRadius));
+    const Vector2 top = MathKit::WorldPointToScreen(field->Player()->GetPosition() + Vector2(0.0f, lieRadius));
     const int x = static_cast<int>(top.X);
     const int y = static_cast<int>(top.Y);
     EXPECT_GE(CountIn(image, Box{x, y - 6, x + 1, y + 7}, IsStrongRed), 3) << "the band's width";
@@ -272,9 +273,9 @@ TEST_F(ReadabilityTest, ThePlayersLieCircleIsABoldBandUnlikeAJournalistsFlash)
 
 TEST_F(ReadabilityTest, BustsLeftShowUnderTheMeterAtAllTimes)
 {
-    SuitScreenPlay* play = StartEmptyGame();
+    PlayField* field = StartEmptyGame();
     Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
-    LieMeter* meter = play->lieMeter.Get();
+    LieMeter* meter = field->Meter();
     auto textUnderMeter = [&]
     {
         Frame();
@@ -284,13 +285,14 @@ TEST_F(ReadabilityTest, BustsLeftShowUnderTheMeterAtAllTimes)
     EXPECT_GT(textUnderMeter(), 30);
 
     // During a bust the meter says "Busted! 1 of 3"; the count stays beside it.
-    play->lieBusts = 1;
+    field->CountBust();
     meter->bustTime = 5.0f;
     EXPECT_EQ(meter->GetBustsLeftText(), "Busts left: 2");
     EXPECT_GT(textUnderMeter(), 30);
     EXPECT_GT(CountIn(CaptureFrame(), TextBox("Busted! 1 of 3", "Console", 800, 30), IsStrongRed), 30);
 
-    play->lieBusts = 3;
+    field->CountBust();
+    field->CountBust();
     EXPECT_EQ(meter->GetBustsLeftText(), "Busts left: 0");
     EXPECT_GT(textUnderMeter(), 30);
 }

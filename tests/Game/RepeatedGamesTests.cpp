@@ -19,7 +19,7 @@ protected:
     void PlayAndLeave()
     {
         manager->SwitchTo(SuitGameManager::SI_Play);
-        ASSERT_TRUE(Play()->running);
+        ASSERT_TRUE(Field()->IsRunning());
         Hold('d');
         Hold(' ');
         Run(2.0f, Dt);

@@ -62,7 +62,7 @@ TEST_F(ScreensTest, HeldDownMovesTheHighlightEveryThirdOfASecondAndWraps)
     Hold(KeyCodes::KEY_UP);
     Frame(0.01f);
     EXPECT_EQ(menu->selected, 2) << "up from Play reaches Credits";
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
 }
 
 TEST_F(ScreensTest, ConfirmWithADirectionSendsTheNewlyHighlightedItem)
@@ -73,7 +73,7 @@ TEST_F(ScreensTest, ConfirmWithADirectionSendsTheNewlyHighlightedItem)
     Frame(Dt);
     ReleaseAll();
     Run(0.1f, Dt);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Tutorial);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Tutorial);
 }
 
 TEST_F(ScreensTest, ClickOnAnItemSendsItsLabelEvenDuringTheInputDelay)
@@ -85,12 +85,12 @@ TEST_F(ScreensTest, ClickOnAnItemSendsItsLabelEvenDuringTheInputDelay)
     const Vector2 outside = MathKit::WorldPointToScreen(Vector2(high.X + 1.0f, high.Y + 1.0f));
     menu->MouseDownEvent(Vec2i(static_cast<int>(outside.X), static_cast<int>(outside.Y)), MOUSE_LEFT);
     Run(0.1f, Dt);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
 
     const Vector2 inside = MathKit::WorldPointToScreen((low + high) * 0.5f);
     menu->MouseDownEvent(Vec2i(static_cast<int>(inside.X), static_cast<int>(inside.Y)), MOUSE_RIGHT);
     Run(0.1f, Dt);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Credits);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Credits);
     EXPECT_EQ(menu->items[0].Get(), nullptr) << "the menu's items go with it";
 }
 
@@ -124,7 +124,7 @@ TEST_F(ScreensTest, TutorialWithoutPagesReturnsOnTheFirstPress)
     Frame(Dt);
     ReleaseAll();
     Run(0.1f, Dt);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
     std::filesystem::current_path(previous);
 }
 
@@ -143,7 +143,7 @@ TEST_F(ScreensTest, TutorialOfThreePagesTakesFourPresses)
     EXPECT_EQ(tutorial->pageCount, 3);
     Run(0.15f, Dt);
     int presses = 0;
-    while (manager->currentScreen == SuitGameManager::SI_Tutorial && presses < 10)
+    while (manager->GetCurrentScreen() == SuitGameManager::SI_Tutorial && presses < 10)
     {
         Hold(' ');
         Frame(Dt);
@@ -153,7 +153,7 @@ TEST_F(ScreensTest, TutorialOfThreePagesTakesFourPresses)
     }
     std::filesystem::current_path(previous);
     EXPECT_EQ(presses, 4);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
 }
 
 TEST_F(ScreensTest, CreditsReturnByThemselvesAfterTwentySeconds)
@@ -162,9 +162,9 @@ TEST_F(ScreensTest, CreditsReturnByThemselvesAfterTwentySeconds)
     Run(8.0f, 0.1f);
     SaveShot("qvrn-credits");
     Run(11.8f, 0.1f);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Credits);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Credits);
     Run(0.5f, 0.1f);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
 }
 
 TEST_F(ScreensTest, ConfirmLeavesTheCreditsAtOnce)
@@ -175,7 +175,7 @@ TEST_F(ScreensTest, ConfirmLeavesTheCreditsAtOnce)
     Frame(Dt);
     ReleaseAll();
     Frame(Dt);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Start);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
 }
 
 TEST_F(ScreensTest, TutorialShowsItsFirstPageOrItsInstructions)
@@ -185,7 +185,7 @@ TEST_F(ScreensTest, TutorialShowsItsFirstPageOrItsInstructions)
     SaveShot("qvrn-tutorial");
     auto* tutorial = static_cast<SuitScreenTutorial*>(manager->GetScreen(SuitGameManager::SI_Tutorial));
     ASSERT_NE(tutorial->image.Get(), nullptr);
-    EXPECT_EQ(manager->currentScreen, SuitGameManager::SI_Tutorial);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Tutorial);
 }
 
 TEST_F(ScreensTest, TheHighlightedItemStaysAStrongBlueThroughItsPulse)
@@ -229,7 +229,7 @@ TEST_F(ScreensTest, CreditsShowTextUntilTheScrollEnds)
     for (float t = 15.0f; t < 19.9f; t += 0.1f)
     {
         Frame(0.1f);
-        ASSERT_EQ(manager->currentScreen, SuitGameManager::SI_Credits);
+        ASSERT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Credits);
         const FrameImage image = CaptureFrame();
         int dark = 0;
         for (size_t i = 0; i < image.pixels.size(); i += 4)
