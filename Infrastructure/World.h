@@ -24,11 +24,12 @@ public:
     // Created on first use and never deleted.
     static World& GetInstance();
 
-    // What Initialize brings up besides the window, the keyboard, the mouse and the
-    // console. A program that makes no sound, reads no game pad or has no use for
-    // scripting (a benchmark, a tool) leaves those out: they are not started, and sound's
-    // and the pads' libraries are not even loaded. SoundDevice::GetInstance still starts
-    // sound on first use, and a controller's Setup still looks for its pad.
+    // Which of the plugged-in subsystems Initialize starts besides those that always
+    // start (the keyboard and mouse, physics). A program that makes no sound, reads no
+    // game pad or has no use for scripting (a benchmark, a tool) leaves those out: they
+    // are not started, and sound's and the pads' libraries are not even loaded.
+    // SoundDevice::GetInstance still starts sound on first use, and a controller's Setup
+    // still looks for its pad.
     enum Services
     {
         NoServices = 0,
