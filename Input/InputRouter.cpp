@@ -5,6 +5,7 @@
 #include "Input/Controller.h"
 #include "Input/ControllerManager.h"
 #include "Input/KeyBinding.h"
+#include "Input/KeyNames.h"
 #include "Platform/KeyCodes.h"
 #include "Platform/Log.h"
 #include "Platform/PlayerFolders.h"
@@ -40,71 +41,10 @@ FileReadStatus ReadBindingLines(const String& fileName, StringList& lines, Strin
     return FRS_Read;
 }
 
-constexpr int FirstPadBase = 1000;
-constexpr int SecondPadBase = 1020;
-constexpr int PadButtonCount = 12;
-
-// Single names with their codes. Runs of consecutive codes (letters, digits, F keys,
-// keypad digits, pad buttons) are filled in by the constructor.
-struct KeyName
-{
-    const char* name;
-    int code;
-};
-
-constexpr KeyName singleNames[] = {
-    {"MINUS", '-'},
-    {"PLUS", '+'},
-    {"LEFTBRACE", '['},
-    {"RIGHTBRACE", ']'},
-    // The two slash names are swapped; kept so that binding files written for them still work.
-    {"FORWARDSLASH", '\\'},
-    {"BACKSLASH", '/'},
-    {"SEMICOLON", ';'},
-    {"APOSTROPHE", '\''},
-    {"COMMA", ','},
-    {"PERIOD", '.'},
-    {"SPACE", ' '},
-    {"ESCAPE", KeyCodes::KEY_ESCAPE},
-    {"UP_ARROW", KeyCodes::KEY_UP},
-    {"DOWN_ARROW", KeyCodes::KEY_DOWN},
-    {"LEFT_ARROW", KeyCodes::KEY_LEFT},
-    {"RIGHT_ARROW", KeyCodes::KEY_RIGHT},
-    {"L_SHIFT", KeyCodes::KEY_LSHIFT},
-    {"R_SHIFT", KeyCodes::KEY_RSHIFT},
-    {"L_CONTROL", KeyCodes::KEY_LCTRL},
-    {"R_CONTROL", KeyCodes::KEY_RCTRL},
-    {"L_ALT", KeyCodes::KEY_LALT},
-    {"R_ALT", KeyCodes::KEY_RALT},
-    {"TAB", KeyCodes::KEY_TAB},
-    {"ENTER", KeyCodes::KEY_ENTER},
-    {"BACKSPACE", KeyCodes::KEY_BACKSPACE},
-    {"INSERT", KeyCodes::KEY_INSERT},
-    {"DELETE", KeyCodes::KEY_DELETE},
-    {"PAGEUP", KeyCodes::KEY_PAGEUP},
-    {"PAGEDOWN", KeyCodes::KEY_PAGEDOWN},
-    {"HOME", KeyCodes::KEY_HOME},
-    {"END", KeyCodes::KEY_END},
-    {"KP_DIVIDE", KeyCodes::KEY_KP_DIVIDE},
-    {"KP_MULTIPLY", KeyCodes::KEY_KP_MULTIPLY},
-    {"KP_SUBTRACT", KeyCodes::KEY_KP_SUBTRACT},
-    {"KP_ADD", KeyCodes::KEY_KP_ADD},
-    {"KP_DECIMAL", KeyCodes::KEY_KP_DECIMAL},
-    {"KP_EQUAL", KeyCodes::KEY_KP_EQUAL},
-    {"KP_ENTER", KeyCodes::KEY_KP_ENTER},
-};
-
-const char* const digitNames[] = {"ZERO", "ONE", "TWO", "THREE", "FOUR", "FIVE", "SIX", "SEVEN", "EIGHT", "NINE"};
-
-const char* const padButtonSuffixes[PadButtonCount] = {
-    "BUTTON_A",          "BUTTON_B",          "BUTTON_X",          "BUTTON_Y",           "BUTTON_START",
-    "BUTTON_BACK",       "BUTTON_LEFTTHUMB",  "BUTTON_RIGHTTHUMB", "BUTTON_LEFTTRIGGER", "BUTTON_RIGHTTRIGGER",
-    "BUTTON_LEFTBUMPER", "BUTTON_RIGHTBUMPER"};
-
 // The button tests in the order of the codes above; several buttons changing in one
 // poll broadcast in this order.
 using ButtonTest = bool (Controller::*)() const;
-const ButtonTest padButtonTests[PadButtonCount] = {
+const ButtonTest padButtonTests[KeyNames::PadButtonCount] = {
     &Controller::IsAButtonDown,
     &Controller::IsBButtonDown,
     &Controller::IsXButtonDown,
@@ -118,32 +58,6 @@ const ButtonTest padButtonTests[PadButtonCount] = {
     &Controller::IsLeftBumperDown,
     &Controller::IsRightBumperDown,
 };
-// Built on first use, apart from the router: reading an input script names keys before
-// the program has found its run folder and player folder, whose bindings the router reads.
-const std::unordered_map<String, int>& KeyNames()
-{
-    static const std::unordered_map<String, int> names = []
-    {
-        std::unordered_map<String, int> table;
-        for (char letter = 'A'; letter <= 'Z'; ++letter)
-            table[String(1, letter)] = letter - 'A' + 'a';
-        for (int digit = 0; digit < 10; ++digit)
-            table[digitNames[digit]] = '0' + digit;
-        for (const KeyName& entry : singleNames)
-            table[entry.name] = entry.code;
-        for (int f = 0; f < KeyCodes::FunctionKeyCount; ++f)
-            table["F" + std::to_string(f + 1)] = KeyCodes::KEY_F1 + f;
-        for (int k = 0; k < KeyCodes::KeypadDigitCount; ++k)
-            table["KP_" + std::to_string(k)] = KeyCodes::KEY_KP_0 + k;
-        for (int b = 0; b < PadButtonCount; ++b)
-        {
-            table[String("P1") + padButtonSuffixes[b]] = FirstPadBase + b;
-            table[String("P2") + padButtonSuffixes[b]] = SecondPadBase + b;
-        }
-        return table;
-    }();
-    return names;
-}
 } // namespace
 
 int LowerCaseKeyCode(int keyCode) { return (keyCode >= 'A' && keyCode <= 'Z') ? keyCode - 'A' + 'a' : keyCode; }
@@ -156,10 +70,10 @@ InputRouter& InputRouter::GetInstance()
 
 InputRouter::InputRouter()
 {
-    for (int b = 0; b < PadButtonCount; ++b)
+    for (int b = 0; b < KeyNames::PadButtonCount; ++b)
     {
-        firstPadButtons[FirstPadBase + b] = false;
-        secondPadButtons[SecondPadBase + b] = false;
+        firstPadButtons[KeyNames::FirstPadButton + b] = false;
+        secondPadButtons[KeyNames::SecondPadButton + b] = false;
     }
     ReadStartBindings();
 }
@@ -236,13 +150,13 @@ void InputRouter::ClearBindings()
 
 int InputRouter::GetKeyCode(const String& keyName)
 {
-    auto found = KeyNames().find(ToUpper(keyName));
-    return found == KeyNames().end() ? -1 : found->second;
+    auto found = KeyNames::Table().find(ToUpper(keyName));
+    return found == KeyNames::Table().end() ? -1 : found->second;
 }
 
 String InputRouter::GetKeyName(int keyCode)
 {
-    for (const auto& entry : KeyNames())
+    for (const auto& entry : KeyNames::Table())
     {
         if (entry.second == keyCode)
             return entry.first;
@@ -306,11 +220,11 @@ void InputRouter::PollPadButtons(Controller& controller)
     switch (controller.GetControllerID())
     {
     case 0:
-        base = FirstPadBase;
+        base = KeyNames::FirstPadButton;
         states = &firstPadButtons;
         break;
     case 1:
-        base = SecondPadBase;
+        base = KeyNames::SecondPadButton;
         states = &secondPadButtons;
         break;
     default:
@@ -321,7 +235,7 @@ void InputRouter::PollPadButtons(Controller& controller)
     // The states are kept up to date while the console owns the pad, so that a button
     // held through it makes no edge when it closes.
     const bool consoleOpen = IsConsoleOpen();
-    for (int b = 0; b < PadButtonCount; ++b)
+    for (int b = 0; b < KeyNames::PadButtonCount; ++b)
     {
         const int code = base + b;
         const bool held = (controller.*padButtonTests[b])();
@@ -347,13 +261,13 @@ bool InputRouter::IsKeyDown(int keyCode) const
     const int code = LowerCaseKeyCode(keyCode);
     if (IsConsoleOpen() || heldForGame.count(code) == 0)
         return false;
-    if (code >= FirstPadBase)
+    if (code >= KeyNames::FirstPadButton)
     {
         // A lost pad is never polled again, so its buttons are asked directly.
-        const int pad = code >= SecondPadBase ? 1 : 0;
-        const int button = code - (pad == 0 ? FirstPadBase : SecondPadBase);
+        const int pad = code >= KeyNames::SecondPadButton ? 1 : 0;
+        const int button = code - (pad == 0 ? KeyNames::FirstPadButton : KeyNames::SecondPadButton);
         const Controller& controller = ControllerManager::GetInstance().GetController(pad);
-        return button < PadButtonCount && controller.IsConnected() && controller.IsBindableButtonDown(button);
+        return button < KeyNames::PadButtonCount && controller.IsConnected() && controller.IsBindableButtonDown(button);
     }
     return IsKeyDownOnKeyboard(code);
 }
