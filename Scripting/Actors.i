@@ -1,4 +1,14 @@
-// Actor and its kinds, the camera (an actor too) and the tag index.
+// Renderable, the base of every element; Actor and its kinds, and the tag index.
+
+%nodefaultctor Renderable;
+class Renderable
+{
+public:
+    virtual ~Renderable();
+    void Destroy();
+    bool IsDestroyed() const;
+    int GetLayer() const;
+};
 
 enum actorDrawShape
 {
@@ -155,67 +165,6 @@ public:
     void SetSpeedRange(float newMinSpeed, float newMaxSpeed);
     void SetGravity(Vector2 newGravity);
     void SetMaxParticles(int maxParticles);
-};
-
-%feature("nodirector") PhysicsActor;
-class PhysicsActor : public Actor
-{
-public:
-    enum eShapeType
-    {
-        SHAPETYPE_BOX = 0,
-        SHAPETYPE_CIRCLE = 1
-    };
-
-    PhysicsActor();
-    void SetDensity(float density);
-    void SetFriction(float friction);
-    void SetRestitution(float restitution);
-    void SetShapeType(PhysicsActor::eShapeType shapeType);
-    void SetIsSensor(bool isSensor);
-    void SetFixedRotation(bool fixedRotation);
-    void SetGroupIndex(int groupIndex);
-    virtual void InitPhysics();
-    virtual void CustomInitPhysics();
-    void ApplyForce(Vector2 force, Vector2 point);
-    void ApplyLocalForce(Vector2 force, Vector2 point);
-    void ApplyImpulse(Vector2 impulse, Vector2 point);
-    void ApplyTorque(float torque);
-    void SetSize(float x, float y = -1.0f);
-    void SetDrawSize(float x, float y = -1.0f);
-    void SetPosition(float x, float y);
-    void SetPosition(Vector2 pos);
-    void SetRotation(float newRotation);
-};
-
-%feature("nodirector") Camera;
-%nodefaultctor Camera;
-%nodefaultdtor Camera;
-class Camera : public Actor
-{
-public:
-    static Camera& GetInstance();
-    static void ResizeCallback(int newWidth, int newHeight);
-    void Reset();
-    int GetWindowHeight() const;
-    int GetWindowWidth() const;
-    float GetViewRadius() const;
-    Vector2 GetWorldMaxVertex() const;
-    Vector2 GetWorldMinVertex() const;
-    Vector2 GetPosition() const;
-    float GetZ() const;
-    float GetNearClipDist() const;
-    float GetFarClipDist() const;
-    Vector3 GetViewCenter() const;
-    void SetPosition(float x, float y, float z);
-    void SetPosition(float x, float y);
-    void SetPosition(Vector2 pos);
-    void SetPosition(const Vector3& pos);
-    float GetZForViewRadius(float radius);
-    void SetZByViewRadius(float radius);
-    void SetNearClipDist(float dist);
-    void SetFarClipDist(float dist);
-    void SetViewCenter(float x, float y, float z);
 };
 
 %nodefaultctor TagCollection;

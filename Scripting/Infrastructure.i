@@ -1,14 +1,4 @@
-// The World, its elements, the camera and the console.
-
-%nodefaultctor Renderable;
-class Renderable
-{
-public:
-    virtual ~Renderable();
-    void Destroy();
-    bool IsDestroyed() const;
-    int GetLayer() const;
-};
+// The World, the camera (an actor too) and the console.
 
 %feature("director") Console;
 class Console
@@ -62,3 +52,33 @@ public:
 
 %clear Renderable* newElement;
 %clear Console* newConsole;
+
+%feature("nodirector") Camera;
+%nodefaultctor Camera;
+%nodefaultdtor Camera;
+class Camera : public Actor
+{
+public:
+    static Camera& GetInstance();
+    static void ResizeCallback(int newWidth, int newHeight);
+    void Reset();
+    int GetWindowHeight() const;
+    int GetWindowWidth() const;
+    float GetViewRadius() const;
+    Vector2 GetWorldMaxVertex() const;
+    Vector2 GetWorldMinVertex() const;
+    Vector2 GetPosition() const;
+    float GetZ() const;
+    float GetNearClipDist() const;
+    float GetFarClipDist() const;
+    Vector3 GetViewCenter() const;
+    void SetPosition(float x, float y, float z);
+    void SetPosition(float x, float y);
+    void SetPosition(Vector2 pos);
+    void SetPosition(const Vector3& pos);
+    float GetZForViewRadius(float radius);
+    void SetZByViewRadius(float radius);
+    void SetNearClipDist(float dist);
+    void SetFarClipDist(float dist);
+    void SetViewCenter(float x, float y, float z);
+};
