@@ -21,7 +21,7 @@ public:
     virtual void OnMouseButton(int button, bool pressed) = 0;
 };
 
-// The game's one window and its OpenGL context. Only this file and the game-pad back-end
+// The game's one window and its OpenGL context. Only this file and the key-code table
 // know the windowing library.
 namespace Window
 {
