@@ -1,5 +1,6 @@
 #include "Sound/SoundDevice.h"
 
+#include "Infrastructure/GameManager.h"
 #include "Platform/Log.h"
 #include "Sound/SoundBackend.h"
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "Actors/ElementRef.h"
-#include "Infrastructure/GameManager.h"
 #include "Util/StringUtil.h"
 
 #include <cstddef>
 #include <set>
 #include <vector>
 
+class GameManager;
 struct SoundSample;
 struct SoundInstance;
 

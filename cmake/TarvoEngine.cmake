@@ -1,16 +1,13 @@
 # The engine: one static library built from its subsystem folders.
 set(TARVO_ENGINE_FOLDERS Util Platform Messaging Actors Infrastructure Physics Input Sound Scripting Program)
 # The engine's own headers, which are neither installed nor in the API reference, as
-# regular expressions on a header's full path.
+# regular expressions on a path: a listed folder matches itself and what it holds.
 file(STRINGS ${CMAKE_SOURCE_DIR}/cmake/private-headers.txt private_entries REGEX "^[^#]")
 set(TARVO_PRIVATE_HEADER_REGEXES)
 foreach(entry ${private_entries})
+  string(REGEX REPLACE "/$" "" entry "${entry}")
   string(REPLACE "." "\\." entry_regex "${entry}")
-  if(entry MATCHES "/$")
-    list(APPEND TARVO_PRIVATE_HEADER_REGEXES "/${entry_regex}")
-  else()
-    list(APPEND TARVO_PRIVATE_HEADER_REGEXES "/${entry_regex}$")
-  endif()
+  list(APPEND TARVO_PRIVATE_HEADER_REGEXES "/${entry_regex}(/|$)")
 endforeach()
 set(TARVO_ENGINE_SOURCES)
 foreach(folder ${TARVO_ENGINE_FOLDERS})

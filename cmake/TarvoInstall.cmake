@@ -58,7 +58,6 @@ install(TARGETS tarvo EXPORT TarvoTargets
 # library tables, the frame's wiring, run-option parsing) stay behind.
 set(private_header_excludes)
 foreach(regex ${TARVO_PRIVATE_HEADER_REGEXES})
-  string(REGEX REPLACE "/$" "" regex "${regex}")
   list(APPEND private_header_excludes REGEX "${regex}" EXCLUDE)
 endforeach()
 foreach(folder ${TARVO_ENGINE_FOLDERS})

@@ -34,21 +34,13 @@ import os
 import re
 import sys
 
-ENGINE_FOLDERS = ["Util", "Platform", "Messaging", "Actors", "Infrastructure", "Input", "Sound", "Physics",
-                  "Scripting", "Program"]
+# Run from the test command: no bytecode left in the source tree.
+sys.dont_write_bytecode = True
+from engine_layout import ENGINE_FOLDERS, is_private, private_headers
+
 ACCESSOR = re.compile(r"^(Get|Set|Is|Has|Begin|End)([A-Z0-9_].*)$")
 GETTER = re.compile(r"^(Get|Is|Has)[A-Z0-9_]")
 IDENTIFIER = re.compile(r"[A-Za-z_~][A-Za-z_0-9]*$")
-
-
-def private_headers(source):
-    """The entries of cmake/private-headers.txt: paths, or folders when they end in /."""
-    with open(os.path.join(source, "cmake", "private-headers.txt"), encoding="utf-8") as listing:
-        return [line.strip() for line in listing if line.strip() and not line.startswith("#")]
-
-
-def is_private(relative, private):
-    return any(relative.startswith(entry) if entry.endswith("/") else relative == entry for entry in private)
 
 
 def installed_headers(source):

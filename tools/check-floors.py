@@ -5,9 +5,9 @@ folder and the floors below it, and that no include runs in a circle between fol
     tools/check-floors.py            check; one line per fault, status 1 on any
     tools/check-floors.py --table    files per folder, upward includes, largest files
 
-The order below is the one place the floors are written down. Folders on one floor are
-neighbours that never include each other: input, sound and physics each plug into the
-World's frame on their own. tests/, bench/, examples/, fuzz/ and tools/ stand outside the
+The order in tools/engine_layout.py is the one place the floors are written down. Folders
+on one floor are neighbours that never include each other: input, sound and physics each
+plug into the World's frame on their own. tests/, bench/, examples/, fuzz/ and tools/ stand outside the
 house and may include any floor.
 
 It also holds the line between what a game may include and the engine's own headers
@@ -20,17 +20,9 @@ import os
 import re
 import sys
 
-FLOORS = [
-    ["Util"],
-    ["Platform"],
-    ["Messaging"],
-    ["Actors"],
-    ["Infrastructure"],
-    ["Input", "Sound", "Physics"],
-    ["Scripting"],
-    ["Program"],
-    ["Game", "Runner"],
-]
+# Run from the test command: no bytecode left in the source tree.
+sys.dont_write_bytecode = True
+from engine_layout import FLOORS, PROGRAM_FOLDERS, is_private, private_headers
 
 FLOOR_OF = {folder: level for level, folders in enumerate(FLOORS) for folder in folders}
 SOURCE_SUFFIXES = (".h", ".cpp", ".i")
@@ -103,20 +95,11 @@ def folder_circles(root, files):
     return circles
 
 
-def private_headers(root):
-    with open(os.path.join(root, "cmake", "private-headers.txt"), encoding="utf-8") as listing:
-        return [line.strip() for line in listing if line.strip() and not line.startswith("#")]
-
-
-def is_private(path, private):
-    return any(path.startswith(entry) if entry.endswith("/") else path == entry for entry in private)
-
-
 def public_headers_including_private(root, files):
     private = private_headers(root)
     faults = []
     for path in files:
-        if path.endswith(".h") and top_folder(path) not in ("Game", "Runner") and not is_private(path, private):
+        if path.endswith(".h") and top_folder(path) not in PROGRAM_FOLDERS and not is_private(path, private):
             faults += [(path, included) for included in includes_of(root, path) if is_private(included, private)]
     return faults
 

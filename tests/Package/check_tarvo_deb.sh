@@ -5,36 +5,21 @@
 # folder it was built in.
 #   check_tarvo_deb.sh PACKAGE.deb SOURCE_DIR
 set -euo pipefail
-deb=$1 source=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "$deb: $*"; exit 1; }
+source "$(dirname "$0")/deb_checks.sh" "$1" "$2"
 
-info=$(dpkg-deb --info "$deb")
-listing=$(dpkg-deb --contents "$deb")
-contents=$(awk '{ print $6 }' <<<"$listing" | sed 's|^\./|/|')
-
-grep -q '^ Package: tarvo$' <<<"$info" || fail "not named tarvo"
-grep -q '^ Architecture: amd64$' <<<"$info" || fail "not for amd64"
-grep -q '^ Section: devel$' <<<"$info" || fail "not in the devel section"
-depends=$(grep '^ Depends:' <<<"$info") || fail "no dependencies declared"
+expect_control tarvo devel
 # Linked by the runner, opened while it runs, then what the CMake package and tarvo.pc need.
-for library in libglfw3 libftgl2 libbox2d2 libpython3.11 libglu1-mesa libstdc++6 \
+expect_depends libglfw3 libftgl2 libbox2d2 libpython3.11 libglu1-mesa libstdc++6 \
   libgl1 libfreeimage3 libsdl2-2.0-0 libsdl2-mixer-2.0-0 libasound2 fonts-inconsolata \
-  libglfw3-dev libbox2d-dev libftgl-dev libpython3-dev libgl-dev libglu1-mesa-dev pkgconf; do
-  grep -q "[ ,]$library\([ ,]\|$\)" <<<"$depends" || fail "does not depend on $library"
-done
-
-for file in /usr/bin/tarvo /usr/lib/libtarvo.a /usr/include/tarvo/Infrastructure/World.h \
+  libglfw3-dev libbox2d-dev libftgl-dev libpython3-dev libgl-dev libglu1-mesa-dev pkgconf
+expect_files /usr/bin/tarvo /usr/lib/libtarvo.a /usr/include/tarvo/Infrastructure/World.h \
   /usr/include/tarvo/Actors/Actor.h /usr/lib/cmake/Tarvo/TarvoConfig.cmake \
   /usr/lib/cmake/Tarvo/TarvoConfigVersion.cmake /usr/lib/cmake/Tarvo/TarvoTargets.cmake \
   /usr/lib/pkgconfig/tarvo.pc /usr/share/tarvo/swig/tarvo.i /usr/share/tarvo/swig/ModuleNames.txt \
   /usr/share/tarvo/Resources/Scripts/start.py /usr/share/tarvo/Resources/Scripts/tarvo.py \
   /usr/share/tarvo/Resources/Scripts/__pycache__/start.cpython-311.pyc \
   /usr/share/tarvo/Resources/Scripts/__pycache__/tarvo.cpython-311.pyc \
-  /usr/share/tarvo/Resources/Fonts/Inconsolata.otf /usr/share/tarvo/examples/python/main.py; do
-  grep -qx -- "$file" <<<"$contents" || fail "lacks $file"
-done
+  /usr/share/tarvo/Resources/Fonts/Inconsolata.otf /usr/share/tarvo/examples/python/main.py
 # Only the engine: nothing of the game's, no private headers, nothing outside its folders.
 if grep -v '^/usr/\(bin/tarvo\|include/tarvo/\|lib/libtarvo\.a\|lib/cmake/Tarvo/\|lib/pkgconfig/tarvo\.pc\|share/tarvo/\)' \
   <<<"$contents" | grep -v '^/\(usr/\)\?\(bin/\|include/\|lib/\|lib/cmake/\|lib/pkgconfig/\|share/\)\?$' | grep .; then
@@ -43,11 +28,7 @@ fi
 if grep '/backend/\|\.cpp$\|TestUtilities\|qvrn' <<<"$contents"; then
   fail "holds private or game files"
 fi
-grep -q 'Inconsolata.otf -> /usr/share/fonts/truetype/inconsolata/Inconsolata.otf' \
-  <<<"$listing" || fail "the font is not a link to Debian's"
+expect_font_link
 
-dpkg-deb --extract "$deb" "$work/root"
-build_paths=$(grep -rlF "$source" "$work/root" || true)
-[ -z "$build_paths" ] || fail "names the build folder $source in: $build_paths"
-[ -x "$work/root/usr/bin/tarvo" ] || fail "tarvo is not executable"
-echo "package ok: $(du -k "$deb" | cut -f1) KiB, $(wc -l <<<"$contents") entries"
+expect_unpacked_executable /usr/bin/tarvo
+report_ok
