@@ -2,6 +2,7 @@
 
 #include "Platform/Log.h"
 #include "Platform/PlayerFolders.h"
+#include "Platform/PlayerStorage.h"
 #include "Util/SafeFiles.h"
 
 #include <cerrno>
@@ -216,7 +217,11 @@ void Record(float price)
     char text[32];
     std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(price));
     if (!file.Begin(path, 0600, reason) || !file.Commit(text, reason))
+    {
         WarnNotKept(path, reason);
+        return;
+    }
+    KeepPlayerFiles();
 }
 
 void Reload()

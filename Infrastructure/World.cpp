@@ -7,12 +7,14 @@
 #include "Infrastructure/TestConsole.h"
 #include "Messaging/Switchboard.h"
 #include "Platform/Draw.h"
+#include "Platform/FrameLoop.h"
 #include "Platform/Log.h"
 #include "Platform/StopSignals.h"
 #include "Platform/Window.h"
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace
 {
@@ -84,43 +86,47 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool vertica
     return true;
 }
 
-void World::StartGame()
+void World::StartGame(std::function<void()> afterLoop)
 {
     if (started)
         return;
     started = true;
     Switchboard::GetInstance().Broadcast(new Message(GameStartMessage));
+    RunFrameLoop([this] { return RunLoopFrame(); }, std::move(afterLoop));
+}
 
-    while (running)
+bool World::RunLoopFrame()
+{
+    if (!running)
+        return false;
+    if (frameStartHook)
     {
-        if (frameStartHook)
-        {
-            // A hook may stop the game (a scripted Escape): then this frame never runs,
-            // as after a real Escape seen between frames.
-            frameStartHook();
-            if (!running)
-                break;
-        }
-        const auto frameStart = std::chrono::steady_clock::now();
-        Draw::BeginFrame();
-        RunFrame();
-        Draw::EndFrame();
-        // A stop signal ends the loop like the close button, and is read before the hook
-        // so that the hook knows this frame is the last.
-        if (StopSignalReceived())
-            StopGame();
-        if (frameDrawnHook)
-            frameDrawnHook();
-        Window::SwapBuffersAndPoll();
-        if (frameStatsOn)
-        {
-            const double frameMs = MillisecondsSince(frameStart);
-            frameStats.Record(lastUpdateMs, frameMs - lastUpdateMs);
-        }
-        ++framesRun;
-        if (frameLimit > 0 && framesRun >= frameLimit)
-            StopGame();
+        // A hook may stop the game (a scripted Escape): then this frame never runs, as
+        // after a real Escape seen between frames.
+        frameStartHook();
+        if (!running)
+            return false;
     }
+    const auto frameStart = std::chrono::steady_clock::now();
+    Draw::BeginFrame();
+    RunFrame();
+    Draw::EndFrame();
+    // A stop signal ends the loop like the close button, and is read before the hook so
+    // that the hook knows this frame is the last.
+    if (StopSignalReceived())
+        StopGame();
+    if (frameDrawnHook)
+        frameDrawnHook();
+    Window::SwapBuffersAndPoll();
+    if (frameStatsOn)
+    {
+        const double frameMs = MillisecondsSince(frameStart);
+        frameStats.Record(lastUpdateMs, frameMs - lastUpdateMs);
+    }
+    ++framesRun;
+    if (frameLimit > 0 && framesRun >= frameLimit)
+        StopGame();
+    return running;
 }
 
 void World::StopGame()

@@ -47,8 +47,10 @@ public:
     // Nothing but the window and the console comes up unless subsystems were plugged in
     // first (RunProgram plugs in the engine's own; see Program/EngineSubsystems.h).
     bool Initialize(const String& windowName, bool antiAliasing, bool verticalSync = true, int services = AllServices);
-    // Runs the frame loop until StopGame. A second call returns at once.
-    void StartGame();
+    // Runs the frame loop until StopGame, then `afterLoop`; a second call returns at once.
+    // On the desktop StartGame returns after `afterLoop`. In the browser it never returns
+    // (see Platform/FrameLoop.h): what ends the run belongs in `afterLoop`.
+    void StartGame(std::function<void()> afterLoop = {});
     // Shuts the plugged-in subsystems down in the order they were plugged in, then
     // closes the window.
     void Destroy();
@@ -171,6 +173,8 @@ private:
     class ElementWalker;
 
     double ReadTime() const;
+    // One turn of the frame loop: hooks, the frame, the swap. False once the loop ends.
+    bool RunLoopFrame();
 
     // Layer walks.
     void UpdateElements(float frameDt);

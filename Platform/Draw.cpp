@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <cmath>
+
 namespace
 {
 // The depth test as the engine's callers see it. Every shape this layer draws lies in
@@ -15,6 +17,39 @@ bool depthTestOn = true;
 bool depthClearPending = true;
 int viewportWidth = 0;
 int viewportHeight = 0;
+
+#ifdef __EMSCRIPTEN__
+// The browser's GLU takes gluLookAt's arguments in another order, and the world then
+// draws nothing at all: the view is built here, as GLU builds it.
+void LookAt(const Vector3& eye, const Vector3& target, const Vector3& up)
+{
+    const auto normalize = [](float v[3])
+    {
+        const float length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+        if (length == 0.0f)
+            return;
+        for (int i = 0; i < 3; ++i)
+            v[i] /= length;
+    };
+    const auto cross = [](const float a[3], const float b[3], float out[3])
+    {
+        out[0] = a[1] * b[2] - a[2] * b[1];
+        out[1] = a[2] * b[0] - a[0] * b[2];
+        out[2] = a[0] * b[1] - a[1] * b[0];
+    };
+    float forward[3] = {target.X - eye.X, target.Y - eye.Y, target.Z - eye.Z};
+    float upward[3] = {up.X, up.Y, up.Z};
+    float side[3];
+    normalize(forward);
+    cross(forward, upward, side);
+    normalize(side);
+    cross(side, forward, upward);
+    const GLfloat m[16] = {side[0], upward[0], -forward[0], 0.0f, side[1], upward[1], -forward[1], 0.0f,
+                           side[2], upward[2], -forward[2], 0.0f, 0.0f,    0.0f,      0.0f,        1.0f};
+    glMultMatrixf(m);
+    glTranslatef(-eye.X, -eye.Y, -eye.Z);
+}
+#endif
 } // namespace
 
 namespace Draw
@@ -22,8 +57,11 @@ namespace Draw
 void InitState()
 {
     glShadeModel(GL_FLAT);
+#ifndef __EMSCRIPTEN__
+    // The browser's GL fills polygons and corrects perspective anyway, and refuses both.
     glPolygonMode(GL_FRONT, GL_FILL);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+#endif
     glEnable(GL_CULL_FACE);
     glFrontFace(GL_CCW);
     glCullFace(GL_BACK);
@@ -85,7 +123,11 @@ void SetView(const Vector3& eye, const Vector3& target, const Vector3& up)
     Flush();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+#ifdef __EMSCRIPTEN__
+    LookAt(eye, target, up);
+#else
     gluLookAt(eye.X, eye.Y, eye.Z, target.X, target.Y, target.Z, up.X, up.Y, up.Z);
+#endif
 }
 
 void BeginScreenSpace(float x, float y, float rotation)
@@ -152,7 +194,12 @@ std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool f
 {
     Flush();
     std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+#ifdef __EMSCRIPTEN__
+    // The browser reads only the buffer being drawn, and has no call to choose another.
+    (void)front;
+#else
     glReadBuffer(front ? GL_FRONT : GL_BACK);
+#endif
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;

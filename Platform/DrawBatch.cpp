@@ -255,8 +255,13 @@ void DisplayList(const Transform& transform, const Color& color, int texture, in
         glEnable(GL_DEPTH_TEST);
     }
     BeginImmediate(transform, color, texture);
+#ifdef __EMSCRIPTEN__
+    // The browser's GL has no display lists; an actor drawn with one stays invisible.
+    (void)list;
+#else
     if (list >= 0)
         glCallList(static_cast<GLuint>(list));
+#endif
     EndImmediate(texture);
     if (depthTested)
         glDisable(GL_DEPTH_TEST);

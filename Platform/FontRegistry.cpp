@@ -2,6 +2,7 @@
 
 #include "Platform/Draw.h"
 #include "Platform/Log.h"
+#include "Util/Utf8.h"
 
 #include <FTGL/ftgl.h>
 
@@ -32,54 +33,6 @@ void WarnUnknownFont(const String& nickname)
     if (warned.insert(nickname).second)
         SystemLogInstance().Printf("WARNING: No font called \"%s\" is registered (AddFont); its text is not drawn.",
                                    nickname.c_str());
-}
-
-// The font library reads text as UTF-8 and crashes on byte sequences that aren't (a
-// cut-off character, a stray continuation byte). Each byte that doesn't start a
-// well-formed character becomes '?'; valid text passes unchanged.
-String WellFormedUtf8(const String& text)
-{
-    String result;
-    result.reserve(text.size());
-    const size_t size = text.size();
-    for (size_t i = 0; i < size;)
-    {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        size_t length = 0;
-        unsigned int codePoint = 0;
-        if (lead < 0x80)
-            length = 1;
-        else if (lead >= 0xc2 && lead <= 0xdf)
-            length = 2, codePoint = lead & 0x1fu;
-        else if (lead >= 0xe0 && lead <= 0xef)
-            length = 3, codePoint = lead & 0x0fu;
-        else if (lead >= 0xf0 && lead <= 0xf4)
-            length = 4, codePoint = lead & 0x07u;
-
-        bool valid = length > 0 && i + length <= size;
-        for (size_t k = 1; valid && k < length; ++k)
-        {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xc0u) == 0x80u;
-            codePoint = (codePoint << 6) | (next & 0x3fu);
-        }
-        // Overlong forms, surrogates and values past the last code point.
-        if (valid && ((length == 3 && (codePoint < 0x800 || (codePoint >= 0xd800 && codePoint <= 0xdfff))) ||
-                      (length == 4 && (codePoint < 0x10000 || codePoint > 0x10ffff))))
-            valid = false;
-
-        if (valid)
-        {
-            result.append(text, i, length);
-            i += length;
-        }
-        else
-        {
-            result += '?';
-            ++i;
-        }
-    }
-    return result;
 }
 } // namespace
 

@@ -92,7 +92,13 @@ bool Open(const String& title, bool antiAliasing, String& error)
     glfwWindowHint(GLFW_RED_BITS, 8);
     glfwWindowHint(GLFW_GREEN_BITS, 8);
     glfwWindowHint(GLFW_BLUE_BITS, 8);
+#ifdef __EMSCRIPTEN__
+    // A page shows a canvas with alpha blended over what lies behind it, so translucent
+    // drawing would let the page show through; the frame is opaque.
+    glfwWindowHint(GLFW_ALPHA_BITS, 0);
+#else
     glfwWindowHint(GLFW_ALPHA_BITS, 8);
+#endif
     glfwWindowHint(GLFW_DEPTH_BITS, 8);
     glfwWindowHint(GLFW_STENCIL_BITS, 1);
     window = glfwCreateWindow(DefaultWidth, DefaultHeight, title.c_str(), nullptr, nullptr);
@@ -155,7 +161,15 @@ void Terminate()
 {
     if (!libraryRunning)
         return;
+#ifdef __EMSCRIPTEN__
+    // The page keeps its canvas, and the last frame stays on it; the library would shrink
+    // it to a pixel. Events just stop reaching the program.
+    inputHandler = nullptr;
+    resizeHandler = nullptr;
+    closeHandler = nullptr;
+#else
     glfwTerminate();
+#endif
     window = nullptr;
     libraryRunning = false;
 }

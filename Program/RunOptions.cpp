@@ -35,13 +35,15 @@ bool SameFile(const String& a, const String& b)
            first.st_ino == second.st_ino;
 }
 
-bool ParseInt(const String& text, long minimum, long maximum, long& out)
+// Long long: a long has only 32 bits on some platforms (WebAssembly among them), too few
+// for the seeds' range.
+bool ParseInt(const String& text, long long minimum, long long maximum, long long& out)
 {
     if (text.empty())
         return false;
     char* end = nullptr;
     errno = 0;
-    const long value = std::strtol(text.c_str(), &end, 10);
+    const long long value = std::strtoll(text.c_str(), &end, 10);
     if (errno != 0 || *end != '\0' || value < minimum || value > maximum)
         return false;
     out = value;
@@ -98,10 +100,10 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, Str
             return false;
         }
         const String value = argv[++i];
-        long number = 0;
+        long long number = 0;
         if (option == "--frames")
         {
-            if (!ParseInt(value, 1, 1000000000L, number))
+            if (!ParseInt(value, 1, 1000000000LL, number))
             {
                 error = "--frames needs a whole number of frames above 0, not \"" + value + "\"";
                 return false;
@@ -118,7 +120,7 @@ bool ParseRunOptions(int argc, const char* const* argv, RunOptions& options, Str
         }
         else if (option == "--seed")
         {
-            if (!ParseInt(value, 0, 4294967295L, number))
+            if (!ParseInt(value, 0, 4294967295LL, number))
             {
                 error = "--seed needs a whole number from 0 to 4294967295, not \"" + value + "\"";
                 return false;

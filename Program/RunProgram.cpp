@@ -8,6 +8,7 @@
 #include "Program/RunOptions.h"
 
 #include <cstdio>
+#include <memory>
 
 int RunProgram(int argc, const char* const* argv, const String& programName, const String& windowTitle,
                const std::function<void()>& setUp, int services)
@@ -59,8 +60,15 @@ int RunProgram(int argc, const char* const* argv, const String& programName, con
         return 1;
     }
     setUp(options);
-    world.StartGame();
-    const bool finished = FinishRun(options);
-    world.Destroy();
-    return finished ? 0 : 1;
+    // In the browser StartGame never returns, and this function's frame is gone by the
+    // time the loop ends: the end of the run keeps what it needs itself.
+    auto exitStatus = std::make_shared<int>(1);
+    world.StartGame(
+        [options, exitStatus]
+        {
+            const bool finished = FinishRun(options);
+            World::GetInstance().Destroy();
+            *exitStatus = finished ? 0 : 1;
+        });
+    return *exitStatus;
 }

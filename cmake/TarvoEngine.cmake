@@ -1,5 +1,10 @@
 # The engine: one static library built from its subsystem folders.
 set(TARVO_ENGINE_FOLDERS Util Platform Messaging Actors Infrastructure Physics Input Sound Scripting Program)
+# The files that need the desktop's libraries; the browser build has its own in web/
+# subfolders instead (cmake/TarvoWebEngine.cmake).
+set(TARVO_DESKTOP_ONLY_SOURCES Platform/DrawTextures.cpp Platform/FontRegistry.cpp Platform/ImageFile.cpp Platform/ImageLibrary.cpp
+    Platform/Screenshot.cpp Platform/SharedLibrary.cpp Platform/SdlLibrary.cpp Platform/FrameLoop.cpp
+    Platform/PlayerStorage.cpp)
 # The engine's own headers, which are neither installed nor in the API reference, as
 # regular expressions on a path: a listed folder matches itself and what it holds.
 file(STRINGS ${CMAKE_SOURCE_DIR}/cmake/private-headers.txt private_entries REGEX "^[^#]")
@@ -36,6 +41,11 @@ tarvo_add_backend(TARVO_PAD_BACKEND "Game-pad back-end" Input/backend/SdlPadBack
 # SDL itself, opened on first use, for whichever of the two back ends runs on it.
 if(TARVO_SOUND_BACKEND STREQUAL "sdl" OR TARVO_PAD_BACKEND STREQUAL "sdl")
   list(APPEND TARVO_ENGINE_SOURCES ${CMAKE_SOURCE_DIR}/Platform/SdlLibrary.cpp)
+endif()
+
+if(EMSCRIPTEN)
+  include(TarvoWebEngine)
+  return()
 endif()
 
 include(TarvoScripting)

@@ -75,3 +75,32 @@ TEST(RunProgramTest, ByDefaultEveryServiceStarts)
     EXPECT_TRUE(run.soundStarted);
     EXPECT_TRUE(run.scriptsStarted);
 }
+
+// Where a long has 32 bits (WebAssembly), the seeds' upper limit once overflowed to -1
+// and every seed was refused; the limits must hold whatever a long's size.
+TEST(RunOptionsTest, NumbersAreReadToTheirLimitsAndRefusedPastThem)
+{
+    const auto parse = [](const char* option, const char* value, RunOptions& options)
+    {
+        const char* const argv[] = {"options_test", option, value};
+        String error;
+        return ParseRunOptions(3, argv, options, error);
+    };
+    RunOptions options;
+    ASSERT_TRUE(parse("--seed", "7", options));
+    EXPECT_EQ(7u, options.seed);
+    ASSERT_TRUE(parse("--seed", "4294967295", options));
+    EXPECT_EQ(4294967295u, options.seed);
+    ASSERT_TRUE(parse("--seed", "3000000000", options));
+    EXPECT_EQ(3000000000u, options.seed);
+    ASSERT_TRUE(parse("--frames", "1000000000", options));
+    EXPECT_EQ(1000000000, options.frames);
+
+    for (const char* refused : {"4294967296", "-1", "99999999999999999999", "7x", ""})
+    {
+        RunOptions untouched;
+        EXPECT_FALSE(parse("--seed", refused, untouched)) << refused;
+        EXPECT_FALSE(untouched.seeded) << refused;
+    }
+    EXPECT_FALSE(parse("--frames", "1000000001", options));
+}

@@ -1,0 +1,20 @@
+# QVRN as a web page: build/web/page holds qvrn.html and what it loads, a folder any
+# static web server can publish as it is.
+set(QVRN_PAGE_DIR ${CMAKE_BINARY_DIR}/page)
+set(page_shell ${CMAKE_CURRENT_SOURCE_DIR}/web/shell.html)
+set(page_script ${CMAKE_SOURCE_DIR}/Platform/web/pre.js)
+set_target_properties(qvrn PROPERTIES SUFFIX ".html" RUNTIME_OUTPUT_DIRECTORY ${QVRN_PAGE_DIR}
+  LINK_DEPENDS "${page_shell};${page_script}")
+target_link_options(qvrn PRIVATE
+  "SHELL:--shell-file ${page_shell}"
+  "SHELL:--pre-js ${page_script}"
+  # The art, sounds, font and bindings, decoded by the browser before the game starts;
+  # the Python scripts have nothing to run them here.
+  "SHELL:--preload-file ${TARVO_WEB_RUN_FOLDER}/Resources@/Resources"
+  "SHELL:--preload-file ${TARVO_WEB_RUN_FOLDER}/Config@/Config"
+  "SHELL:--exclude-file *.py" "SHELL:--exclude-file *.pyc" "SHELL:--exclude-file __pycache__"
+  --use-preload-plugins
+  -sALLOW_MEMORY_GROWTH=1
+  -sEXIT_RUNTIME=0
+  # This emcc crashes minifying the page's HTML; -g2 leaves it as written.
+  -g2)

@@ -1,0 +1,10 @@
+#include "Platform/FrameLoop.h"
+
+void RunFrameLoop(std::function<bool()> runFrame, std::function<void()> afterLoop)
+{
+    while (runFrame())
+    {
+    }
+    if (afterLoop)
+        afterLoop();
+}

@@ -1,0 +1,4 @@
+#include "Platform/PlayerStorage.h"
+
+// Files on a disk need nothing more.
+void KeepPlayerFiles() {}
