@@ -1,6 +1,7 @@
 #include "Game/AlmightyDollar.h"
 
 #include "Game/PlayField.h"
+#include "Util/MathKit.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +13,7 @@ constexpr int PictureCount = 6;
 constexpr float DollarSize = 0.75f;
 } // namespace
 
-AlmightyDollar::AlmightyDollar(PlayField& playField) : frame(std::rand() % 5), field(playField)
+AlmightyDollar::AlmightyDollar(PlayField& playField) : frame(MathKit::RandomIntBelow(5)), field(playField)
 {
     SetSize(DollarSize);
     // The picture of the starting frame from the first drawing on: without one the

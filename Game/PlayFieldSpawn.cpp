@@ -72,7 +72,7 @@ void PlayField::LevelUp()
 
 int PlayField::SpawnMany(int max, int min, int type, const SpawnExclusion& exclusion)
 {
-    const int count = max > min ? min + std::rand() % (max - min) : min;
+    const int count = max > min ? min + MathKit::RandomIntBelow(max - min) : min;
     int placed = 0;
     while (placed < count && SpawnOne(type, exclusion))
         ++placed;
@@ -82,7 +82,7 @@ int PlayField::SpawnMany(int max, int min, int type, const SpawnExclusion& exclu
 Vector2 PlayField::RandomSpawnPoint(const SpawnExclusion& exclusion) const
 {
     const PlayArea area = GetPlayArea();
-    switch (std::rand() % 4)
+    switch (MathKit::RandomIntBelow(4))
     {
     case 0:
         return Vector2(PickOnGrid(area.left, exclusion.left), PickOnGrid(area.bottom, area.top));

@@ -5,8 +5,9 @@
 
 // Random numbers and interpolation. The pixel/world conversions, which need the
 // camera, are in Platform/ScreenMath.h.
-// The random source is the standard rand generator, shared with the game; it is
-// seeded from the clock on first use unless SeedRandom came first.
+// The random source is the engine's own, shared with the game, and draws the same
+// numbers for a seed on every platform; it is seeded from the clock on first use unless
+// SeedRandom came first.
 namespace MathKit
 {
 constexpr float DegreesToRadiansFactor = 0.01745329f;
@@ -14,6 +15,8 @@ constexpr float DegreesToRadiansFactor = 0.01745329f;
 // Makes the shared random source repeatable (the --seed option); without it the
 // source is seeded from the clock on first use.
 void SeedRandom(unsigned int seed);
+// 0 .. 2^31 - 1.
+int RandomNumber();
 // 0..maxValue-1; 0 without drawing a number when maxValue is not positive.
 int RandomIntBelow(int maxValue);
 // [0, maxValue) in steps of maxValue / 10000.

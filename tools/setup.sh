@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs to build, run and test.
+# Installs every Debian package the project needs to build, run and test; with --web
+# also what the browser build and its tests need (tools/web-build.sh).
 # Quick when everything is already present; run as root on Debian 12.
 set -euo pipefail
 
@@ -14,6 +15,11 @@ packages=(
   dpkg-dev file debootstrap desktop-file-utils
   doxygen
 )
+if [ "${1:-}" = "--web" ]; then
+  # Emscripten for the WebAssembly build, Chromium to play it headless in the tests,
+  # Pillow to compare their screenshots.
+  packages+=(emscripten chromium python3-pil)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

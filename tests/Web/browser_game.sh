@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# QVRN in headless Chromium, from the page in PAGE_FOLDER (build/web/page): a seeded game
+# played by the desktop tests' input scripts, its frames compared with the pictures this
+# renderer drew when they were last checked by eye (tests/Web/reference).
+#   browser_game.sh PAGE_FOLDER             run the checks
+#   browser_game.sh PAGE_FOLDER --update    write the references anew (then look at them)
+# Each picture is a run of its own, stopped at the frame wanted: the page keeps the last
+# frame on its canvas, and Chromium's screenshot is of the page as shown.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+page=$(cd "$1" && pwd)
+update=${2:-}
+data=$here/../Program/data
+references=$here/reference
+out=$(mktemp -d)
+python=/usr/bin/python3
+
+"$python" "$here/../../tools/serve-page.py" "$page" >"$out/address" 2>"$out/server.log" &
+server=$!
+trap 'kill $server 2>/dev/null; rm -rf "$out"' EXIT
+for _ in $(seq 50); do [ -s "$out/address" ] && break; sleep 0.1; done
+address=$(head -1 "$out/address")
+[ -n "$address" ] || { echo "the page server did not start:"; cat "$out/server.log"; exit 1; }
+
+fail() {
+  echo "browser game: $*"
+  if [ -n "${KEEP_SCREENSHOTS:-}" ]; then
+    mkdir -p "$KEEP_SCREENSHOTS" && cp "$out"/*.png "$out"/*.log "$KEEP_SCREENSHOTS"/ 2>/dev/null
+    echo "screenshots and logs kept in $KEEP_SCREENSHOTS"
+  fi
+  exit 1
+}
+
+# play SCRIPT FRAMES NAME [PROFILE]: the game with --seed 7 --fixed-dt 0.0166 from the
+# script's lines, to frame FRAMES; leaves $out/NAME.png and the page's log in NAME.log.
+# A PROFILE folder keeps the browser's storage between visits.
+play() {
+  local script=$1 frames=$2 name=$3 profile=${4:-$out/profile-$3}
+  local input
+  input=$("$python" -c 'import sys, urllib.parse; print(urllib.parse.quote(open(sys.argv[1]).read()))' "$script")
+  # The clock is virtual: it runs ahead whenever the page waits, so the budget only has to
+  # outlast the frames' 60 Hz timer, with room for loading.
+  local budget=$((frames * 17 + 15000))
+  timeout 300 chromium --headless --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
+    --autoplay-policy=no-user-gesture-required --disable-background-networking --disable-component-update \
+    --disable-sync --disable-quic --no-first-run --user-data-dir="$profile" --window-size=1024,768 \
+    --enable-logging=stderr --v=0 --virtual-time-budget=$budget --screenshot="$out/$name.png" \
+    "${address}qvrn.html?timer&seed=7&fixed-dt=0.0166&no-msaa&frames=$frames&input=$input" \
+    >/dev/null 2>"$out/$name.chromium"
+  local status=$?
+  grep -o 'CONSOLE[^"]*"[^"]*"' "$out/$name.chromium" | sed 's/^[^"]*"//; s/"$//' >"$out/$name.log"
+  [ $status -eq 0 ] && [ -s "$out/$name.png" ] || fail "$name: Chromium ended with status $status: $(tail -3 "$out/$name.chromium")"
+  if grep -q "ERROR\|Aborted\|exception" "$out/$name.log"; then
+    cat "$out/$name.log"
+    fail "$name: errors in the page's log"
+  fi
+}
+
+# check NAME: against its reference, or written as one with --update.
+check() {
+  if [ "$update" = "--update" ]; then
+    cp "$out/$1.png" "$references/$1.png"
+    return
+  fi
+  "$python" "$here/compare_png.py" "$out/$1.png" "$references/$1.png" || fail "$1 is not the picture it was"
+}
+
+play "$data/tutorial_credits.script" 25 menu
+grep -q "OpenAL" "$out/menu.log" || { cat "$out/menu.log"; fail "the sound did not start"; }
+check menu
+# Lying at the right of the field: the red circle, the ticker climbing.
+play "$data/full_game.script" 172 play
+check play
+# The third bust: the result banner. The same game again gives the same pixels.
+play "$data/full_game.script" 1188 over "$out/visits"
+check over
+play "$data/full_game.script" 1188 over_again
+"$python" "$here/compare_png.py" --exact "$out/over.png" "$out/over_again.png" ||
+  fail "two runs of the same seeded game drew different frames"
+# The browser kept the best price of the first visit: the menu shows it now.
+play "$data/tutorial_credits.script" 25 menu_best "$out/visits"
+"$python" "$here/compare_png.py" --differ "$out/menu.png" "$out/menu_best.png" ||
+  fail "the menu after a finished game shows no best price"
+check menu_best
+echo "browser game ok"
