@@ -242,8 +242,9 @@ SoundResult Start(int channelCount)
     voices.clear();
     finishedQueue.clear();
     running = true;
-    // A browser keeps its audio suspended until the player first presses a key or clicks;
-    // sources play "silently" until then and nothing here needs to wait for it.
+    // A browser keeps its audio clock stopped until the player first presses a key or
+    // clicks (OpenAL resumes it then): sources started before that count as playing and
+    // are heard from then on, so nothing here waits for it.
     return SR_Ok;
 }
 
