@@ -75,6 +75,8 @@ unpack() {
   dir="$src/$package"
   if [ ! -d "$dir" ]; then
     step "unpacking $(basename "$dsc")" >&2
+    # apt has checked the files against the signed archive index; the maintainer's own
+    # signature would need the Debian keyring, which nothing else here uses.
     dpkg-source --no-check -x "$dsc" "$dir.tmp" >/dev/null
     mv "$dir.tmp" "$dir"
   fi
