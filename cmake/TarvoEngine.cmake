@@ -20,24 +20,31 @@ foreach(folder ${TARVO_ENGINE_FOLDERS})
   list(APPEND TARVO_ENGINE_SOURCES ${folder_sources})
 endforeach()
 
-# Platform back-ends: the real one's sources or a silent one for headless builds.
-function(tarvo_add_backend option description real_sources null_source)
-  set(${option} sdl CACHE STRING "${description}: sdl or null")
-  set_property(CACHE ${option} PROPERTY STRINGS sdl null)
+# Platform back-ends: the desktop one (sdl), a silent one for headless builds (null), and
+# the browser's one, which builds only with emscripten.
+function(tarvo_add_backend option description web_name web_sources real_sources null_source)
+  set(${option} sdl CACHE STRING "${description}: sdl, ${web_name} or null")
+  set_property(CACHE ${option} PROPERTY STRINGS sdl ${web_name} null)
   if(${option} STREQUAL "sdl")
     set(sources ${real_sources})
   elseif(${option} STREQUAL "null")
     set(sources ${null_source})
+  elseif(${option} STREQUAL "${web_name}")
+    if(NOT EMSCRIPTEN)
+      message(FATAL_ERROR "${option}=${web_name} is the web build's back-end: configure with emcmake")
+    endif()
+    set(sources ${web_sources})
   else()
-    message(FATAL_ERROR "${option} must be sdl or null, not '${${option}}'")
+    message(FATAL_ERROR "${option} must be sdl, ${web_name} or null, not '${${option}}'")
   endif()
   list(TRANSFORM sources PREPEND ${CMAKE_SOURCE_DIR}/)
   set(TARVO_ENGINE_SOURCES ${TARVO_ENGINE_SOURCES} ${sources} PARENT_SCOPE)
 endfunction()
 
-tarvo_add_backend(TARVO_SOUND_BACKEND "Sound back-end" "Sound/backend/SdlMixerBackend.cpp;Sound/backend/MixerLibrary.cpp"
-  Sound/backend/NullBackend.cpp)
-tarvo_add_backend(TARVO_PAD_BACKEND "Game-pad back-end" Input/backend/SdlPadBackend.cpp Input/backend/NullPadBackend.cpp)
+tarvo_add_backend(TARVO_SOUND_BACKEND "Sound back-end" openal "Sound/backend/OpenAlBackend.cpp;Sound/backend/WavFile.cpp"
+  "Sound/backend/SdlMixerBackend.cpp;Sound/backend/MixerLibrary.cpp" Sound/backend/NullBackend.cpp)
+tarvo_add_backend(TARVO_PAD_BACKEND "Game-pad back-end" web Input/backend/WebPadBackend.cpp
+  Input/backend/SdlPadBackend.cpp Input/backend/NullPadBackend.cpp)
 # SDL itself, opened on first use, for whichever of the two back ends runs on it.
 if(TARVO_SOUND_BACKEND STREQUAL "sdl" OR TARVO_PAD_BACKEND STREQUAL "sdl")
   list(APPEND TARVO_ENGINE_SOURCES ${CMAKE_SOURCE_DIR}/Platform/SdlLibrary.cpp)
@@ -65,4 +72,8 @@ target_include_directories(tarvo PRIVATE
 target_link_libraries(tarvo
   PUBLIC OpenGL::GL OpenGL::GLU
   PRIVATE glfw box2d::box2d PkgConfig::FTGL PkgConfig::PYEMBED)
+# Emscripten's OpenAL is a JavaScript library, added to whatever links the engine.
+if(TARVO_SOUND_BACKEND STREQUAL "openal")
+  target_link_libraries(tarvo PUBLIC openal)
+endif()
 tarvo_set_warnings(tarvo)
