@@ -72,8 +72,4 @@ target_include_directories(tarvo PRIVATE
 target_link_libraries(tarvo
   PUBLIC OpenGL::GL OpenGL::GLU
   PRIVATE glfw box2d::box2d PkgConfig::FTGL PkgConfig::PYEMBED)
-# Emscripten's OpenAL is a JavaScript library, added to whatever links the engine.
-if(TARVO_SOUND_BACKEND STREQUAL "openal")
-  target_link_libraries(tarvo PUBLIC openal)
-endif()
 tarvo_set_warnings(tarvo)

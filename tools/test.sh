@@ -2,8 +2,9 @@
 # Installs what is missing, builds the test configuration (AddressSanitizer and
 # UndefinedBehaviorSanitizer, warnings as errors) and runs the whole suite through
 # ctest, under a virtual X server when there is no display; then gives each fuzz target
-# a 10-second run from a fixed seed (tools/fuzz.sh), and builds and checks the game's
-# and the engine's Debian packages (tools/package.sh).
+# a 10-second run from a fixed seed (tools/fuzz.sh), builds and checks the game's and the
+# engine's Debian packages (tools/package.sh), and builds the game for the browser and
+# plays it in headless Chromium (tools/web-build.sh, tests/Web/browser_game.sh).
 # Extra arguments go to ctest, e.g. tools/test.sh -R Switchboard
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,10 +23,13 @@ else
   "${ctest_command[@]}"
 fi
 
-# The fuzz smoke run and the package check belong to the whole suite, not to a run
-# narrowed with ctest options. The package check builds the Release configuration and
-# checks both Debian packages (places, dependencies, no build path inside).
+# The fuzz smoke run, the package check and the browser game belong to the whole suite,
+# not to a run narrowed with ctest options. The package check builds the Release
+# configuration and checks both Debian packages (places, dependencies, no build path
+# inside); the browser build ships that configuration's art and sounds.
 if [ $# -eq 0 ]; then
   bash tools/fuzz.sh
   bash tools/package.sh
+  bash tools/web-build.sh
+  bash tests/Web/browser_game.sh build/web/page
 fi

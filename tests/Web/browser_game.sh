@@ -50,7 +50,8 @@ play() {
   local status=$?
   grep -o 'CONSOLE[^"]*"[^"]*"' "$out/$name.chromium" | sed 's/^[^"]*"//; s/"$//' >"$out/$name.log"
   [ $status -eq 0 ] && [ -s "$out/$name.png" ] || fail "$name: Chromium ended with status $status: $(tail -3 "$out/$name.chromium")"
-  if grep -q "ERROR\|Aborted\|exception" "$out/$name.log"; then
+  # No sound at all, or a sound that failed, is a fault here: the browser is told to play.
+  if grep -q "ERROR\|Aborted\|exception\|Sound error\|without sound" "$out/$name.log"; then
     cat "$out/$name.log"
     fail "$name: errors in the page's log"
   fi
@@ -66,7 +67,6 @@ check() {
 }
 
 play "$data/tutorial_credits.script" 25 menu
-grep -q "OpenAL" "$out/menu.log" || { cat "$out/menu.log"; fail "the sound did not start"; }
 check menu
 # Lying at the right of the field: the red circle, the ticker climbing.
 play "$data/full_game.script" 172 play
