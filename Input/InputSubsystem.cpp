@@ -7,6 +7,7 @@
 #include "Input/InputCallbacks.h"
 #include "Input/InputRecorder.h"
 #include "Input/InputRouter.h"
+#include "Input/PadBackend.h"
 #include "Platform/Window.h"
 
 namespace
@@ -52,7 +53,25 @@ public:
         ControllerManager& manager = ControllerManager::GetInstance();
         manager.GetController(0).Setup();
         manager.GetController(1).Setup();
+        lookedForPads = true;
     }
+
+    // A pad the back-end shows only later (in a browser, once a button on it is
+    // pressed) is opened then, for a controller that has none yet.
+    void Update(float) override
+    {
+        if (!lookedForPads || !PadBackend::PadArrived())
+            return;
+        ControllerManager& manager = ControllerManager::GetInstance();
+        for (int index = 0; index < 2; ++index)
+        {
+            if (!manager.GetController(index).IsConnected())
+                manager.GetController(index).Setup();
+        }
+    }
+
+private:
+    bool lookedForPads = false;
 };
 } // namespace
 

@@ -16,4 +16,8 @@ int OpenPad(int padIndex, RawPadState& state);
 int ReadPad(int padIndex, RawPadState& state);
 // Motor speeds that last until set again; a pad that isn't there ignores them.
 void SetVibration(int padIndex, std::uint16_t leftSpeed, std::uint16_t rightSpeed);
+// Whether more pads can be opened than at the last call. Only the browser's back-end
+// ever says so: a browser shows a pad only once a button on it is pressed on the page,
+// long after the pads were looked for. Elsewhere pads are looked for once.
+bool PadArrived();
 } // namespace PadBackend

@@ -7,4 +7,5 @@ namespace PadBackend
 int OpenPad(int, RawPadState&) { return -1; }
 int ReadPad(int, RawPadState&) { return -1; }
 void SetVibration(int, std::uint16_t, std::uint16_t) {}
+bool PadArrived() { return false; }
 } // namespace PadBackend

@@ -190,4 +190,7 @@ void SetVibration(int padIndex, std::uint16_t leftSpeed, std::uint16_t rightSpee
     if (pad.controller)
         Rumble(pad);
 }
+
+// Pads are looked for once, at the start.
+bool PadArrived() { return false; }
 } // namespace PadBackend

@@ -181,4 +181,22 @@ void SetVibration(int, std::uint16_t leftSpeed, std::uint16_t rightSpeed)
         warnedVibration = true;
     }
 }
+
+bool PadArrived()
+{
+    static int standardPadsSeen = 0;
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS)
+        return false;
+    int standardPads = 0;
+    const int slots = emscripten_get_num_gamepads();
+    for (int slot = 0; slot < slots; ++slot)
+    {
+        EmscriptenGamepadEvent pad;
+        if (emscripten_get_gamepad_status(slot, &pad) == EMSCRIPTEN_RESULT_SUCCESS && IsStandard(pad))
+            ++standardPads;
+    }
+    const bool arrived = standardPads > standardPadsSeen;
+    standardPadsSeen = standardPads;
+    return arrived;
+}
 } // namespace PadBackend
