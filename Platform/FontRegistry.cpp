@@ -1,10 +1,9 @@
 #include "Platform/FontRegistry.h"
 
 #include "Platform/Draw.h"
+#include "Platform/FontFace.h"
 #include "Platform/Log.h"
 #include "Util/Utf8.h"
-
-#include <FTGL/ftgl.h>
 
 #include <map>
 #include <memory>
@@ -12,14 +11,14 @@
 
 namespace
 {
-std::map<String, std::unique_ptr<FTFont>>& Fonts()
+std::map<String, std::unique_ptr<FontFace>>& Fonts()
 {
     // Never destroyed: fonts hold GL objects that must not be freed after the context is gone.
-    static auto* fonts = new std::map<String, std::unique_ptr<FTFont>>();
+    static auto* fonts = new std::map<String, std::unique_ptr<FontFace>>();
     return *fonts;
 }
 
-FTFont* FindFont(const String& nickname)
+FontFace* FindFont(const String& nickname)
 {
     auto found = Fonts().find(nickname);
     return found == Fonts().end() ? nullptr : found->second.get();
@@ -41,19 +40,15 @@ bool AddFont(const String& filename, int pointSize, const String& nickname)
     if (FindFont(nickname))
         RemoveFont(nickname);
 
-    auto font = std::make_unique<FTTextureFont>(filename.c_str());
-    if (font->Error())
-    {
+    FontOpenResult result = FOR_Unreadable;
+    std::unique_ptr<FontFace> face = OpenFontFace(filename, pointSize, result);
+    if (result == FOR_Unreadable)
         SystemLogInstance().Log("Failed to open font " + filename);
-        return false;
-    }
-    if (pointSize <= 0 || !font->FaceSize(static_cast<unsigned int>(pointSize), 72))
-    {
+    else if (result == FOR_BadSize)
         SystemLogInstance().Log("Failed to set size.");
+    if (!face)
         return false;
-    }
-    font->UseDisplayList(true);
-    Fonts()[nickname] = std::move(font);
+    Fonts()[nickname] = std::move(face);
     return true;
 }
 
@@ -69,26 +64,23 @@ bool RemoveFont(const String& nickname)
 
 Vector2 MeasureText(const String& text, const String& nickname)
 {
-    FTFont* font = FindFont(nickname);
-    if (!font)
-        return Vector2();
-    const FTBBox box = font->BBox(WellFormedUtf8(text).c_str());
-    const FTPoint extent = box.Upper() - box.Lower();
-    return Vector2(extent.Xf(), extent.Yf());
+    FontFace* face = FindFont(nickname);
+    return face ? face->Measure(WellFormedUtf8(text)) : Vector2();
 }
 
 Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, int pixelY, float rotation)
 {
-    FTFont* font = FindFont(nickname);
-    if (!font)
+    FontFace* face = FindFont(nickname);
+    if (!face)
     {
         WarnUnknownFont(nickname);
         return Vector2();
     }
+    const String wellFormed = WellFormedUtf8(text);
     Draw::BeginScreenSpace(static_cast<float>(pixelX), static_cast<float>(pixelY), rotation);
     Draw::BeginGlyphs();
-    font->Render(WellFormedUtf8(text).c_str());
+    face->Render(wellFormed);
     Draw::EndGlyphs();
     Draw::EndScreenSpace();
-    return MeasureText(text, nickname);
+    return face->Measure(wellFormed);
 }

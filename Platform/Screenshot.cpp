@@ -1,6 +1,5 @@
 #include "Platform/Screenshot.h"
 
-#include "Platform/Draw.h"
 #include "Platform/ImageLibrary.h"
 #include "Platform/Log.h"
 
@@ -74,15 +73,6 @@ bool CanWriteScreenshot(const String& fileName, String& reason)
         return false;
     }
     return true;
-}
-
-FrameImage CaptureFrame()
-{
-    FrameImage image;
-    image.width = Draw::GetViewportWidth();
-    image.height = Draw::GetViewportHeight();
-    image.pixels = Draw::ReadPixels(0, 0, image.width, image.height);
-    return image;
 }
 
 bool SavePng(const FrameImage& image, const String& fileName)

@@ -2,7 +2,7 @@
 set(TARVO_ENGINE_FOLDERS Util Platform Messaging Actors Infrastructure Physics Input Sound Scripting Program)
 # The files that need the desktop's libraries; the browser build has its own in web/
 # subfolders instead (cmake/TarvoWebEngine.cmake).
-set(TARVO_DESKTOP_ONLY_SOURCES Platform/DrawTextures.cpp Platform/FontRegistry.cpp Platform/ImageFile.cpp Platform/ImageLibrary.cpp
+set(TARVO_DESKTOP_ONLY_SOURCES Platform/DrawTextures.cpp Platform/FtglFontFace.cpp Platform/ImageFile.cpp Platform/ImageLibrary.cpp
     Platform/Screenshot.cpp Platform/SharedLibrary.cpp Platform/SdlLibrary.cpp Platform/FrameLoop.cpp
     Platform/PlayerStorage.cpp)
 # The engine's own headers, which are neither installed nor in the API reference, as

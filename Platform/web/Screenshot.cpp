@@ -3,22 +3,12 @@
 
 #include "Platform/Screenshot.h"
 
-#include "Platform/Draw.h"
 #include "Platform/Log.h"
 
 bool CanWriteScreenshot(const String&, String& reason)
 {
     reason = "the browser build writes no screenshots";
     return false;
-}
-
-FrameImage CaptureFrame()
-{
-    FrameImage image;
-    image.width = Draw::GetViewportWidth();
-    image.height = Draw::GetViewportHeight();
-    image.pixels = Draw::ReadPixels(0, 0, image.width, image.height);
-    return image;
 }
 
 bool SavePng(const FrameImage&, const String& fileName)

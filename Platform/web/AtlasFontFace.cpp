@@ -3,9 +3,8 @@
 // saved attribute stacks and alpha-only textures, none of which the browser's GL has; the
 // atlas holds luminance-alpha texels, which it draws right.
 
-#include "Platform/FontRegistry.h"
+#include "Platform/web/AtlasFontFace.h"
 
-#include "Platform/Draw.h"
 #include "Platform/Log.h"
 #include "Util/Utf8.h"
 
@@ -18,8 +17,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <memory>
-#include <set>
 #include <vector>
 
 namespace
@@ -61,10 +58,10 @@ struct Glyph
     float u0 = 0.0f, v0 = 0.0f, u1 = 0.0f, v1 = 0.0f;
 };
 
-class Font
+class AtlasFontFace : public FontFace
 {
 public:
-    ~Font()
+    ~AtlasFontFace() override
     {
         if (!textures.empty())
             glDeleteTextures(static_cast<GLsizei>(textures.size()), textures.data());
@@ -76,12 +73,63 @@ public:
 
     bool SetSize(int pointSize) { return FT_Set_Char_Size(face, pointSize * 64, pointSize * 64, 72, 72) == 0; }
 
+    Vector2 Measure(const String& text) override
+    {
+        bool any = false;
+        float left = 0.0f, bottom = 0.0f, right = 0.0f, top = 0.0f;
+        Walk(text,
+             [&](const Glyph& glyph, float pen)
+             {
+                 const float glyphLeft = pen + glyph.boxLeft;
+                 const float glyphRight = pen + glyph.boxRight;
+                 left = any ? std::min(left, glyphLeft) : glyphLeft;
+                 right = any ? std::max(right, glyphRight) : glyphRight;
+                 bottom = any ? std::min(bottom, glyph.boxBottom) : glyph.boxBottom;
+                 top = any ? std::max(top, glyph.boxTop) : glyph.boxTop;
+                 any = true;
+             });
+        return Vector2(right - left, top - bottom);
+    }
+
+    void Render(const String& text) override
+    {
+        GLuint bound = 0;
+        Walk(text,
+             [&](const Glyph& glyph, float pen)
+             {
+                 if (glyph.texture == 0)
+                     return;
+                 if (glyph.texture != bound)
+                 {
+                     glBindTexture(GL_TEXTURE_2D, glyph.texture);
+                     bound = glyph.texture;
+                 }
+                 // Whole pixels keep the glyph's texels on the screen's pixels, unblurred.
+                 const float x0 = std::floor(pen) + static_cast<float>(glyph.left);
+                 const float y1 = static_cast<float>(glyph.top);
+                 const float x1 = x0 + static_cast<float>(glyph.width);
+                 const float y0 = y1 - static_cast<float>(glyph.height);
+                 glBegin(GL_QUADS);
+                 glTexCoord2f(glyph.u0, glyph.v1);
+                 glVertex2f(x0, y0);
+                 glTexCoord2f(glyph.u1, glyph.v1);
+                 glVertex2f(x1, y0);
+                 glTexCoord2f(glyph.u1, glyph.v0);
+                 glVertex2f(x1, y1);
+                 glTexCoord2f(glyph.u0, glyph.v0);
+                 glVertex2f(x0, y1);
+                 glEnd();
+             });
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+
+private:
     const Glyph& Find(unsigned int codePoint)
     {
         auto found = glyphs.find(codePoint);
         if (found != glyphs.end())
             return found->second;
-        return glyphs[codePoint] = Render(codePoint);
+        return glyphs[codePoint] = Rasterize(codePoint);
     }
 
     float Kerning(unsigned int left, unsigned int right) const
@@ -94,8 +142,24 @@ public:
         return static_cast<float>(kerning.x) / 64.0f;
     }
 
-private:
-    Glyph Render(unsigned int codePoint)
+    // Calls `visit(glyph, penX)` for each character, the pen moving by advance and kerning.
+    template <typename Visit> void Walk(const String& text, Visit visit)
+    {
+        float pen = 0.0f;
+        unsigned int previous = 0;
+        for (size_t index = 0; index < text.size();)
+        {
+            const unsigned int codePoint = NextCodePoint(text, index);
+            if (previous != 0)
+                pen += Kerning(previous, codePoint);
+            const Glyph& glyph = Find(codePoint);
+            visit(glyph, pen);
+            pen += glyph.advance;
+            previous = codePoint;
+        }
+    }
+
+    Glyph Rasterize(unsigned int codePoint)
     {
         Glyph glyph;
         if (FT_Load_Char(face, codePoint, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0)
@@ -195,140 +259,20 @@ private:
     int rowHeight = 0;
 };
 
-std::map<String, std::unique_ptr<Font>>& Fonts()
-{
-    // Never destroyed: fonts hold GL objects that must not be freed after the context is gone.
-    static auto* fonts = new std::map<String, std::unique_ptr<Font>>();
-    return *fonts;
-}
-
-Font* FindFont(const String& nickname)
-{
-    auto found = Fonts().find(nickname);
-    return found == Fonts().end() ? nullptr : found->second.get();
-}
-
-void WarnUnknownFont(const String& nickname)
-{
-    static std::set<String> warned;
-    if (warned.insert(nickname).second)
-        SystemLogInstance().Printf("WARNING: No font called \"%s\" is registered (AddFont); its text is not drawn.",
-                                   nickname.c_str());
-}
-
-// Calls `visit(glyph, penX)` for each character of well-formed text, the pen moving by
-// advance and kerning.
-template <typename Visit> void Walk(Font& font, const String& text, Visit visit)
-{
-    float pen = 0.0f;
-    unsigned int previous = 0;
-    for (size_t index = 0; index < text.size();)
-    {
-        const unsigned int codePoint = NextCodePoint(text, index);
-        if (previous != 0)
-            pen += font.Kerning(previous, codePoint);
-        const Glyph& glyph = font.Find(codePoint);
-        visit(glyph, pen);
-        pen += glyph.advance;
-        previous = codePoint;
-    }
-}
-
-Vector2 Measure(Font& font, const String& text)
-{
-    bool any = false;
-    float left = 0.0f, bottom = 0.0f, right = 0.0f, top = 0.0f;
-    Walk(font, text,
-         [&](const Glyph& glyph, float pen)
-         {
-             const float glyphLeft = pen + glyph.boxLeft;
-             const float glyphRight = pen + glyph.boxRight;
-             left = any ? std::min(left, glyphLeft) : glyphLeft;
-             right = any ? std::max(right, glyphRight) : glyphRight;
-             bottom = any ? std::min(bottom, glyph.boxBottom) : glyph.boxBottom;
-             top = any ? std::max(top, glyph.boxTop) : glyph.boxTop;
-             any = true;
-         });
-    return Vector2(right - left, top - bottom);
-}
 } // namespace
 
-bool AddFont(const String& filename, int pointSize, const String& nickname)
+std::unique_ptr<FontFace> OpenAtlasFontFace(const String& filename, int pointSize, FontOpenResult& result)
 {
-    if (FindFont(nickname))
-        RemoveFont(nickname);
-
-    auto font = std::make_unique<Font>();
-    if (!font->Open(filename))
-    {
-        SystemLogInstance().Log("Failed to open font " + filename);
-        return false;
-    }
-    if (pointSize <= 0 || !font->SetSize(pointSize))
-    {
-        SystemLogInstance().Log("Failed to set size.");
-        return false;
-    }
-    Fonts()[nickname] = std::move(font);
-    return true;
+    auto face = std::make_unique<AtlasFontFace>();
+    result = !face->Open(filename)                         ? FOR_Unreadable
+             : pointSize <= 0 || !face->SetSize(pointSize) ? FOR_BadSize
+                                                           : FOR_Opened;
+    return result == FOR_Opened ? std::move(face) : nullptr;
 }
 
-bool RemoveFont(const String& nickname)
+#ifdef __EMSCRIPTEN__
+std::unique_ptr<FontFace> OpenFontFace(const String& filename, int pointSize, FontOpenResult& result)
 {
-    if (Fonts().erase(nickname) == 0)
-    {
-        SystemLogInstance().Log("No font called \"" + nickname + "\"; un-registration failed.");
-        return false;
-    }
-    return true;
+    return OpenAtlasFontFace(filename, pointSize, result);
 }
-
-Vector2 MeasureText(const String& text, const String& nickname)
-{
-    Font* font = FindFont(nickname);
-    return font ? Measure(*font, WellFormedUtf8(text)) : Vector2();
-}
-
-Vector2 DrawScreenText(const String& text, const String& nickname, int pixelX, int pixelY, float rotation)
-{
-    Font* font = FindFont(nickname);
-    if (!font)
-    {
-        WarnUnknownFont(nickname);
-        return Vector2();
-    }
-    const String wellFormed = WellFormedUtf8(text);
-    Draw::BeginScreenSpace(static_cast<float>(pixelX), static_cast<float>(pixelY), rotation);
-    Draw::BeginGlyphs();
-    GLuint bound = 0;
-    Walk(*font, wellFormed,
-         [&](const Glyph& glyph, float pen)
-         {
-             if (glyph.texture == 0)
-                 return;
-             if (glyph.texture != bound)
-             {
-                 glBindTexture(GL_TEXTURE_2D, glyph.texture);
-                 bound = glyph.texture;
-             }
-             // Whole pixels keep the glyph's texels on the screen's pixels, unblurred.
-             const float x0 = std::floor(pen) + static_cast<float>(glyph.left);
-             const float y1 = static_cast<float>(glyph.top);
-             const float x1 = x0 + static_cast<float>(glyph.width);
-             const float y0 = y1 - static_cast<float>(glyph.height);
-             glBegin(GL_QUADS);
-             glTexCoord2f(glyph.u0, glyph.v1);
-             glVertex2f(x0, y0);
-             glTexCoord2f(glyph.u1, glyph.v1);
-             glVertex2f(x1, y0);
-             glTexCoord2f(glyph.u1, glyph.v0);
-             glVertex2f(x1, y1);
-             glTexCoord2f(glyph.u0, glyph.v0);
-             glVertex2f(x0, y1);
-             glEnd();
-         });
-    glBindTexture(GL_TEXTURE_2D, 0);
-    Draw::EndGlyphs();
-    Draw::EndScreenSpace();
-    return Measure(*font, wellFormed);
-}
+#endif

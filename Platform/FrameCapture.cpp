@@ -1,0 +1,14 @@
+// The frame read back for a screenshot, the same on every platform; writing it is not
+// (Platform/Screenshot.cpp).
+
+#include "Platform/Draw.h"
+#include "Platform/Screenshot.h"
+
+FrameImage CaptureFrame()
+{
+    FrameImage image;
+    image.width = Draw::GetViewportWidth();
+    image.height = Draw::GetViewportHeight();
+    image.pixels = Draw::ReadPixels(0, 0, image.width, image.height);
+    return image;
+}
