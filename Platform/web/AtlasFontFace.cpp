@@ -93,7 +93,7 @@ public:
 
     void Render(const String& text) override
     {
-        GLuint bound = 0;
+        bound = 0;
         Walk(text,
              [&](const Glyph& glyph, float pen)
              {
@@ -101,8 +101,7 @@ public:
                      return;
                  if (glyph.texture != bound)
                  {
-                     glBindTexture(GL_TEXTURE_2D, glyph.texture);
-                     bound = glyph.texture;
+                     Bind(glyph.texture);
                  }
                  // Whole pixels keep the glyph's texels on the screen's pixels, unblurred.
                  const float x0 = std::floor(pen) + static_cast<float>(glyph.left);
@@ -120,7 +119,7 @@ public:
                  glVertex2f(x0, y1);
                  glEnd();
              });
-        glBindTexture(GL_TEXTURE_2D, 0);
+        Bind(0);
     }
 
 private:
@@ -220,10 +219,10 @@ private:
                 texel[1] = source[column];
             }
         }
-        glBindTexture(GL_TEXTURE_2D, textures.back());
+        Bind(textures.back());
         glTexSubImage2D(GL_TEXTURE_2D, 0, penX, penY, paddedWidth, glyph.height, GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE,
                         texels.data());
-        glBindTexture(GL_TEXTURE_2D, 0);
+        Bind(0);
 
         const float side = static_cast<float>(AtlasSide);
         glyph.texture = textures.back();
@@ -239,7 +238,7 @@ private:
     {
         GLuint texture = 0;
         glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
+        Bind(texture);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -247,11 +246,20 @@ private:
         const std::vector<unsigned char> clear(static_cast<size_t>(AtlasSide) * AtlasSide * 2, 0);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE_ALPHA, AtlasSide, AtlasSide, 0, GL_LUMINANCE_ALPHA,
                      GL_UNSIGNED_BYTE, clear.data());
-        glBindTexture(GL_TEXTURE_2D, 0);
+        Bind(0);
         textures.push_back(texture);
     }
 
+    // Glyphs are rasterised into the atlas while text is drawn, which binds the atlas:
+    // drawing binds again whenever the texture it last bound isn't bound any more.
+    void Bind(GLuint texture)
+    {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        bound = texture;
+    }
+
     FT_Face face = nullptr;
+    GLuint bound = 0;
     std::map<unsigned int, Glyph> glyphs;
     std::vector<GLuint> textures;
     int penX = 0;
