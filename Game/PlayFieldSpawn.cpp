@@ -31,6 +31,16 @@ float PickOnGrid(float a, float b)
     const int steps = static_cast<int>((b - a) * 10.0f + 0.5f);
     return a + static_cast<float>(MathKit::RandomIntBelow(steps)) / 10.0f;
 }
+
+// A point picked on the grid inside the box. The order of a call's arguments differs
+// between compilers, and a seed must give the same game everywhere: y is drawn first,
+// as games were always played here.
+Vector2 PickPointOnGrid(float left, float right, float bottom, float top)
+{
+    const float y = PickOnGrid(bottom, top);
+    const float x = PickOnGrid(left, right);
+    return Vector2(x, y);
+}
 } // namespace
 
 void PlayField::LevelUp()
@@ -85,13 +95,13 @@ Vector2 PlayField::RandomSpawnPoint(const SpawnExclusion& exclusion) const
     switch (MathKit::RandomIntBelow(4))
     {
     case 0:
-        return Vector2(PickOnGrid(area.left, exclusion.left), PickOnGrid(area.bottom, area.top));
+        return PickPointOnGrid(area.left, exclusion.left, area.bottom, area.top);
     case 1:
-        return Vector2(PickOnGrid(exclusion.right, area.right), PickOnGrid(area.bottom, area.top));
+        return PickPointOnGrid(exclusion.right, area.right, area.bottom, area.top);
     case 2:
-        return Vector2(PickOnGrid(area.left, area.right), PickOnGrid(area.bottom, exclusion.bottom));
+        return PickPointOnGrid(area.left, area.right, area.bottom, exclusion.bottom);
     default:
-        return Vector2(PickOnGrid(area.left, area.right), PickOnGrid(exclusion.top, area.top));
+        return PickPointOnGrid(area.left, area.right, exclusion.top, area.top);
     }
 }
 

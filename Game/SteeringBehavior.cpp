@@ -24,7 +24,10 @@ Vector2 Normalized(Vector2 v)
 SteeringBehavior_Wander::SteeringBehavior_Wander(float wanderStrength, float reaimInterval)
     : interval(reaimInterval), strength(wanderStrength)
 {
-    heading = Vector2(MathKit::RandomFloatBelow(1.0f), MathKit::RandomFloatBelow(1.0f));
+    // One draw a statement, y first (see Suit_Consumer.cpp).
+    const float y = MathKit::RandomFloatBelow(1.0f);
+    const float x = MathKit::RandomFloatBelow(1.0f);
+    heading = Vector2(x, y);
     if (heading.X == 0.0f && heading.Y == 0.0f)
         heading = Vector2(0.0f, 1.0f);
     heading.Normalize();

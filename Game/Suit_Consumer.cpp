@@ -46,8 +46,12 @@ Suit_Consumer::Suit_Consumer(PlayField& playField) : Suit(SK_Consumer, playField
     flee->target = playerBoid;
     flee->enabled = false;
     steering->AddBehavior(flee);
-    steering->AddBehavior(
-        new SteeringBehavior_Wander(1.0f + MathKit::RandomFloatBelow(0.25f), 0.1f + MathKit::RandomFloatBelow(0.2f)));
+    // One draw a statement: the order of a call's arguments differs between compilers,
+    // and a seed must give the same game everywhere. The interval is drawn first, as it
+    // always was here.
+    const float reaimInterval = 0.1f + MathKit::RandomFloatBelow(0.2f);
+    const float wanderStrength = 1.0f + MathKit::RandomFloatBelow(0.25f);
+    steering->AddBehavior(new SteeringBehavior_Wander(wanderStrength, reaimInterval));
 
     Switchboard::GetInstance().SubscribeTo(this, "LieMeterBusted");
     Switchboard::GetInstance().SubscribeTo(this, "JournalistLieBusted");

@@ -27,8 +27,10 @@ Suit_Journalist::Suit_Journalist(PlayField& playField)
     // The flash picture sits in the second frame; it shows while the circle grows.
     SetSprite("Resources/Images/Camera_flash.png", 1, GL_CLAMP, GL_LINEAR);
     AttachBoid(new SteeringBoid());
-    GetBoid()->AddBehavior(
-        new SteeringBehavior_Wander(0.5f + MathKit::RandomFloatBelow(1.0f), 0.2f + MathKit::RandomFloatBelow(0.2f)));
+    // Drawn one a statement, the interval first (see Suit_Consumer.cpp).
+    const float reaimInterval = 0.2f + MathKit::RandomFloatBelow(0.2f);
+    const float wanderStrength = 0.5f + MathKit::RandomFloatBelow(1.0f);
+    GetBoid()->AddBehavior(new SteeringBehavior_Wander(wanderStrength, reaimInterval));
     Switchboard::GetInstance().SubscribeTo(this, "LieMeterBusted");
     Switchboard::GetInstance().SubscribeTo(this, "JournalistLieBusted");
 }

@@ -31,5 +31,5 @@ if [ $# -eq 0 ]; then
   bash tools/fuzz.sh
   bash tools/package.sh
   bash tools/web-build.sh
-  bash tests/Web/browser_game.sh build/web/page
+  bash tests/Web/browser_game.sh build/web/page build/release/Game/qvrn
 fi

@@ -2,14 +2,18 @@
 # QVRN in headless Chromium, from the page in PAGE_FOLDER (build/web/page): a seeded game
 # played by the desktop tests' input scripts, its frames compared with the pictures this
 # renderer drew when they were last checked by eye (tests/Web/reference).
-#   browser_game.sh PAGE_FOLDER             run the checks
-#   browser_game.sh PAGE_FOLDER --update    write the references anew (then look at them)
+#   browser_game.sh PAGE_FOLDER [DESKTOP_GAME]    run the checks
+#   browser_game.sh PAGE_FOLDER --update          write the references anew (then look)
+# With DESKTOP_GAME (build/release/Game/qvrn), the desktop game plays the same seeded game
+# too, and must draw the same game over.
 # Each picture is a run of its own, stopped at the frame wanted: the page keeps the last
 # frame on its canvas, and Chromium's screenshot is of the page as shown.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 page=$(cd "$1" && pwd)
 update=${2:-}
+desktop=""
+[ "$update" = "--update" ] || { desktop=${2:-}; update=""; }
 data=$here/../Program/data
 references=$here/reference
 out=$(mktemp -d)
@@ -76,12 +80,28 @@ check menu
 # Lying at the right of the field: the red circle, the ticker climbing.
 play "$data/full_game.script" 172 play
 check play
+# The first goal passed: the view widens and the new goal shows in a box.
+play "$data/full_game.script" 473 levelup
+check levelup
 # The third bust: the result banner. The same game again gives the same pixels.
 play "$data/full_game.script" 1188 over "$out/visits"
 check over
 play "$data/full_game.script" 1188 over_again
 "$python" "$here/compare_png.py" --exact "$out/over.png" "$out/over_again.png" ||
   fail "two runs of the same seeded game drew different frames"
+# A seed is the same game on the desktop: the same random numbers, drawn in the same order
+# whatever the compiler.
+if [ -n "$desktop" ]; then
+  desktop=$(cd "$(dirname "$desktop")" && pwd)/$(basename "$desktop")
+  run_folder=$(dirname "$(dirname "$desktop")")/run
+  xvfb=()
+  [ -n "${DISPLAY:-}" ] || xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
+  (cd "$run_folder" && XDG_DATA_HOME=$out/desktop-data timeout 240 "${xvfb[@]}" "$desktop" --no-msaa --no-save \
+    --seed 7 --fixed-dt 0.0166 --frames 1188 --input-script "$data/full_game.script" \
+    --screenshot "$out/desktop_over.png" >"$out/desktop.log" 2>&1) || { cat "$out/desktop.log"; fail "the desktop game failed"; }
+  "$python" "$here/compare_png.py" "$out/desktop_over.png" "$out/over.png" ||
+    fail "the desktop played another game from the same seed and input"
+fi
 # The browser kept the best price of the first visit: the menu shows it now.
 play "$data/tutorial_credits.script" 25 menu_best "$out/visits"
 "$python" "$here/compare_png.py" --differ "$out/menu.png" "$out/menu_best.png" ||
