@@ -100,9 +100,7 @@ public:
                  if (glyph.texture == 0)
                      return;
                  if (glyph.texture != bound)
-                 {
                      Bind(glyph.texture);
-                 }
                  // Whole pixels keep the glyph's texels on the screen's pixels, unblurred.
                  const float x0 = std::floor(pen) + static_cast<float>(glyph.left);
                  const float y1 = static_cast<float>(glyph.top);
