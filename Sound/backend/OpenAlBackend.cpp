@@ -6,6 +6,7 @@
 #include "Sound/SoundBackend.h"
 
 #include "Platform/Log.h"
+#include "Sound/backend/SoundHandles.h"
 #include "Sound/backend/WavFile.h"
 
 #include <AL/al.h>
@@ -31,12 +32,6 @@ constexpr unsigned RequiredVersion = 0x00010100;
 // From the source-spatialize extension: pans stereo sounds too, which OpenAL otherwise
 // plays unpositioned.
 constexpr ALenum SourceSpatialize = 0x1214;
-
-// A sound handle packs the voice (+1, so a handle is never null) into its low bits and a
-// play count above them; a handle whose count no longer matches its voice is stale.
-constexpr int VoiceBits = 8;
-constexpr uintptr_t VoiceMask = (uintptr_t(1) << VoiceBits) - 1;
-constexpr int MaxVoices = static_cast<int>(VoiceMask);
 
 struct Voice
 {
@@ -76,8 +71,6 @@ SoundResult CheckAl(const char* what)
     return Fail(SR_MixerFailed, String(what) + ": " + (text ? text : "unknown OpenAL error"));
 }
 
-SOUND_HANDLE ToHandle(uintptr_t value) { return reinterpret_cast<SOUND_HANDLE>(value); }
-
 ALint SourceState(const Voice& voice)
 {
     ALint state = AL_STOPPED;
@@ -87,7 +80,7 @@ ALint SourceState(const Voice& voice)
 
 void Finish(Voice& voice)
 {
-    finishedQueue.push_back(ToHandle(voice.handle));
+    finishedQueue.push_back(SoundHandles::ToHandle(voice.handle));
     voice.busy = false;
 }
 
@@ -105,8 +98,8 @@ void CollectEnded()
 // The voice of a live sound, or null for one that has ended or was never ours.
 Voice* FindVoice(SOUND_HANDLE sound)
 {
-    const uintptr_t value = reinterpret_cast<uintptr_t>(sound);
-    const int index = static_cast<int>(value & VoiceMask) - 1;
+    const uintptr_t value = SoundHandles::ValueOf(sound);
+    const int index = SoundHandles::SlotOf(value);
     if (!running || index < 0 || index >= static_cast<int>(voices.size()))
         return nullptr;
     Voice& voice = voices[static_cast<size_t>(index)];
@@ -238,7 +231,7 @@ SoundResult Start(int channelCount)
         CloseDevice();
         return SR_Ok;
     }
-    voiceLimit = std::clamp(channelCount, 1, MaxVoices);
+    voiceLimit = std::clamp(channelCount, 1, SoundHandles::MaxSlots);
     voices.clear();
     finishedQueue.clear();
     running = true;
@@ -373,9 +366,9 @@ SoundResult Play(SAMPLE_HANDLE sample, float volume, bool looping, SOUND_HANDLE&
         alSourceStop(voice->source);
         return played;
     }
-    voice->handle = (++playCount << VoiceBits) | static_cast<uintptr_t>(voice - voices.data() + 1);
+    voice->handle = SoundHandles::Make(++playCount, static_cast<int>(voice - voices.data()));
     voice->busy = true;
-    sound = ToHandle(voice->handle);
+    sound = SoundHandles::ToHandle(voice->handle);
     return SR_Ok;
 }
 

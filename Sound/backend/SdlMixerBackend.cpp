@@ -7,6 +7,7 @@
 #include "Platform/Log.h"
 #include "Platform/SdlLibrary.h"
 #include "Sound/backend/MixerLibrary.h"
+#include "Sound/backend/SoundHandles.h"
 
 #include <algorithm>
 #include <atomic>
@@ -30,12 +31,6 @@ constexpr int MixRate = 44100;
 constexpr int MixChannelsOut = 2;
 // 1024 frames, about 23 ms: short enough that a sound starts with its frame.
 constexpr int MixBufferFrames = 1024;
-
-// A sound handle packs the channel (+1, so a handle is never null) into its low bits and
-// a play count above them; a handle whose count no longer matches its channel is stale.
-constexpr int ChannelBits = 8;
-constexpr uintptr_t ChannelMask = (uintptr_t(1) << ChannelBits) - 1;
-constexpr int MaxChannels = static_cast<int>(ChannelMask);
 
 struct ChannelState
 {
@@ -81,8 +76,6 @@ SoundResult Fail(SoundResult result, const String& detail = String())
     return result;
 }
 
-SOUND_HANDLE ToHandle(uintptr_t value) { return reinterpret_cast<SOUND_HANDLE>(value); }
-
 // Runs on the audio thread for sounds that end by themselves, and on the caller's thread
 // inside Mix_HaltChannel. Never call a mixer function while holding channelMutex: the
 // mixer holds its own lock around this callback.
@@ -94,7 +87,7 @@ void SDLCALL OnChannelFinished(int channel)
     ChannelState& state = channels[static_cast<size_t>(channel)];
     if (!state.busy)
         return;
-    finishedQueue.push_back(ToHandle(state.handle));
+    finishedQueue.push_back(SoundHandles::ToHandle(state.handle));
     // Only now may the channel be chosen again: its old sound is fully done with.
     state.busy = false;
 }
@@ -102,8 +95,8 @@ void SDLCALL OnChannelFinished(int channel)
 // The channel of a live sound, or -1 for one that has ended or was never ours.
 int FindChannel(SOUND_HANDLE sound)
 {
-    const uintptr_t value = reinterpret_cast<uintptr_t>(sound);
-    const int channel = static_cast<int>(value & ChannelMask) - 1;
+    const uintptr_t value = SoundHandles::ValueOf(sound);
+    const int channel = SoundHandles::SlotOf(value);
     std::lock_guard<std::mutex> lock(channelMutex);
     if (channel < 0 || channel >= static_cast<int>(channels.size()))
         return -1;
@@ -239,7 +232,7 @@ SoundResult Start(int channelCount)
         sdl->InitSubSystem(0);
     }
     opening = new Opening();
-    opening->channelCount = std::clamp(channelCount, 1, MaxChannels);
+    opening->channelCount = std::clamp(channelCount, 1, SoundHandles::MaxSlots);
     opening->thread = std::thread(Open, std::ref(*opening));
     return SR_Ok;
 }
@@ -349,7 +342,7 @@ SoundResult Play(SAMPLE_HANDLE sample, float volume, bool looping, SOUND_HANDLE&
         }
         if (channel < 0)
             return Fail(SR_NoFreeChannel);
-        value = (++playCount << ChannelBits) | static_cast<uintptr_t>(channel + 1);
+        value = SoundHandles::Make(++playCount, channel);
         channels[static_cast<size_t>(channel)] = ChannelState{value, true};
     }
 
@@ -365,7 +358,7 @@ SoundResult Play(SAMPLE_HANDLE sample, float volume, bool looping, SOUND_HANDLE&
             channels[static_cast<size_t>(channel)].busy = false;
         return Fail(SR_MixerFailed, error);
     }
-    sound = ToHandle(value);
+    sound = SoundHandles::ToHandle(value);
     return SR_Ok;
 }
 
