@@ -48,8 +48,9 @@ play() {
   local input
   input=$("$python" -c 'import sys, urllib.parse; print(urllib.parse.quote(open(sys.argv[1]).read()))' "$script")
   # The clock is virtual: it runs ahead whenever the page waits, so the budget only has to
-  # outlast the frames' 60 Hz timer, with room for loading.
-  local budget=$((frames * 17 + 15000))
+  # outlast the frames' 60 Hz timer, with room for loading (which stops the clock while
+  # files arrive). Virtual seconds after the last frame still cost a little real time.
+  local budget=$((frames * 17 + 30000))
   timeout 300 chromium --headless --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
     --autoplay-policy=no-user-gesture-required --disable-background-networking --disable-component-update \
     --disable-sync --disable-quic --no-first-run --user-data-dir="$profile" --window-size=1024,768 \
@@ -59,6 +60,10 @@ play() {
   local status=$?
   grep -o 'CONSOLE[^"]*"[^"]*"' "$out/$name.chromium" | sed 's/^[^"]*"//; s/"$//' >"$out/$name.log"
   [ $status -eq 0 ] && [ -s "$out/$name.png" ] || fail "$name: Chromium ended with status $status: $(tail -3 "$out/$name.chromium")"
+  # The run ends at its last frame, and the page says so; a picture taken before that
+  # would be of another frame.
+  grep -q "QVRN has ended" "$out/$name.log" ||
+    fail "$name: the page did not reach frame $frames within $budget virtual milliseconds"
   # No sound at all, or a sound that failed, is a fault here: the browser is told to play.
   if grep -q "ERROR\|Aborted\|exception\|Sound error\|without sound" "$out/$name.log"; then
     cat "$out/$name.log"
