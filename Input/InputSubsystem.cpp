@@ -57,16 +57,19 @@ public:
     }
 
     // A pad the back-end shows only later (in a browser, once a button on it is
-    // pressed) is opened then, for a controller that has none yet.
+    // pressed) is opened then, for a controller that has none yet. With both pads there,
+    // nothing is asked.
     void Update(float) override
     {
-        if (!lookedForPads || !PadBackend::PadArrived())
-            return;
         ControllerManager& manager = ControllerManager::GetInstance();
-        for (int index = 0; index < 2; ++index)
+        Controller& first = manager.GetController(0);
+        Controller& second = manager.GetController(1);
+        if (!lookedForPads || (first.IsConnected() && second.IsConnected()) || !PadBackend::PadArrived())
+            return;
+        for (Controller* controller : {&first, &second})
         {
-            if (!manager.GetController(index).IsConnected())
-                manager.GetController(index).Setup();
+            if (!controller->IsConnected())
+                controller->Setup();
         }
     }
 

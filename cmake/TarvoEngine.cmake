@@ -3,8 +3,7 @@ set(TARVO_ENGINE_FOLDERS Util Platform Messaging Actors Infrastructure Physics I
 # The files that need the desktop's libraries; the browser build has its own in web/
 # subfolders instead (cmake/TarvoWebEngine.cmake).
 set(TARVO_DESKTOP_ONLY_SOURCES Platform/DrawTextures.cpp Platform/FtglFontFace.cpp Platform/ImageFile.cpp Platform/ImageLibrary.cpp
-    Platform/Screenshot.cpp Platform/SharedLibrary.cpp Platform/SdlLibrary.cpp Platform/FrameLoop.cpp
-    Platform/PlayerStorage.cpp)
+    Platform/Screenshot.cpp Platform/SharedLibrary.cpp Platform/FrameLoop.cpp Platform/PlayerStorage.cpp)
 # The engine's own headers, which are neither installed nor in the API reference, as
 # regular expressions on a path: a listed folder matches itself and what it holds.
 file(STRINGS ${CMAKE_SOURCE_DIR}/cmake/private-headers.txt private_entries REGEX "^[^#]")
@@ -19,6 +18,8 @@ foreach(folder ${TARVO_ENGINE_FOLDERS})
   file(GLOB folder_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
   list(APPEND TARVO_ENGINE_SOURCES ${folder_sources})
 endforeach()
+# SDL is built in only for the back-ends that run on it (below).
+list(REMOVE_ITEM TARVO_ENGINE_SOURCES ${CMAKE_SOURCE_DIR}/Platform/SdlLibrary.cpp)
 
 # Platform back-ends: the desktop one (sdl), a silent one for headless builds (null), and
 # the browser's one, which builds only with emscripten.

@@ -123,10 +123,10 @@ public:
 private:
     const Glyph& Find(unsigned int codePoint)
     {
-        auto found = glyphs.find(codePoint);
-        if (found != glyphs.end())
-            return found->second;
-        return glyphs[codePoint] = Rasterize(codePoint);
+        auto [entry, added] = glyphs.try_emplace(codePoint);
+        if (added)
+            entry->second = Rasterize(codePoint);
+        return entry->second;
     }
 
     float Kerning(unsigned int left, unsigned int right) const
