@@ -1,6 +1,6 @@
 // The browser drives the frames. Normally at each of its display frames; a page that asks
-// for timer-driven frames (Module.timerDrivenFrames, set by the page for tests) gets them
-// from a 60 Hz timer, which a headless browser's virtual clock runs as fast as it can.
+// for them as fast as it can run them (Module.fastFrames, set by the page for tests, whose
+// frames last --fixed-dt whatever the clock says) gets each as soon as the last is done.
 
 #include "Platform/FrameLoop.h"
 
@@ -35,8 +35,13 @@ void RunFrameLoop(std::function<bool()> runFrame, std::function<void()> afterLoo
 {
     frame = std::move(runFrame);
     ending = std::move(afterLoop);
-    const bool timerDriven = EM_ASM_INT({ return Module['timerDrivenFrames'] ? 1 : 0; }) != 0;
-    // 0 frames a second means the display's own rate. Never returns: the browser calls
-    // RunOneFrame from now on.
-    emscripten_set_main_loop(RunOneFrame, timerDriven ? 60 : 0, 1);
+    // Never returns: the browser calls RunOneFrame from now on.
+    if (EM_ASM_INT({ return Module['fastFrames'] ? 1 : 0; }) != 0)
+    {
+        emscripten_set_main_loop(RunOneFrame, 0, 0);
+        emscripten_set_main_loop_timing(EM_TIMING_SETIMMEDIATE, 0);
+        emscripten_exit_with_live_runtime();
+    }
+    // At the display's own rate.
+    emscripten_set_main_loop(RunOneFrame, 0, 1);
 }

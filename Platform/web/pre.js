@@ -3,7 +3,8 @@
 // The page's query string holds the run options, each key an option without its leading
 // dashes: ?seed=7&fixed-dt=0.0166&frames=600&no-msaa. Two keys are the page's own:
 //   input=LINES   the lines of an input script (as --input-script reads them)
-//   timer         frames from a 60 Hz timer instead of the display (for headless tests)
+//   test          frames as fast as the page runs them instead of at the display's
+//                 rate, and the canvas alone (for headless tests with --fixed-dt)
 // The players' data folders live in the browser's storage (IndexedDB), loaded before
 // main() starts and written back whenever the program keeps a file there.
 
@@ -14,8 +15,8 @@
   query.forEach(function (value, key) {
     if (key == 'input') {
       inputScript = value;
-    } else if (key == 'timer') {
-      Module['timerDrivenFrames'] = true;
+    } else if (key == 'test') {
+      Module['fastFrames'] = true;
     } else {
       args.push('--' + key);
       if (value !== '')
