@@ -88,6 +88,10 @@ public:
     float GetDT() const { return dt; }
     // Whether frames run their simulation half (messages, updates, physics).
     bool IsSimulationOn() const { return simulateOn; }
+    // Off, frames still read input, play sound, move the camera, update the game manager
+    // and draw, but deliver no message, update no element and step no physics, and
+    // delayed messages wait: the game stands still (the runner's error view).
+    void SetSimulationOn(bool on) { simulateOn = on; }
     // False once StopGame was asked for, or before Initialize.
     bool IsRunning() const { return running; }
 

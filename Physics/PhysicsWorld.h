@@ -75,8 +75,7 @@ public:
     int GetContactPointCount() const { return contactPointCount; }
     const ContactPoint* GetContactPoints() const { return contactPoints; }
 
-    // The settings the world was made with (World::SetupPhysics); gravity in world units
-    // per second squared.
+    // World units per second squared: what SetupPhysics was given, until SetGravity.
     Vector2 GetGravity() const;
     // Takes effect at the next step and wakes every body, so sleeping ones fall too.
     // A vector that is not finite logs a WARNING line and changes nothing.
@@ -98,6 +97,8 @@ public:
     // The actors whose shapes overlap the box between the two corners (in either order),
     // sensors included, each once, in an order that is the same for the same scene.
     std::vector<PhysicsActor*> QueryBox(const Vector2& cornerA, const Vector2& cornerB) const;
+
+    // The bounds World::SetupPhysics was given, kept for reference: bodies may leave them.
     Vector2 GetMinVertex() const { return minVertex; }
     Vector2 GetMaxVertex() const { return maxVertex; }
 

@@ -43,8 +43,9 @@ void SetCloseHandler(std::function<void()> handler);
 void SetVerticalSync(bool on);
 // Presents the frame, then runs the window callbacks that arrived meanwhile.
 void SwapBuffersAndPoll();
-// The two halves: presenting (which may wait for the screen) and the callbacks.
+// The first half: presents the frame, which may wait for the screen.
 void SwapBuffers();
+// The second half: runs the window callbacks that arrived since the last poll.
 void PollEvents();
 // Seconds since the library started; 0 when it isn't running.
 double GetTime();

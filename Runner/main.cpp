@@ -2,24 +2,22 @@
 // runs once the engine and its console are up; its Resources/ and Config/ are the
 // game's, and the engine's own font and console script stand in where it has none.
 
-#include "Infrastructure/Console.h"
 #include "Infrastructure/World.h"
 #include "Platform/RunFolder.h"
-#include "Platform/Window.h"
 #include "Program/RunOptions.h"
 #include "Program/RunProgram.h"
+#include "Runner/ErrorView.h"
+#include "Runner/GameFolder.h"
 #include "Scripting/GameScript.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
 #include <vector>
 
 namespace
 {
 const char* const ProgramName = "tarvo";
-const char* const StartScript = "main.py";
 
 // Installed, the runner finds the engine's data beside it (<prefix>/share/tarvo) as every
 // program does; in a build tree, build/<preset>/Runner/tarvo uses build/<preset>/run.
@@ -36,22 +34,6 @@ void PrintUsage()
     std::printf("Runs GAME_FOLDER/main.py in a window on the engine; see docs/python-games.md.\n");
 }
 
-// One line saying what is wrong with `folder`, or empty when it can be played.
-String ProblemWith(const String& folder)
-{
-    struct stat info = {};
-    if (stat(folder.c_str(), &info) != 0)
-        return "no such folder: " + folder;
-    if (!S_ISDIR(info.st_mode))
-        return folder + " is not a folder";
-    const String script = folder + "/" + StartScript;
-    if (stat(script.c_str(), &info) != 0)
-        return folder + " has no start script " + StartScript;
-    if (!S_ISREG(info.st_mode))
-        return script + " is not a file";
-    return String();
-}
-
 String FolderName(const String& path)
 {
     String name = path;
@@ -61,15 +43,6 @@ String FolderName(const String& path)
     return slash == String::npos ? name : name.substr(slash + 1);
 }
 
-// The console open over the game, as if the player had pressed backquote.
-void OpenConsole()
-{
-    if (Console* console = World::GetInstance().GetConsole())
-    {
-        console->SetEnabled(true);
-        Window::SetKeyRepeat(true);
-    }
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -86,7 +59,7 @@ int main(int argc, char** argv)
                      ProgramName);
         return 2;
     }
-    if (const String problem = ProblemWith(first); !problem.empty())
+    if (const String problem = ProblemWithGameFolder(first); !problem.empty())
     {
         std::fprintf(stderr, "%s: %s\n", ProgramName, problem.c_str());
         return 2;
@@ -101,29 +74,26 @@ int main(int argc, char** argv)
     for (int i = 2; i < argc; ++i)
         arguments.push_back(argv[i]);
     bool unplayable = false;
+    // A failure of the game's script stops the game and shows it in the window, which
+    // stays, so the player can look at what did run (Runner/ErrorView.h).
+    static ErrorView errorView;
+    errorView.PlugIn();
     const int status = RunProgram(static_cast<int>(arguments.size()), arguments.data(), ProgramName, FolderName(folder),
                                   [&folder, &unplayable](const RunOptions& options)
                                   {
                                       std::optional<unsigned int> seed;
                                       if (options.seeded)
                                           seed = options.seed;
-                                      switch (GameScript::Run(folder, seed))
+                                      if (GameScript::Run(folder, seed) == GameScript::GSR_NoInterpreter)
                                       {
-                                      case GameScript::GSR_Ran:
-                                          break;
-                                      case GameScript::GSR_Failed:
-                                          // The window stays, so the player can look at what did run.
-                                          OpenConsole();
-                                          break;
-                                      case GameScript::GSR_NoInterpreter:
                                           unplayable = true;
                                           World::GetInstance().StopGame();
-                                          break;
-                                      case GameScript::GSR_Exited:
-                                          World::GetInstance().StopGame();
-                                          break;
                                       }
                                   });
-    // Without Python nothing of the game ran: that is no success.
-    return unplayable ? 1 : status;
+    ScriptFailures::SetHandler(nullptr);
+    // Without Python nothing of the game ran: that is no success. sys.exit(n) is the
+    // game's own word on how it went.
+    if (unplayable)
+        return 1;
+    return errorView.GetExitStatus().value_or(status);
 }

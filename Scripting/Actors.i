@@ -92,28 +92,32 @@ public:
 
 // Script-made lists and sets are watched for deleted actors (see Runtime.i).
 %exception std::vector<Actor*>::vector %{
+    MAIN_THREAD_ONLY("$symname")
     $action
     WatchContainer(result);
 %}
 %exception std::vector<Actor*>::__getslice__ %{
+    MAIN_THREAD_ONLY("$symname")
     $action
     WatchContainer(result);
 %}
 %exception std::vector<Actor*>::~vector %{
+    MAIN_THREAD_ONLY("$symname")
     ScriptActorLists().erase(arg1);
     $action
 %}
 %exception std::set<Actor*>::set %{
+    MAIN_THREAD_ONLY("$symname")
     $action
     WatchContainer(result);
 %}
 %exception std::set<Actor*>::~set %{
+    MAIN_THREAD_ONLY("$symname")
     ScriptActorSets().erase(arg1);
     $action
 %}
 %template(ActorList) std::vector<Actor*>;
 %template(ActorSet) std::set<Actor*>;
-%exception;
 typedef std::vector<Actor*> ActorList;
 typedef std::set<Actor*> ActorSet;
 

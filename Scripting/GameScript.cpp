@@ -1,6 +1,7 @@
 #include "Scripting/GameScript.h"
 
 #include "Platform/Log.h"
+#include "Scripting/ScriptFailure.h"
 #include "Scripting/ScriptHost.h"
 
 #define PY_SSIZE_T_CLEAN
@@ -18,6 +19,16 @@ import os
 import sys
 import traceback
 import types
+
+# What the engine and its console import now or later, imported before the game's folder
+# joins the module path: a game's own random.py or code.py must not stand in for them.
+import code
+import codeop
+import contextlib
+import linecache
+import random
+import rlcompleter
+import tokenize
 
 import tarvo
 
@@ -57,10 +68,9 @@ def _show(text, logged=True):
 
 def run():
     """Runs main.py as a fresh __main__. Returns None, "exit" after sys.exit, or the
-    failure's file, line and error in one line."""
+    failure's file, line and error in one line; a failure or an exit is also handed to
+    the engine (report_failure), which shows it."""
     if seed is not None:
-        import random
-
         random.seed(seed)
     module = types.ModuleType("__main__")
     module.__file__ = script
@@ -71,23 +81,27 @@ def run():
         with open(script, "rb") as source:
             code = compile(source.read(), script, "exec")
         exec(code, module.__dict__)
-    except SystemExit:
+    except SystemExit as error:
+        report_failure("main.py", error)
         return "exit"
     except BaseException as error:
         # The traceback starts in the game's own code, not in this loader.
         calls = error.__traceback__
         if calls is not None and calls.tb_frame.f_code is run.__code__:
             calls = calls.tb_next
+        error.__traceback__ = calls
         _show("".join(traceback.format_exception(type(error), error, calls)))
         _show("Fix it and type reload() to run main.py again.\n", logged=False)
         message = traceback.format_exception_only(type(error), error)[-1].strip()
+        report_failure("main.py", error)
         return "%s: %s" % (_where(error), message)
     return None
 
 
 def reload():
     """Starts the game over from main.py with the game folder's files read afresh: the
-    World is cleared, the folder's modules are forgotten and main.py runs again."""
+    World is cleared, the folder's modules are forgotten and main.py runs again. Returns
+    whether main.py ran to its end."""
     tarvo.World.GetInstance().ResetWorld()
     sys.modules["__main__"] = console_names
     for name, module in list(sys.modules.items()):
@@ -106,6 +120,23 @@ def reload():
         print("reload failed at " + result)
     else:
         print("reloaded " + script)
+    return result is None
+
+
+def _warn_of_shadows():
+    """One WARNING for each of the game's modules named like one of Python's own."""
+    for entry in sorted(os.listdir(folder)):
+        path = os.path.join(folder, entry)
+        if entry.endswith(".py") and os.path.isfile(path):
+            name = entry[:-3]
+        elif os.path.isfile(os.path.join(path, "__init__.py")):
+            name = entry
+        else:
+            continue
+        if name in sys.stdlib_module_names and name != "__main__":
+            log("WARNING: The game's %s has the name of Python's standard module %s: an import of %s may get "
+                "the other one than meant (the engine's own imports were made before). Renaming it avoids that."
+                % (entry, name, name))
 
 
 def start(game_folder, run_seed):
@@ -113,6 +144,7 @@ def start(game_folder, run_seed):
     folder = os.path.abspath(game_folder)
     seed = run_seed
     script = os.path.join(folder, "main.py")
+    _warn_of_shadows()
     sys.path.insert(0, folder)
     # No __pycache__ in the game's folder: it stays as its author left it, and a module
     # edited twice within a second, same size, can't come back stale from its cache.
@@ -121,6 +153,36 @@ def start(game_folder, run_seed):
     return run()
 )PY";
 
+// report_failure(callback, error): hands a failure of the game's script to the engine.
+PyObject* ReportFailure(PyObject*, PyObject* args)
+{
+    const char* callback = nullptr;
+    PyObject* error = nullptr;
+    if (!PyArg_ParseTuple(args, "sO", &callback, &error))
+        return nullptr;
+    Py_INCREF(error);
+    PyObject* type = Py_NewRef(reinterpret_cast<PyObject*>(Py_TYPE(error)));
+    PyErr_Restore(type, error, PyException_GetTraceback(error));
+    ScriptFailures::Hand(ScriptFailures::TakePendingError(callback));
+    Py_RETURN_NONE;
+}
+
+// log(line): one line to the engine's log.
+PyObject* LogLine(PyObject*, PyObject* args)
+{
+    const char* line = nullptr;
+    if (!PyArg_ParseTuple(args, "s", &line))
+        return nullptr;
+    SystemLogInstance().Log(line);
+    Py_RETURN_NONE;
+}
+
+PyMethodDef EngineFunctions[] = {
+    {"report_failure", ReportFailure, METH_VARARGS, "Hands a failure of the game's script to the engine."},
+    {"log", LogLine, METH_VARARGS, "Writes one line to the engine's log."},
+    {nullptr, nullptr, 0, nullptr},
+};
+
 // Creates the module tarvo_game from the source above; null, with the traceback printed,
 // if that fails.
 PyObject* CreateGameModule()
@@ -128,6 +190,11 @@ PyObject* CreateGameModule()
     PyObject* module = PyModule_New("tarvo_game");
     if (!module)
         return nullptr;
+    if (PyModule_AddFunctions(module, EngineFunctions) != 0)
+    {
+        Py_DECREF(module);
+        return nullptr;
+    }
     PyObject* names = PyModule_GetDict(module);
     PyDict_SetItemString(names, "__builtins__", PyEval_GetBuiltins());
     PyObject* result = PyRun_String(GameModuleSource, Py_file_input, names, names);
@@ -181,5 +248,21 @@ RunResult Run(const String& folder, std::optional<unsigned int> seed)
     PyErr_Clear();
     Py_DECREF(result);
     return outcome;
+}
+
+bool Reload()
+{
+    PyObject* module = ScriptHost::IsRunning() ? PyImport_ImportModule("tarvo_game") : nullptr;
+    PyObject* result = module ? PyObject_CallMethod(module, "reload", nullptr) : nullptr;
+    const bool ran = result == Py_True;
+    if (!result)
+    {
+        if (PyErr_Occurred())
+            PyErr_Print();
+        SystemLogInstance().Log("ERROR: the game can't be reloaded: no game script has run.");
+    }
+    Py_XDECREF(result);
+    Py_XDECREF(module);
+    return ran;
 }
 } // namespace GameScript

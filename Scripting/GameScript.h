@@ -24,5 +24,12 @@ enum RunResult
 // built-in `game` as well, so the console reaches its names (`game.player`).
 // With a `seed` (the run's --seed), Python's own random module is seeded with it before
 // each run of main.py, so a seeded game in Python alone replays as the engine's does.
+// A failure of main.py, and a sys.exit in it, also reach ScriptFailures' handler.
+// The engine's own modules (the console's, random) are imported before the game's folder
+// joins the module path, and one WARNING names each game module that has the name of a
+// standard one.
 RunResult Run(const String& folder, std::optional<unsigned int> seed = std::nullopt);
+// reload(), as typed in the console: true when main.py ran to its end. Logs an ERROR line
+// and returns false when no game script has run.
+bool Reload();
 } // namespace GameScript

@@ -92,18 +92,8 @@ public:
     Controller& GetController(int index = 0);
 };
 
-// Key, action and mouse polling beside the bindings' messages.
-%nodefaultctor InputRouter;
-%nodefaultdtor InputRouter;
-class InputRouter
-{
-public:
-    static InputRouter& GetInstance();
-    static int GetKeyCode(String keyName);
-    static String GetKeyName(int keyCode);
-    bool IsKeyDown(String keyName) const;
-    bool IsKeyDown(int keyCode) const;
-    bool IsActionDown(String action) const;
-    Vector2 GetMousePosition() const;
-    bool IsMouseButtonDown(MouseButtonInput button) const;
-};
+// What is held now, beside the bindings' messages.
+bool IsKeyDown(String keyName);
+bool IsActionDown(String action);
+Vector2 GetMousePosition();
+bool IsMouseButtonDown(MouseButtonInput button);

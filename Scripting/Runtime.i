@@ -3,6 +3,7 @@
 
 %{
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <unordered_map>
 #include <unordered_set>
@@ -161,12 +162,14 @@ void KeepScriptSelf(void* engineObject, Swig::Director* director)
 }
 
 // Reports a failed script override and clears the interpreter's error: one log line
-// with the failure's text, the Python traceback into the console. The frame goes on.
-// A failure matching one of the last few reports (an Update that raises every frame) is
-// not repeated, so the console's output doesn't grow by a traceback per frame.
-// SystemExit (exit(), quit(), sys.exit()) is one line in both places: only
-// World.StopGame ends the game, after the frame, as Escape does.
-void ReportScriptFailure(const Swig::DirectorException& failure)
+// with the failure's text, the whole Python traceback to standard error and into the
+// console, and the failure to the handler of ScriptFailures (the runner's error view).
+// Without a handler the frame goes on, and a failure matching one of the last few
+// reports (an Update that raises every frame) is not repeated, so the console's output
+// doesn't grow by a traceback per frame. SystemExit (exit(), quit(), sys.exit()) is one
+// line: with a handler it ends the game with its status; without, only World.StopGame
+// ends the game, after the frame, as Escape does.
+void ReportScriptFailure(const Swig::DirectorException& failure, const char* callback)
 {
     constexpr size_t RecentReports = 16;
     static std::deque<std::string> recent;
@@ -188,50 +191,55 @@ void ReportScriptFailure(const Swig::DirectorException& failure)
         {
             Py_XDECREF(value);
             value = reworded;
+            if (traceback)
+                PyException_SetTraceback(value, traceback);
         }
         PyErr_Clear();
     }
-    std::string text;
-    if (type && PyErr_GivenExceptionMatches(type, PyExc_SystemExit))
+    const bool exits = type && PyErr_GivenExceptionMatches(type, PyExc_SystemExit);
+    ScriptFailure described;
+    if (type)
     {
-        headline += ": SystemExit does not end the game; World.GetInstance().StopGame() does";
-        text = headline + "\n";
+        PyErr_Restore(type, value, traceback);
+        described = ScriptFailures::TakePendingError(callback);
     }
-    else if (type)
-    {
-        PyObject* module = PyImport_ImportModule("traceback");
-        PyObject* lines = module ? PyObject_CallMethod(module, "format_exception", "OOO", type,
-                                                       value ? value : Py_None, traceback ? traceback : Py_None)
-                                 : nullptr;
-        if (lines)
-        {
-            for (Py_ssize_t i = 0; i < PySequence_Size(lines); ++i)
-            {
-                PyObject* line = PySequence_GetItem(lines, i);
-                if (const char* utf8 = line ? PyUnicode_AsUTF8(line) : nullptr)
-                    text += utf8;
-                Py_XDECREF(line);
-            }
-        }
-        Py_XDECREF(lines);
-        Py_XDECREF(module);
-        PyErr_Clear();
-    }
-    Py_XDECREF(type);
-    Py_XDECREF(value);
-    Py_XDECREF(traceback);
-
-    const std::string report = headline + "\n" + text;
-    if (std::find(recent.begin(), recent.end(), report) != recent.end())
-        return;
-    recent.push_back(report);
-    if (recent.size() > RecentReports)
-        recent.pop_front();
-    SystemLogInstance().Printf("ERROR: %s", headline.c_str());
-    if (Console* console = World::GetInstance().GetConsole())
-        console->WriteToOutput(text);
     else
-        PySys_WriteStderr("%s", text.c_str());
+    {
+        Py_XDECREF(value);
+        Py_XDECREF(traceback);
+        described.callback = callback;
+        described.error = headline;
+    }
+    if (exits)
+    {
+        if (ScriptFailures::HasHandler())
+        {
+            SystemLogInstance().Printf("%s raised SystemExit: the game ends with status %d.", callback,
+                                       described.exitStatus);
+            ScriptFailures::Hand(described);
+            return;
+        }
+        headline += ": SystemExit does not end the game; World.GetInstance().StopGame() does";
+        described.traceback = headline + "\n";
+    }
+    const std::string report = headline + "\n" + described.traceback;
+    if (!ScriptFailures::HasHandler())
+    {
+        if (std::find(recent.begin(), recent.end(), report) != recent.end())
+            return;
+        recent.push_back(report);
+        if (recent.size() > RecentReports)
+            recent.pop_front();
+    }
+    SystemLogInstance().Printf("ERROR: %s", headline.c_str());
+    if (!exits)
+    {
+        std::fputs(described.traceback.c_str(), stderr);
+        std::fflush(stderr);
+    }
+    if (Console* console = World::GetInstance().GetConsole())
+        console->WriteToOutput(described.traceback);
+    ScriptFailures::Hand(described);
 }
 // Cuts the script's reference to a lent object when the call that lent it ends.
 class LentForTheCall
@@ -309,7 +317,8 @@ HANDED_TO_ENGINE_IN(Console, KeepScriptSelf($1, dynamic_cast<Swig::Director*>($1
 {
     if ($error != NULL)
     {
-        ReportScriptFailure(Swig::DirectorMethodException("Error detected when calling '" #Class "." #Method "'"));
+        ReportScriptFailure(Swig::DirectorMethodException("Error detected when calling '" #Class "." #Method "'"),
+                            #Class "." #Method);
         return Answer;
     }
 }
@@ -339,7 +348,7 @@ SCRIPT_OVERRIDE(MouseListener, MouseUpEvent, )
     {
         ReportScriptFailure(Swig::DirectorTypeMismatchException(
             SWIG_ErrorType(SWIG_ArgError((swig_optr ? swig_ores : SWIG_TypeError))),
-            "in output value of type 'String const'"));
+            "in output value of type 'String const'"), "Actor.GetClassName");
         return Actor::GetClassName();
     }
     $result = *swig_optr;
@@ -353,7 +362,8 @@ SCRIPT_OVERRIDE(MouseListener, MouseUpEvent, )
     if (!SWIG_IsOK(swig_ores) || !swig_optr)
     {
         ReportScriptFailure(Swig::DirectorTypeMismatchException(
-            SWIG_ErrorType(SWIG_ArgError((swig_optr ? swig_ores : SWIG_TypeError))), "in output value of type '$type'"));
+            SWIG_ErrorType(SWIG_ArgError((swig_optr ? swig_ores : SWIG_TypeError))), "in output value of type '$type'"),
+            "Console.GetCompletions");
         return StringList();
     }
     $result = *swig_optr;

@@ -78,6 +78,7 @@ void RaiseOverloadError(const char* message)
 %define PURE_IN_SCRIPTS(Method)
 %exception Method
 {
+    MAIN_THREAD_ONLY("$symname")
     try
     {
         $action

@@ -26,4 +26,19 @@ void Finalize();
 // Whether the interpreter is up: false when no start-up script was found or Python
 // could not start, and for programs run without World::ScriptingService.
 bool IsRunning();
+
+// Whether the caller runs on the thread that started the interpreter, the one that runs
+// the frames: the only thread that may call into the engine.
+bool IsMainThread();
+// While the frame runs no script code (drawing, waiting for the screen), other Python
+// threads may take the interpreter: these two hand it over and take it back. Unpaired
+// or repeated calls, calls from other threads and calls while the interpreter is
+// stopped do nothing.
+void LetOtherThreadsRun();
+// Waits until the interpreter is the main thread's again.
+void TakeInterpreterBack();
 } // namespace ScriptHost
+
+// The name the engine's documents give the script host's start: the same as
+// ScriptHost::StartScriptHost.
+bool StartScriptHost();

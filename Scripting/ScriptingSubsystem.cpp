@@ -17,6 +17,11 @@ public:
         ScriptHost::StartScriptHost();
     }
 
+    // Threads a script started (loading, computing) get the interpreter while the frame
+    // draws and waits for the screen, instead of a few steps now and then.
+    void BeginEngineOnly() override { ScriptHost::LetOtherThreadsRun(); }
+    void EndEngineOnly() override { ScriptHost::TakeInterpreterBack(); }
+
     void Shutdown() override
     {
         if (!ScriptHost::IsRunning())

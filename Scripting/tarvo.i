@@ -18,7 +18,7 @@
 #include "Infrastructure/World.h"
 #include "Input/Controller.h"
 #include "Input/ControllerManager.h"
-#include "Input/InputRouter.h"
+#include "Input/InputPolling.h"
 #include "Input/MouseListener.h"
 #include "Messaging/Message.h"
 #include "Messaging/MessageListener.h"
@@ -26,6 +26,8 @@
 #include "Physics/PhysicsActor.h"
 #include "Physics/PhysicsWorld.h"
 #include "Platform/Log.h"
+#include "Scripting/ScriptFailure.h"
+#include "Scripting/ScriptHost.h"
 #include "Sound/SoundDevice.h"
 #include "Util/Color.h"
 #include "Util/Vector2.h"
@@ -38,6 +40,7 @@
 typedef std::string String;
 typedef int GLint;
 
+%include "MainThread.i"
 %include "ScriptErrors.i"
 %include "Runtime.i"
 %include "Util.i"

@@ -2,12 +2,14 @@
 
 #include "Infrastructure/Console.h"
 #include "Infrastructure/World.h"
+#include "Scripting/ScriptFailure.h"
 #include "Scripting/ScriptHost.h"
 #include "TestUtilities/LogCapture.h"
 #include "TestUtilities/ScratchFolder.h"
 #include "TestUtilities/WindowTest.h"
 
 #include <fstream>
+#include <vector>
 
 namespace
 {
@@ -95,4 +97,63 @@ TEST_F(GameScriptRun, TheRunsSeedSeedsPythonsRandomForEveryRunOfMain)
     console.Execute("reload()");
     console.Execute("print(first == game.DRAW, first == __import__('random').Random(5).random())");
     EXPECT_EQ(console.GetOutputLines().back(), "True True") << ConsoleOutput();
+}
+
+// A game's own random.py or code.py must not take the place of the modules the engine
+// seeds and the console runs on.
+TEST_F(GameScriptRun, GameModulesNamedLikeStandardOnesAreToldOfAndBreakNothing)
+{
+    LogCapture log;
+    Write("random.py", "raise ImportError('the game\\'s random.py')\n");
+    Write("code.py", "raise ImportError('the game\\'s code.py')\n");
+    Write("main.py", "from tarvo import *\n");
+    ASSERT_EQ(GameScript::Run(game.path, 3u), GameScript::GSR_Ran);
+    size_t warnings = 0;
+    for (const String& line : log.lines)
+        warnings += line.rfind("WARNING: The game's ", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(warnings, 2u);
+    EXPECT_TRUE(log.Contains("WARNING: The game's random.py has the name of Python's standard module random: an "
+                             "import of random may get the other one than meant (the engine's own imports were made "
+                             "before). Renaming it avoids that."));
+    Console& console = *World::GetInstance().GetConsole();
+    console.Execute("print(6 * 7)");
+    EXPECT_EQ(console.GetOutputLines().back(), "42") << ConsoleOutput();
+}
+
+TEST_F(GameScriptRun, FailuresAndExitsReachTheHandlerWithTheGamesFileAndLine)
+{
+    std::vector<ScriptFailure> heard;
+    ScriptFailures::SetHandler([&heard](const ScriptFailure& failure) { heard.push_back(failure); });
+    Write("main.py", "from tarvo import *\n"
+                     "def deeper(n):\n"
+                     "    return [][n]\n"
+                     "class Faulty(Actor):\n"
+                     "    def Update(self, dt):\n"
+                     "        deeper(3)\n"
+                     "World.GetInstance().Add(Faulty())\n");
+    ASSERT_EQ(GameScript::Run(game.path), GameScript::GSR_Ran);
+    World::GetInstance().Tick(true);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0].callback, "Actor.Update");
+    EXPECT_EQ(heard[0].error, "IndexError: list index out of range");
+    EXPECT_EQ(heard[0].file, game.path + "/main.py");
+    EXPECT_EQ(heard[0].line, 3);
+    ASSERT_EQ(heard[0].lastCalls.size(), 2u);
+    EXPECT_NE(heard[0].lastCalls[0].find("main.py:6 in Update: deeper(3)"), String::npos) << heard[0].lastCalls[0];
+    EXPECT_NE(heard[0].traceback.find("Traceback (most recent call last):"), String::npos);
+    EXPECT_FALSE(heard[0].exits);
+
+    Write("main.py", "x = (\n");
+    EXPECT_EQ(GameScript::Run(game.path), GameScript::GSR_Failed);
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[1].callback, "main.py");
+    EXPECT_EQ(heard[1].line, 1);
+    EXPECT_EQ(heard[1].error.rfind("SyntaxError", 0), 0u) << heard[1].error;
+
+    Write("main.py", "import sys\nsys.exit(7)\n");
+    EXPECT_EQ(GameScript::Run(game.path), GameScript::GSR_Exited);
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_TRUE(heard[2].exits);
+    EXPECT_EQ(heard[2].exitStatus, 7);
+    ScriptFailures::SetHandler(nullptr);
 }

@@ -274,3 +274,36 @@ TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
     const Color corner = DrawFrameAndReadPixel(1, 1);
     EXPECT_NEAR(corner.B, 0.3f, 0.02f);
 }
+
+// A script's thread that only computes gets the interpreter while frames draw; one that
+// calls into the engine gets a Python error instead of racing the frame.
+TEST_F(PythonConsole, ThreadsComputeWhileFramesDrawAndMayNotCallTheEngine)
+{
+    EXPECT_RUNS("import threading\n"
+                "outcome = {}\n"
+                "def work():\n"
+                "    total = 0\n"
+                "    for i in range(3000000):\n"
+                "        total += i\n"
+                "    outcome['total'] = total\n"
+                "    try:\n"
+                "        Actor()\n"
+                "    except RuntimeError as error:\n"
+                "        outcome['error'] = str(error)\n"
+                "    outcome['done'] = True\n"
+                "worker = threading.Thread(target=work, daemon=True)\n"
+                "worker.start()\n");
+    // From here on the main thread runs no script code, which would hand the thread the
+    // interpreter at Python's own switches: only the frames' drawing does.
+    PyObject* outcome = PyDict_GetItemString(ScriptTestDetail::MainNames(), "outcome");
+    ASSERT_NE(outcome, nullptr);
+    FrameDriver frames;
+    for (int frame = 0; frame < 20000 && !PyDict_GetItemString(outcome, "done"); ++frame)
+        frames.Frame(0.016f);
+    ASSERT_NE(PyDict_GetItemString(outcome, "done"), nullptr) << "the thread never got to run";
+    EXPECT_EQ(ScriptTest::Eval("outcome['total']"), "4499998500000");
+    EXPECT_EQ(ScriptTest::Eval("outcome['error']"),
+              "new_Actor was called from a thread of its own: the engine runs on the game's main thread only. "
+              "Compute on threads and hand the results to an Update (through a queue.Queue, say).");
+    EXPECT_EQ(Actor::GetLiveCount(), 0) << "the thread's actor was never made";
+}
