@@ -20,9 +20,10 @@ add_custom_target(script_reference ALL DEPENDS ${TARVO_API_DIR}/python/index.htm
 # The shadow module is made by script_module alone, so SWIG never runs twice at once.
 add_dependencies(script_reference script_module)
 
-# The pages the references link to (the main page is Doxygen's), then the references.
+# The pages the references link to, then the references. The game's own page and
+# pictures stay with the game; the C++ reference's main page is in it already.
 file(GLOB doc_pages ${CMAKE_SOURCE_DIR}/docs/*.md ${CMAKE_SOURCE_DIR}/docs/*.png)
-list(FILTER doc_pages EXCLUDE REGEX "/api-main\\.md$")
+list(FILTER doc_pages EXCLUDE REGEX "/(api-main\\.md|game\\.md|qvrn-[^/]*)$")
 install(FILES ${doc_pages} DESTINATION ${TARVO_INSTALL_DOCDIR} COMPONENT engine)
 install(DIRECTORY ${TARVO_API_DIR}/python DESTINATION ${TARVO_INSTALL_DOCDIR}/api COMPONENT engine)
 
