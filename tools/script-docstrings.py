@@ -80,6 +80,10 @@ in-game console has done so already. Arguments are passed by position; those wit
 default may be left out. Lists and sets the engine returns arrive as tuples."""
 
 
+ITERATOR_TEXT = """What the containers' iterator() returns, and what a for loop over one uses: next()
+steps it, value() reads the element it is at."""
+
+
 class Node:
     """A declaration: kind is class, enum, constructor, method, field, function or template."""
 
@@ -636,6 +640,8 @@ def generate(source_dir):
 
     for template in templates:
         lines.append(feature(template.result, container_text(template, containers)))
+    if templates:
+        lines.append(feature("swig::SwigPyIterator", ITERATOR_TEXT))
     for function in functions:
         comment = function.comment or next((f.comment for f in headers.functions.get(function.name, []) if f.comment), [])
         lines.append(feature(function.name, overloads_text([function], [comment], containers)))
