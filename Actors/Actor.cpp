@@ -110,4 +110,12 @@ String Actor::SetName(const String& newName)
     return name;
 }
 
+void Actor::NameOnFirstAdd()
+{
+    if (namedByWorld)
+        return;
+    namedByWorld = true;
+    SetName(GetName());
+}
+
 Actor* Actor::GetNamed(const String& nameLookup) { return ActorNameRegistry::GetInstance().Find(nameLookup); }

@@ -149,11 +149,16 @@ public:
 
     // Registers the actor under the first free name of the form Name, Name1, Name2, ...
     // (the class name when newName is empty; first letter upper-cased) and returns it.
-    // Earlier names stay registered. World::Add registers the actor once more under its
-    // name, which it has then taken itself: SetName("Ball") before Add ends as "Ball1",
-    // and subscriptions to "CollisionWithBall" miss. Call it after World::Add.
+    // Earlier names stay registered. The first World::Add registers the actor once more
+    // under its name, which it has then taken itself: SetName("Ball") before Add ends as
+    // "Ball1", and subscriptions to "CollisionWithBall" miss. Call it after World::Add.
     String SetName(const String& newName);
     String GetName() const { return name; }
+    // World::Add's naming: the first add registers the actor under its name (the class
+    // name if it has none), numbered when that is taken; later adds (a layer move, an add
+    // made during an update walk and applied after it, an add after Remove) keep the name,
+    // so "CollisionWith" + GetName() subscriptions made after the first add stay valid.
+    void NameOnFirstAdd();
     // Exact, case-sensitive; null when nothing is registered under the name.
     static Actor* GetNamed(const String& nameLookup);
 
@@ -201,5 +206,6 @@ private:
 
     // Every name this actor was registered under, so none outlives it.
     StringList registeredNames;
+    bool namedByWorld = false;
     static long liveCount;
 };

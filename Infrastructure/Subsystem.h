@@ -23,6 +23,11 @@ public:
     virtual void Simulate(float dt) { (void)dt; }
     // Drawn over the elements and the debug lines, under the console.
     virtual void DrawOverWorld() {}
+    // The frame runs no script code from BeginEngineOnly to EndEngineOnly (drawing the
+    // elements, waiting for the screen): the script host lets the interpreter's other
+    // threads run meanwhile. Always called in pairs, never nested.
+    virtual void BeginEngineOnly() {}
+    virtual void EndEngineOnly() {}
     // From World::Destroy, before the window closes.
     virtual void Shutdown() {}
 };

@@ -26,6 +26,38 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start)
 }
 } // namespace
 
+// A stretch of the frame that calls no script code; the subsystems hear of both ends.
+class World::EngineOnlyStretch
+{
+public:
+    explicit EngineOnlyStretch(const std::vector<Subsystem*>& plugged) : subsystems(plugged) { Resume(); }
+    ~EngineOnlyStretch() { Interrupt(); }
+
+    // Script code may run until Resume.
+    void Interrupt()
+    {
+        if (!inside)
+            return;
+        inside = false;
+        for (auto subsystem = subsystems.rbegin(); subsystem != subsystems.rend(); ++subsystem)
+            (*subsystem)->EndEngineOnly();
+    }
+    void Resume()
+    {
+        if (inside)
+            return;
+        inside = true;
+        for (Subsystem* subsystem : subsystems)
+            subsystem->BeginEngineOnly();
+    }
+    EngineOnlyStretch(const EngineOnlyStretch&) = delete;
+    EngineOnlyStretch& operator=(const EngineOnlyStretch&) = delete;
+
+private:
+    const std::vector<Subsystem*>& subsystems;
+    bool inside = false;
+};
+
 World& World::GetInstance()
 {
     static World* instance = new World();
@@ -117,7 +149,13 @@ bool World::RunLoopFrame()
         StopGame();
     if (frameDrawnHook)
         frameDrawnHook();
-    Window::SwapBuffersAndPoll();
+    {
+        // Waiting for the screen is time other script threads can use.
+        EngineOnlyStretch waiting(subsystems);
+        Window::SwapBuffers();
+    }
+    // Key and mouse callbacks may run script code (the console, mouse listeners).
+    Window::PollEvents();
     if (frameStatsOn)
     {
         const double frameMs = MillisecondsSince(frameStart);
@@ -161,22 +199,34 @@ void World::RunFrame()
     Tick(simulateOn);
     lastUpdateMs = MillisecondsSince(updateStart);
 
-    // Drawing, back to front.
-    Camera::GetInstance().Render();
-    if (gameManager)
-        gameManager->PreRender();
-    DrawElements();
-    // A reset asked for while the elements drew (a script's override) happens now.
-    ApplyPendingReset();
-    // What the manager draws must land over the elements, whatever way it draws.
-    Draw::Flush();
-    if (gameManager)
-        gameManager->Render();
-    RenderDebugItems();
-    for (Subsystem* subsystem : subsystems)
-        subsystem->DrawOverWorld();
-    RenderConsole();
-    Draw::Flush();
+    // A script console is asked for its completions now, not while the frame draws.
+    if (console && console->IsEnabled())
+        console->GetCompletionCandidates();
+    {
+        // Drawing, back to front: no script code runs while the frame draws.
+        EngineOnlyStretch drawing(subsystems);
+        Camera::GetInstance().Render();
+        if (gameManager)
+            gameManager->PreRender();
+        DrawElements();
+        if (resetPending)
+        {
+            // A reset asked for while the elements drew happens now; the elements' deaths
+            // may reach scripts.
+            drawing.Interrupt();
+            ApplyPendingReset();
+            drawing.Resume();
+        }
+        // What the manager draws must land over the elements, whatever way it draws.
+        Draw::Flush();
+        if (gameManager)
+            gameManager->Render();
+        RenderDebugItems();
+        for (Subsystem* subsystem : subsystems)
+            subsystem->DrawOverWorld();
+        RenderConsole();
+        Draw::Flush();
+    }
     ++framesDrawn;
 }
 

@@ -93,10 +93,11 @@ public:
 
     // Layers: lower numbers update and draw first; within a layer, in order of adding.
     // Changes made during an update walk take effect after it.
-    // An actor is registered again under its name, numbered when the name is taken, and
-    // an actor named before Add has taken it itself: SetName("Ball") then Add makes it
-    // "Ball1" (GetNamed("Ball") still finds it, but its collision messages are
-    // "CollisionWithBall1"). Name actors after adding them to get the name asked for.
+    // The first Add of an actor registers it again under its name, numbered when the name
+    // is taken, and an actor named before Add has taken it itself: SetName("Ball") then
+    // Add makes it "Ball1" (GetNamed("Ball") still finds it, but its collision messages
+    // are "CollisionWithBall1"). Name actors after adding them to get the name asked for.
+    // Later adds, layer moves and adds made during an update keep the name.
     void Add(Renderable* newElement, int layer = 0);
     void Add(Renderable* newElement, const String& layerName);
     // Unlists without deleting.
@@ -171,6 +172,7 @@ private:
     World();
 
     class ElementWalker;
+    class EngineOnlyStretch;
 
     double ReadTime() const;
     // One turn of the frame loop: hooks, the frame, the swap. False once the loop ends.

@@ -63,7 +63,7 @@ void World::Add(Renderable* newElement, int newLayer)
         return;
     }
     if (auto* actor = dynamic_cast<Actor*>(newElement))
-        actor->SetName(actor->GetName());
+        actor->NameOnFirstAdd();
     setAside.erase(std::remove(setAside.begin(), setAside.end(), newElement), setAside.end());
     if (resetPending)
         addedSinceResetAsked.insert(newElement);

@@ -9,6 +9,7 @@
 #include "Platform/KeyCodes.h"
 #include "Platform/Log.h"
 #include "Platform/PlayerFolders.h"
+#include "Platform/ScreenMath.h"
 #include "Platform/Window.h"
 #include "Util/SafeFiles.h"
 
@@ -271,6 +272,30 @@ bool InputRouter::IsKeyDown(int keyCode) const
     }
     return IsKeyDownOnKeyboard(code);
 }
+
+bool InputRouter::IsKeyDown(const String& keyName) const
+{
+    const int code = GetKeyCode(keyName);
+    return code >= 0 && IsKeyDown(code);
+}
+
+bool InputRouter::IsActionDown(const String& action) const
+{
+    if (action.empty())
+        return false;
+    for (const auto& [code, binding] : bindings)
+        if (binding->GetKeyDownMessage() == action && IsKeyDown(code))
+            return true;
+    return false;
+}
+
+Vector2 InputRouter::GetMousePosition() const
+{
+    const Vec2i pixel = MouseInput::GetLastPosition();
+    return MathKit::ScreenPointToWorld(pixel.X, pixel.Y);
+}
+
+bool InputRouter::IsMouseButtonDown(MouseButtonInput button) const { return MouseInput::IsButtonDown(button); }
 
 bool InputRouter::IsKeyDownOnKeyboard(int keyCode) const
 {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Input/MouseListener.h"
 #include "Util/StringUtil.h"
+#include "Util/Vector2.h"
 
 #include <set>
 #include <unordered_map>
@@ -49,6 +51,17 @@ public:
     // by an input script) since the console last had it, and not released. False while the
     // console is open, without an open window unless scripted, and for a pad that is absent.
     bool IsKeyDown(int keyCode) const;
+    // The same for a key or pad-button name in any case ("SPACE", "a", "LEFT_ARROW",
+    // "P1BUTTON_A"); false for a name that is no key.
+    bool IsKeyDown(const String& keyName) const;
+    // Whether a key or pad button whose press message is `action` (as the binding file
+    // binds it: "Jump" for "SPACE = Jump") is held now for the game.
+    bool IsActionDown(const String& action) const;
+    // Where the mouse pointer was at its last move, in world units on the play field as
+    // the camera shows it now.
+    Vector2 GetMousePosition() const;
+    // Whether the mouse button is held now; the console never takes the mouse.
+    bool IsMouseButtonDown(MouseButtonInput button) const;
     // Whether the key is down on the keyboard or by an input script, whoever owns it: for
     // the console's own use (Shift while typing).
     bool IsKeyDownOnKeyboard(int keyCode) const;

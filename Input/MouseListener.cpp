@@ -12,6 +12,7 @@ std::set<MouseListener*>& Listeners()
 }
 
 Vec2i lastPosition;
+bool buttonsDown[3] = {};
 
 // Handlers may add or remove listeners, so the walk never holds an iterator across a
 // call: after each listener it looks up the next registered address above it. A
@@ -67,6 +68,7 @@ void OnMotion(int x, int y)
 void OnButton(int libraryButton, bool pressed)
 {
     const MouseButtonInput button = MapButton(libraryButton);
+    buttonsDown[button] = pressed;
     const Vec2i position = lastPosition;
     ForEachListener(
         [position, button, pressed](MouseListener* listener)
@@ -79,4 +81,9 @@ void OnButton(int libraryButton, bool pressed)
 }
 
 Vec2i GetLastPosition() { return lastPosition; }
+
+bool IsButtonDown(MouseButtonInput button)
+{
+    return button >= MOUSE_LEFT && button <= MOUSE_RIGHT && buttonsDown[button];
+}
 } // namespace MouseInput

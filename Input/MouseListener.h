@@ -40,4 +40,6 @@ void OnMotion(int x, int y);
 void OnButton(int libraryButton, bool pressed);
 // Where the mouse was at its last motion event.
 Vec2i GetLastPosition();
+// Whether the button is held: pressed and not released since.
+bool IsButtonDown(MouseButtonInput button);
 } // namespace MouseInput

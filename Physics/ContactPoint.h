@@ -4,10 +4,10 @@
 
 class PhysicsActor;
 
-// One point where two physics actors touch, recorded after a physics step. The physics
-// world keeps these in a fixed array that is refilled every simulated frame: a pointer
-// to one is valid while the "CollisionWith..." message carrying it is delivered, and
-// must not be kept beyond that.
+// One point where two physics actors touch, or stopped touching, recorded after a
+// physics step. The physics world keeps these in a fixed array that is refilled every
+// simulated frame: a pointer to one is valid while the "CollisionWith..." or
+// "CollisionEndWith..." message carrying it is delivered, and must not be kept beyond that.
 struct ContactPoint
 {
     // The actors of the two bodies; null for a body that has no actor or whose actor
@@ -25,6 +25,13 @@ struct ContactPoint
     // The mixed friction and restitution of the pair.
     float friction = 0.0f;
     float restitution = 0.0f;
+    // How fast the two were closing in along the normal, world units per second, 0 when
+    // they were not. For a contact that began in the step, the speed before the step's
+    // collision pushed them apart: how hard they hit.
+    float approachSpeed = 0.0f;
     // True in the step the two shapes began to touch, false while they go on touching.
     bool isNew = true;
+    // True for the report that the two stopped touching ("CollisionEndWith" messages);
+    // the position and normal are then those of their last touch.
+    bool ended = false;
 };

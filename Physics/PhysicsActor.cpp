@@ -72,11 +72,16 @@ bool MakeFixtureDef(const PhysicsShapeDef& shapeDef, b2PolygonShape& box, b2Circ
 }
 } // namespace
 
-PhysicsActor::~PhysicsActor()
+PhysicsActor::~PhysicsActor() { RemoveBody(); }
+
+void PhysicsActor::RemoveBody()
 {
     if (!physBody)
         return;
     b2Body* body = BodyOf(physBody);
+    // What the body was doing is where a new body would start from.
+    startVelocity = GetLinearVelocity();
+    startAngularVelocity = GetAngularVelocity();
     physBody = nullptr;
     PhysicsWorld::Find()->DestroyBody(body);
 }
@@ -129,6 +134,13 @@ void PhysicsActor::InitPhysics()
     // A massless dynamic body would still be simulated and never sleep; the engine's
     // meaning of density 0 is "doesn't move".
     bodyDef.type = fixtureDef.density > 0.0f ? b2_dynamicBody : b2_staticBody;
+    if (bodyTypeChosen)
+        bodyDef.type = static_cast<b2BodyType>(bodyType);
+    if (bodyDef.type != b2_staticBody)
+    {
+        bodyDef.linearVelocity = ToB2(startVelocity);
+        bodyDef.angularVelocity = startAngularVelocity * MathKit::DegreesToRadiansFactor;
+    }
     bodyDef.userData.pointer = reinterpret_cast<std::uintptr_t>(this);
     bodyDef.position = ToB2(position);
     bodyDef.angle = rotation * MathKit::DegreesToRadiansFactor;
@@ -234,6 +246,70 @@ void PhysicsActor::SetRotation(float newRotation)
 {
     if (!WarnIfInitialized("SetRotation"))
         Actor::SetRotation(newRotation);
+}
+
+void PhysicsActor::SetBodyType(eBodyType newBodyType)
+{
+    if (newBodyType != BODYTYPE_STATIC && newBodyType != BODYTYPE_KINEMATIC && newBodyType != BODYTYPE_DYNAMIC)
+    {
+        SystemLogInstance().Printf("ERROR: SetBodyType() was given %d, not a body type (0 static, 1 kinematic, "
+                                   "2 dynamic).",
+                                   static_cast<int>(newBodyType));
+        return;
+    }
+    bodyTypeChosen = true;
+    bodyType = newBodyType;
+    if (physBody)
+        BodyOf(physBody)->SetType(static_cast<b2BodyType>(newBodyType));
+}
+
+PhysicsActor::eBodyType PhysicsActor::GetBodyType() const
+{
+    if (physBody)
+        return static_cast<eBodyType>(BodyOf(physBody)->GetType());
+    if (bodyTypeChosen)
+        return bodyType;
+    return density > 0.0f ? BODYTYPE_DYNAMIC : BODYTYPE_STATIC;
+}
+
+void PhysicsActor::SetLinearVelocity(const Vector2& velocity)
+{
+    // A NaN would spread to the body's position and through every contact to its neighbours.
+    if (!std::isfinite(velocity.X) || !std::isfinite(velocity.Y))
+    {
+        SystemLogInstance().Log("WARNING: SetLinearVelocity() had no effect - the velocity is not a finite number.");
+        return;
+    }
+    startVelocity = velocity;
+    if (physBody)
+        BodyOf(physBody)->SetLinearVelocity(ToB2(velocity));
+}
+
+Vector2 PhysicsActor::GetLinearVelocity() const
+{
+    if (!physBody)
+        return startVelocity;
+    const b2Vec2& velocity = BodyOf(physBody)->GetLinearVelocity();
+    return Vector2(velocity.x, velocity.y);
+}
+
+void PhysicsActor::SetAngularVelocity(float degreesPerSecond)
+{
+    if (!std::isfinite(degreesPerSecond))
+    {
+        SystemLogInstance().Log("WARNING: SetAngularVelocity() had no effect - the velocity is not a finite number.");
+        return;
+    }
+    startAngularVelocity = degreesPerSecond;
+    if (physBody)
+        BodyOf(physBody)->SetAngularVelocity(degreesPerSecond * MathKit::DegreesToRadiansFactor);
+}
+
+float PhysicsActor::GetAngularVelocity() const
+{
+    if (!physBody)
+        return startAngularVelocity;
+    return BodyOf(physBody)->GetAngularVelocity() * RadiansToDegrees;
 }
 
 void PhysicsActor::SetDrawSize(float x, float y) { Actor::SetSize(x, y); }

@@ -17,6 +17,16 @@ public:
         SHAPETYPE_CIRCLE = 1
     };
 
+    // How the body moves. Static bodies never move; kinematic ones move by their velocity
+    // alone, unmoved by forces, gravity or what hits them (platforms, paddles); dynamic
+    // ones are moved by everything.
+    enum eBodyType : int
+    {
+        BODYTYPE_STATIC = 0,
+        BODYTYPE_KINEMATIC = 1,
+        BODYTYPE_DYNAMIC = 2
+    };
+
     PhysicsActor() = default;
     // Destroys the body, if any, before the Actor goes.
     ~PhysicsActor() override;
@@ -52,6 +62,28 @@ public:
     void SetPosition(const Vector2& pos) override;
     // Degrees.
     void SetRotation(float newRotation);
+
+    // Works at any time: before InitPhysics it replaces the density rule (density 0 makes
+    // a static body, any other a dynamic one); afterwards it changes the body at once.
+    // An unknown type logs an ERROR line and changes nothing.
+    void SetBodyType(eBodyType bodyType);
+    // The body's type, or the one InitPhysics will give it.
+    eBodyType GetBodyType() const;
+
+    // Velocities work at any time: before InitPhysics they are the velocities the body
+    // starts with; afterwards they change the body's at once (and wake it). A static body
+    // keeps still whatever it is given.
+    // World units per second.
+    void SetLinearVelocity(const Vector2& velocity);
+    Vector2 GetLinearVelocity() const;
+    // Degrees per second, counter-clockwise.
+    void SetAngularVelocity(float degreesPerSecond);
+    float GetAngularVelocity() const;
+
+    // Takes the body out of the simulation and destroys it; the actor stays in the World
+    // where the body last was, its setters work again and InitPhysics can make a new
+    // body. Queued collision messages name it no more. Does nothing without a body.
+    void RemoveBody();
 
     // Changes only the drawn size, never the body; works at any time.
     void SetDrawSize(float x, float y = -1.0f);
@@ -92,6 +124,12 @@ protected:
     bool isSensor = false;
     int groupIndex = 0;
     bool fixedRotation = false;
+    // Set by SetBodyType; until then the density decides.
+    bool bodyTypeChosen = false;
+    eBodyType bodyType = BODYTYPE_DYNAMIC;
+    // The velocities the body starts with.
+    Vector2 startVelocity;
+    float startAngularVelocity = 0.0f;
 
 private:
     friend class PhysicsWorld;

@@ -3,6 +3,7 @@
 #include "Messaging/Switchboard.h"
 #include "Physics/DebugDraw.h"
 #include "Physics/PhysicsActor.h"
+#include "Platform/Log.h"
 
 #include <box2d/box2d.h>
 
@@ -11,12 +12,26 @@
 
 namespace
 {
-// Sent as "CollisionWith" + the receiving actor's name, with the other actor as sender.
+// Sent as "CollisionWith" + the receiving actor's name, with the other actor as sender,
+// while two touch; "CollisionEndWith" + the name once they no longer do.
 const char* const CollisionMessagePrefix = "CollisionWith";
+const char* const CollisionEndMessagePrefix = "CollisionEndWith";
 
 Vector2 ToVector2(const b2Vec2& v) { return Vector2(v.x, v.y); }
 
-PhysicsActor* ActorOf(b2Body* body) { return reinterpret_cast<PhysicsActor*>(body->GetUserData().pointer); }
+// How fast the points of two bodies at `where` close in along `normal` (from A to B).
+float ApproachSpeed(const b2Body* bodyA, const b2Body* bodyB, const b2Vec2& where, const b2Vec2& normal)
+{
+    const b2Vec2 relative =
+        bodyB->GetLinearVelocityFromWorldPoint(where) - bodyA->GetLinearVelocityFromWorldPoint(where);
+    return std::max(-b2Dot(relative, normal), 0.0f);
+}
+
+PhysicsActor* ActorOf(const b2Body* body)
+{
+    // The library offers its user data only through a body it may change.
+    return reinterpret_cast<PhysicsActor*>(const_cast<b2Body*>(body)->GetUserData().pointer);
+}
 // Never deleted: bodies of actors alive at exit still belong to it.
 PhysicsWorld* theOnePhysicsWorld = nullptr;
 } // namespace
@@ -30,10 +45,62 @@ PhysicsWorld& PhysicsWorld::Create(const Vector2& gravity, const Vector2& maxVer
 
 PhysicsWorld* PhysicsWorld::Find() { return theOnePhysicsWorld; }
 
+// The library tells which pairs begin to touch while it steps, before its solver changes
+// their velocities: the only moment at which how hard they hit can be read.
+class PhysicsWorld::ContactStarts : public b2ContactListener
+{
+public:
+    void BeginContact(b2Contact* contact) override
+    {
+        const b2Fixture* fixtureA = contact->GetFixtureA();
+        const b2Fixture* fixtureB = contact->GetFixtureB();
+        const b2Body* bodyA = fixtureA->GetBody();
+        const b2Body* bodyB = fixtureB->GetBody();
+        float speed = 0.0f;
+        if (contact->GetManifold()->pointCount == 0)
+        {
+            // Sensors keep no points: measure between the centres.
+            b2Vec2 normal = bodyB->GetWorldCenter() - bodyA->GetWorldCenter();
+            normal.Normalize();
+            speed = ApproachSpeed(bodyA, bodyB, 0.5f * (bodyA->GetWorldCenter() + bodyB->GetWorldCenter()), normal);
+        }
+        else
+        {
+            b2WorldManifold worldManifold;
+            contact->GetWorldManifold(&worldManifold);
+            for (int i = 0; i < contact->GetManifold()->pointCount; ++i)
+                speed = std::max(speed, ApproachSpeed(bodyA, bodyB, worldManifold.points[i], worldManifold.normal));
+        }
+        speeds.emplace_back(FixturePair(fixtureA, fixtureB), speed);
+    }
+
+    // The speed at which the pair began to touch in the last step, if it did.
+    bool Find(const FixturePair& pair, float& speed) const
+    {
+        for (const auto& [started, startSpeed] : speeds)
+        {
+            if (started == pair)
+            {
+                speed = startSpeed;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void Clear() { speeds.clear(); }
+
+private:
+    // Few pairs begin in one step: a list searched whole is quicker than a map.
+    std::vector<std::pair<FixturePair, float>> speeds;
+};
+
 PhysicsWorld::PhysicsWorld(const Vector2& gravity, const Vector2& maxCorner, const Vector2& minCorner)
-    : world(new b2World(b2Vec2(gravity.X, gravity.Y))), maxVertex(maxCorner), minVertex(minCorner)
+    : world(new b2World(b2Vec2(gravity.X, gravity.Y))), maxVertex(maxCorner), minVertex(minCorner),
+      contactStarts(new ContactStarts())
 {
     world->SetAllowSleeping(true);
+    world->SetContactListener(contactStarts);
 }
 
 PhysicsWorld::~PhysicsWorld()
@@ -43,11 +110,28 @@ PhysicsWorld::~PhysicsWorld()
         if (PhysicsActor* actor = ActorOf(body))
             actor->ForgetBody();
     world->SetDebugDraw(nullptr);
+    world->SetContactListener(nullptr);
     delete debugDraw;
     delete world;
+    delete contactStarts;
 }
 
 Vector2 PhysicsWorld::GetGravity() const { return ToVector2(world->GetGravity()); }
+
+void PhysicsWorld::SetGravity(const Vector2& gravity)
+{
+    if (!std::isfinite(gravity.X) || !std::isfinite(gravity.Y))
+    {
+        SystemLogInstance().Log("WARNING: SetGravity() had no effect - the gravity is not a finite number.");
+        return;
+    }
+    world->SetGravity(b2Vec2(gravity.X, gravity.Y));
+    // A resting body sleeps and would not notice that down has moved.
+    for (b2Body* body = world->GetBodyList(); body; body = body->GetNext())
+        body->SetAwake(true);
+}
+
+void PhysicsWorld::SetMaxStepsPerFrame(int steps) { maxStepsPerFrame = std::clamp(steps, 1, MaxStepsPerFrame); }
 
 void PhysicsWorld::Advance(float dt)
 {
@@ -60,7 +144,7 @@ void PhysicsWorld::Advance(float dt)
     // would poison the carried time for good and stop the simulation.
     const float frameDt = dt > 0.0f ? std::min(dt, 1.0f) : 0.0f;
     float t = accumulator + frameDt;
-    while (t >= StepSeconds && stepsLastFrame < MaxStepsPerFrame)
+    while (t >= StepSeconds && stepsLastFrame < maxStepsPerFrame)
     {
         world->Step(StepSeconds, VelocityIterations, PositionIterations);
         GatherContacts();
@@ -87,10 +171,16 @@ void PhysicsWorld::GatherContacts()
         b2Body* bodyA = fixtureA->GetBody();
         b2Body* bodyB = fixtureB->GetBody();
         const FixturePair pair(fixtureA, fixtureB);
-        touchingNow.push_back(pair);
+        const auto before =
+            std::lower_bound(touchingBefore.begin(), touchingBefore.end(), pair,
+                             [](const auto& entry, const FixturePair& key) { return entry.first < key; });
+        const bool touchedBefore = before != touchingBefore.end() && before->first == pair;
         // A sleeping pair is neither simulated nor reported until something wakes it.
         if (!bodyA->IsAwake() && !bodyB->IsAwake())
+        {
+            touchingNow.emplace_back(pair, touchedBefore ? before->second : ContactPoint());
             continue;
+        }
 
         const b2Transform& xfA = bodyA->GetTransform();
         const b2Transform& xfB = bodyB->GetTransform();
@@ -108,7 +198,9 @@ void PhysicsWorld::GatherContacts()
         point.actorB = ActorOf(bodyB);
         point.friction = contact->GetFriction();
         point.restitution = contact->GetRestitution();
-        point.isNew = !std::binary_search(touchingBefore.begin(), touchingBefore.end(), pair);
+        point.isNew = !touchedBefore;
+        float startSpeed = 0.0f;
+        const bool started = point.isNew && contactStarts->Find(pair, startSpeed);
 
         if (manifold.pointCount == 0)
         {
@@ -124,7 +216,9 @@ void PhysicsWorld::GatherContacts()
             point.separation = 0.0f;
             point.velocity = ToVector2(bodyB->GetLinearVelocityFromWorldPoint(middle) -
                                        bodyA->GetLinearVelocityFromWorldPoint(middle));
+            point.approachSpeed = started ? startSpeed : ApproachSpeed(bodyA, bodyB, middle, normal);
             RecordContactPoint(point);
+            touchingNow.emplace_back(pair, point);
             continue;
         }
         for (int i = 0; i < manifold.pointCount; ++i)
@@ -135,11 +229,42 @@ void PhysicsWorld::GatherContacts()
             point.separation = worldManifold.separations[i];
             point.velocity = ToVector2(bodyB->GetLinearVelocityFromWorldPoint(where) -
                                        bodyA->GetLinearVelocityFromWorldPoint(where));
+            point.approachSpeed = started ? startSpeed : ApproachSpeed(bodyA, bodyB, where, worldManifold.normal);
             RecordContactPoint(point);
         }
+        touchingNow.emplace_back(pair, point);
     }
-    std::sort(touchingNow.begin(), touchingNow.end());
+    contactStarts->Clear();
+    std::sort(touchingNow.begin(), touchingNow.end(),
+              [](const auto& left, const auto& right) { return left.first < right.first; });
+    ReportEndedContacts();
     std::swap(touchingBefore, touchingNow);
+}
+
+void PhysicsWorld::ReportEndedContacts()
+{
+    // Both lists are sorted by pair: what was touching before and is no longer has ended.
+    auto now = touchingNow.begin();
+    for (const auto& [pair, last] : touchingBefore)
+    {
+        while (now != touchingNow.end() && now->first < pair)
+            ++now;
+        if (now != touchingNow.end() && now->first == pair)
+            continue;
+        // A pair that touched while both slept has no point to tell of.
+        if (!last.actorA && !last.actorB)
+            continue;
+        ContactPoint point = last;
+        const b2Body* bodyA = pair.first->GetBody();
+        const b2Body* bodyB = pair.second->GetBody();
+        const b2Vec2 where(point.position.X, point.position.Y);
+        point.velocity =
+            ToVector2(bodyB->GetLinearVelocityFromWorldPoint(where) - bodyA->GetLinearVelocityFromWorldPoint(where));
+        point.approachSpeed = 0.0f;
+        point.isNew = false;
+        point.ended = true;
+        RecordContactPoint(point);
+    }
 }
 
 void PhysicsWorld::RecordContactPoint(const ContactPoint& point)
@@ -155,26 +280,27 @@ void PhysicsWorld::RecordContactPoint(const ContactPoint& point)
 
 void PhysicsWorld::Report(PhysicsActor* receiver, PhysicsActor* other, ContactPoint* point)
 {
-    if (!receiver || !IsListenedTo(receiver))
+    if (!receiver || !IsListenedTo(receiver, point->ended))
         return;
-    if (!collisionsThisFrame[receiver].insert(other).second)
+    if (!collisionsThisFrame[receiver].emplace(other, point->ended).second)
         return;
     // The Switchboard deletes the message after delivery; the point it carries lives
     // until the next frame's step, which comes after that delivery.
-    Switchboard::GetInstance().Broadcast(
-        new TypedMessage<ContactPoint*>(CollisionMessagePrefix + receiver->GetName(), point, other));
+    const char* const prefix = point->ended ? CollisionEndMessagePrefix : CollisionMessagePrefix;
+    Switchboard::GetInstance().Broadcast(new TypedMessage<ContactPoint*>(prefix + receiver->GetName(), point, other));
 }
 
-bool PhysicsWorld::IsListenedTo(PhysicsActor* receiver)
+bool PhysicsWorld::IsListenedTo(PhysicsActor* receiver, bool ended)
 {
     // Nothing subscribes or unsubscribes while the world steps, so one question a frame
     // per actor is enough, and most contacts cost no string at all.
-    auto known = listenedTo.find(receiver);
+    const auto key = std::make_pair(receiver, ended);
+    auto known = listenedTo.find(key);
     if (known != listenedTo.end())
         return known->second;
-    const bool listened =
-        !Switchboard::GetInstance().GetSubscribersTo(CollisionMessagePrefix + receiver->GetName()).empty();
-    listenedTo.emplace(receiver, listened);
+    const char* const prefix = ended ? CollisionEndMessagePrefix : CollisionMessagePrefix;
+    const bool listened = !Switchboard::GetInstance().GetSubscribersTo(prefix + receiver->GetName()).empty();
+    listenedTo.emplace(key, listened);
     return listened;
 }
 
@@ -231,8 +357,79 @@ void PhysicsWorld::DestroyBody(b2Body* body)
     // The library may hand the fixture's memory to a later fixture, which must not
     // inherit this one's "already touching" state.
     touchingBefore.erase(std::remove_if(touchingBefore.begin(), touchingBefore.end(),
-                                        [body](const FixturePair& pair)
-                                        { return pair.first->GetBody() == body || pair.second->GetBody() == body; }),
+                                        [body](const auto& entry) {
+                                            return entry.first.first->GetBody() == body ||
+                                                   entry.first.second->GetBody() == body;
+                                        }),
                          touchingBefore.end());
     world->DestroyBody(body);
+}
+
+bool PhysicsWorld::RayCast(const Vector2& from, const Vector2& to, RayHit& hit) const
+{
+    // The library asks for every shape along the ray in no order; answering with the
+    // fraction found clips the ray to it, so the last answer is the nearest.
+    class Nearest : public b2RayCastCallback
+    {
+    public:
+        float ReportFixture(b2Fixture* fixture, const b2Vec2& point, const b2Vec2& normal, float fraction) override
+        {
+            PhysicsActor* actor = ActorOf(fixture->GetBody());
+            if (!actor)
+                return -1.0f;
+            found.actor = actor;
+            found.point = ToVector2(point);
+            found.normal = ToVector2(normal);
+            found.fraction = fraction;
+            return fraction;
+        }
+        RayHit found;
+    };
+    // A ray of no length, or one that is not finite, meets nothing (the library asserts).
+    const b2Vec2 start(from.X, from.Y);
+    const b2Vec2 end(to.X, to.Y);
+    if (!start.IsValid() || !end.IsValid() || (end - start).LengthSquared() <= 0.0f)
+        return false;
+    Nearest nearest;
+    world->RayCast(&nearest, start, end);
+    if (!nearest.found.actor)
+        return false;
+    hit = nearest.found;
+    return true;
+}
+
+std::vector<PhysicsActor*> PhysicsWorld::QueryBox(const Vector2& cornerA, const Vector2& cornerB) const
+{
+    // The library's tree finds the shapes whose loose bounding boxes overlap; the shapes
+    // themselves decide.
+    class Overlapping : public b2QueryCallback
+    {
+    public:
+        explicit Overlapping(const b2PolygonShape& queried) : box(queried) {}
+        bool ReportFixture(b2Fixture* fixture) override
+        {
+            PhysicsActor* actor = ActorOf(fixture->GetBody());
+            const b2Transform identity(b2Vec2_zero, b2Rot(0.0f));
+            if (actor && std::find(found.begin(), found.end(), actor) == found.end() &&
+                b2TestOverlap(fixture->GetShape(), 0, &box, 0, fixture->GetBody()->GetTransform(), identity))
+                found.push_back(actor);
+            return true;
+        }
+        const b2PolygonShape& box;
+        std::vector<PhysicsActor*> found;
+    };
+    const b2Vec2 lower(std::min(cornerA.X, cornerB.X), std::min(cornerA.Y, cornerB.Y));
+    const b2Vec2 upper(std::max(cornerA.X, cornerB.X), std::max(cornerA.Y, cornerB.Y));
+    if (!lower.IsValid() || !upper.IsValid())
+        return {};
+    b2PolygonShape box;
+    const b2Vec2 halfExtents = 0.5f * (upper - lower);
+    // A box of no width still finds what lies on its line.
+    box.SetAsBox(std::max(halfExtents.x, b2_linearSlop), std::max(halfExtents.y, b2_linearSlop), 0.5f * (lower + upper),
+                 0.0f);
+    Overlapping overlapping(box);
+    b2AABB bounds;
+    box.ComputeAABB(&bounds, b2Transform(b2Vec2_zero, b2Rot(0.0f)), 0);
+    world->QueryAABB(&overlapping, bounds);
+    return overlapping.found;
 }

@@ -5,7 +5,6 @@
 
 #include <map>
 #include <set>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -27,7 +26,9 @@ public:
     static constexpr int MaxContactPoints = 2048;
     // The fixed step, seconds.
     static constexpr float StepSeconds = 1.0f / 60.0f;
-    // A frame runs at most this many steps (a whole second of simulation).
+    // A frame runs at most GetMaxStepsPerFrame() steps, DefaultMaxStepsPerFrame unless
+    // set, and never more than MaxStepsPerFrame (a whole second of simulation).
+    static constexpr int DefaultMaxStepsPerFrame = 5;
     static constexpr int MaxStepsPerFrame = 60;
     static constexpr int VelocityIterations = 10;
     static constexpr int PositionIterations = 10;
@@ -55,9 +56,16 @@ public:
 
     // One simulated frame of dt seconds (clamped to 0..1, NaN counts as 0): forgets last frame's
     // contact points and reports, runs as many 1/60 s steps as the carried time allows
-    // (at most MaxStepsPerFrame), carries the remainder to the next frame, then moves
-    // every body's actor to its body.
+    // (at most GetMaxStepsPerFrame()), carries the remainder to the next frame, then
+    // moves every body's actor to its body. Time beyond the cap is dropped, not carried:
+    // a frame that is too slow for its steps would otherwise make the next one slower
+    // still, until the game stops answering.
     void Advance(float dt);
+    // The catch-up cap: with the default 5, frames down to 12 per second keep the
+    // simulation in real time, and slower ones slow it down instead. Clamped to
+    // 1..MaxStepsPerFrame.
+    void SetMaxStepsPerFrame(int steps);
+    int GetMaxStepsPerFrame() const { return maxStepsPerFrame; }
     // Fixed steps the last Advance ran: 0 on a short frame, up to MaxStepsPerFrame.
     int GetStepsLastFrame() const { return stepsLastFrame; }
     // Seconds carried to the next frame, 0 up to StepSeconds.
@@ -70,6 +78,26 @@ public:
     // The settings the world was made with (World::SetupPhysics); gravity in world units
     // per second squared.
     Vector2 GetGravity() const;
+    // Takes effect at the next step and wakes every body, so sleeping ones fall too.
+    // A vector that is not finite logs a WARNING line and changes nothing.
+    void SetGravity(const Vector2& gravity);
+
+    // What a ray met: the actor, where, the surface's outward normal there, and how far
+    // along the ray (0 at its start, 1 at its end).
+    struct RayHit
+    {
+        PhysicsActor* actor = nullptr;
+        Vector2 point;
+        Vector2 normal;
+        float fraction = 0.0f;
+    };
+    // The first body with an actor that the segment from `from` to `to` meets, sensors
+    // included; false, leaving `hit` alone, when it meets none. A ray that starts inside
+    // a shape does not meet that shape.
+    bool RayCast(const Vector2& from, const Vector2& to, RayHit& hit) const;
+    // The actors whose shapes overlap the box between the two corners (in either order),
+    // sensors included, each once, in an order that is the same for the same scene.
+    std::vector<PhysicsActor*> QueryBox(const Vector2& cornerA, const Vector2& cornerB) const;
     Vector2 GetMinVertex() const { return minVertex; }
     Vector2 GetMaxVertex() const { return maxVertex; }
 
@@ -95,10 +123,13 @@ private:
     PhysicsWorld(const Vector2& gravity, const Vector2& maxVertex, const Vector2& minVertex);
     using FixturePair = std::pair<const b2Fixture*, const b2Fixture*>;
 
+    class ContactStarts;
+
     void GatherContacts();
+    void ReportEndedContacts();
     void RecordContactPoint(const ContactPoint& point);
     void Report(PhysicsActor* receiver, PhysicsActor* other, ContactPoint* point);
-    bool IsListenedTo(PhysicsActor* receiver);
+    bool IsListenedTo(PhysicsActor* receiver, bool ended);
     void SyncActors();
 
     b2World* world = nullptr;
@@ -108,15 +139,22 @@ private:
 
     float accumulator = 0.0f;
     int stepsLastFrame = 0;
+    int maxStepsPerFrame = DefaultMaxStepsPerFrame;
 
     ContactPoint contactPoints[MaxContactPoints];
     int contactPointCount = 0;
-    // Receiver -> the other actors it has already been told about this frame.
-    std::map<PhysicsActor*, std::set<PhysicsActor*>> collisionsThisFrame;
-    // Receiver -> whether anyone subscribes to its collision message, asked once a frame.
-    std::unordered_map<PhysicsActor*, bool> listenedTo;
-    // Fixture pairs touching after the previous step (sorted) and the current one, to
-    // tell new contacts from persisting ones.
-    std::vector<FixturePair> touchingBefore;
-    std::vector<FixturePair> touchingNow;
+    // Receiver -> the other actors it has already been told about this frame, and whether
+    // it was told of a touch (false) or of an end (true).
+    std::map<PhysicsActor*, std::set<std::pair<PhysicsActor*, bool>>> collisionsThisFrame;
+    // Receiver and message prefix -> whether anyone subscribes to that message, asked once
+    // a frame.
+    std::map<std::pair<PhysicsActor*, bool>, bool> listenedTo;
+    // Fixture pairs touching after the previous step (sorted) and the current one, with
+    // the last point each reported, to tell new contacts from persisting ones and to
+    // report the end of those that stopped.
+    std::vector<std::pair<FixturePair, ContactPoint>> touchingBefore;
+    std::vector<std::pair<FixturePair, ContactPoint>> touchingNow;
+    // How fast pairs that began to touch during the step were closing in, before the
+    // step's solver pushed them apart (the library tells us as it finds them).
+    ContactStarts* contactStarts = nullptr;
 };

@@ -140,10 +140,20 @@ void SetVerticalSync(bool on)
 
 void SwapBuffersAndPoll()
 {
-    if (!window)
-        return;
-    glfwSwapBuffers(window);
-    glfwPollEvents();
+    SwapBuffers();
+    PollEvents();
+}
+
+void SwapBuffers()
+{
+    if (window)
+        glfwSwapBuffers(window);
+}
+
+void PollEvents()
+{
+    if (window)
+        glfwPollEvents();
 }
 
 double GetTime() { return libraryRunning ? glfwGetTime() : 0.0; }

@@ -43,6 +43,9 @@ void SetCloseHandler(std::function<void()> handler);
 void SetVerticalSync(bool on);
 // Presents the frame, then runs the window callbacks that arrived meanwhile.
 void SwapBuffersAndPoll();
+// The two halves: presenting (which may wait for the screen) and the callbacks.
+void SwapBuffers();
+void PollEvents();
 // Seconds since the library started; 0 when it isn't running.
 double GetTime();
 // Held keys repeat only while this is on; off after Open.

@@ -91,3 +91,19 @@ public:
     static ControllerManager& GetInstance();
     Controller& GetController(int index = 0);
 };
+
+// Key, action and mouse polling beside the bindings' messages.
+%nodefaultctor InputRouter;
+%nodefaultdtor InputRouter;
+class InputRouter
+{
+public:
+    static InputRouter& GetInstance();
+    static int GetKeyCode(String keyName);
+    static String GetKeyName(int keyCode);
+    bool IsKeyDown(String keyName) const;
+    bool IsKeyDown(int keyCode) const;
+    bool IsActionDown(String action) const;
+    Vector2 GetMousePosition() const;
+    bool IsMouseButtonDown(MouseButtonInput button) const;
+};

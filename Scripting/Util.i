@@ -5,6 +5,14 @@
 typedef std::vector<std::string> StringList;
 typedef std::set<std::string> StringSet;
 
+%{
+// A world point or direction as a script's own Vector2.
+PyObject* NewScriptVector(const Vector2& v)
+{
+    return SWIG_NewPointerObj(new Vector2(v), SWIGTYPE_p_Vector2, SWIG_POINTER_OWN);
+}
+%}
+
 struct Vector2
 {
     float X;

@@ -112,6 +112,46 @@ TEST(ActorNamingTest, ANamedActorAddedToTheWorldIsRegisteredAgainWithANumber)
     EXPECT_EQ(Actor::GetNamed("Foo1"), nullptr);
 }
 
+TEST(ActorNamingTest, AnActorIsNamedOnceWhenFirstAddedWhereverTheAddComesFrom)
+{
+    // A spawner adds an actor from inside its update, where adds wait for the walk's end.
+    struct Spawner : Actor
+    {
+        void Update(float dt) override
+        {
+            Actor::Update(dt);
+            if (spawned)
+                return;
+            spawned = new Actor();
+            World::GetInstance().Add(spawned, 2);
+            nameAfterAdd = spawned->GetName();
+        }
+        Actor* spawned = nullptr;
+        String nameAfterAdd;
+    };
+    World& world = World::GetInstance();
+    auto* spawner = new Spawner();
+    world.Add(spawner);
+    FrameDriver frames;
+    frames.Tick(0.016f);
+    ASSERT_NE(spawner->spawned, nullptr);
+    Actor* spawned = spawner->spawned;
+    EXPECT_EQ(spawner->nameAfterAdd, "Actor1");
+    EXPECT_EQ(spawned->GetName(), "Actor1") << "applying the deferred add must not name it again";
+    EXPECT_EQ(spawned->GetLayer(), 2);
+
+    // Moving layers, and taking it out and putting it back, keep the name too.
+    spawned->SetLayer(5);
+    frames.Tick(0.016f);
+    EXPECT_EQ(spawned->GetLayer(), 5);
+    world.Remove(spawned);
+    world.Add(spawned);
+    EXPECT_EQ(spawned->GetName(), "Actor1");
+    EXPECT_EQ(Actor::GetNamed("Actor1"), spawned);
+    EXPECT_EQ(Actor::GetNamed("Actor11"), nullptr);
+    EXPECT_EQ(Actor::GetNamed("Actor2"), nullptr);
+}
+
 TEST(ActorNamingTest, NumberedNamesOfOtherBasesDoNotConfuseTheSearch)
 {
     Actor a12, a1, a, b;

@@ -97,6 +97,7 @@ TEST(PhysicsActorMotion, BodyDrivesTheActor)
 {
     World::GetInstance().SetupPhysics(Vector2(0.0f, -10.0f));
     auto falling = MakeBody("Falling", Vector2(3.0f, 5.0f), Vector2(1.0f, 1.0f));
+    Physics().SetMaxStepsPerFrame(30);
     Physics().Advance(0.5f);
     EXPECT_NEAR(falling->GetPosition().X, 3.0f, 1e-5f);
     // Semi-implicit Euler over 30 steps: a little more than g t^2 / 2.
@@ -231,4 +232,95 @@ TEST(PhysicsActorSetters, WarnAfterInitAndChangeNothing)
     auto probe = MakeBody("Probe", Vector2(3.2f, 3.0f), Vector2(1.0f, 1.0f));
     Physics().Advance(PhysicsWorld::StepSeconds);
     EXPECT_EQ(Physics().GetContactPointCount(), 0);
+}
+
+TEST(PhysicsActorVelocity, GivenBeforeTheBodyItStartsWithThemAndAfterItChangesAtOnce)
+{
+    World::GetInstance().SetupPhysics(Vector2(0.0f, 0.0f));
+    PhysicsActor ball;
+    ball.SetShapeType(PhysicsActor::SHAPETYPE_CIRCLE);
+    ball.SetLinearVelocity(Vector2(6.0f, 0.0f));
+    ball.SetAngularVelocity(90.0f);
+    EXPECT_VEC2_NEAR(Vector2(6.0f, 0.0f), ball.GetLinearVelocity(), 0.0f);
+    ball.InitPhysics();
+    Physics().Advance(0.5f);
+    EXPECT_NEAR(ball.GetPosition().X, 6.0f * 5.0f / 60.0f, 1e-4f) << "five steps of 1/60 s at 6 units/s";
+    EXPECT_NEAR(ball.GetRotation(), 90.0f * 5.0f / 60.0f, 1e-3f);
+    EXPECT_NEAR(ball.GetAngularVelocity(), 90.0f, 1e-3f);
+
+    ball.SetLinearVelocity(Vector2(0.0f, -3.0f));
+    EXPECT_VEC2_NEAR(Vector2(0.0f, -3.0f), ball.GetLinearVelocity(), 1e-6f);
+    LogCapture log;
+    ball.SetLinearVelocity(Vector2(std::nanf(""), 0.0f));
+    EXPECT_TRUE(log.Contains("WARNING: SetLinearVelocity() had no effect - the velocity is not a finite number."));
+    EXPECT_VEC2_NEAR(Vector2(0.0f, -3.0f), ball.GetLinearVelocity(), 1e-6f);
+}
+
+TEST(PhysicsActorBodyType, KinematicBodiesMoveByVelocityAloneAndPushDynamicOnes)
+{
+    World::GetInstance().SetupPhysics(Vector2(0.0f, -10.0f));
+    PhysicsActor paddle;
+    paddle.SetSize(4.0f, 0.5f);
+    EXPECT_EQ(paddle.GetBodyType(), PhysicsActor::BODYTYPE_DYNAMIC);
+    paddle.SetDensity(0.0f);
+    EXPECT_EQ(paddle.GetBodyType(), PhysicsActor::BODYTYPE_STATIC) << "density 0 still means static";
+    paddle.SetBodyType(PhysicsActor::BODYTYPE_KINEMATIC);
+    paddle.InitPhysics();
+    paddle.SetLinearVelocity(Vector2(0.0f, 2.0f));
+    auto box = MakeBody("Box", Vector2(0.0f, 0.76f), Vector2(1.0f, 1.0f));
+    for (int step = 0; step < 60; ++step)
+        Physics().Advance(PhysicsWorld::StepSeconds);
+    EXPECT_EQ(paddle.GetBodyType(), PhysicsActor::BODYTYPE_KINEMATIC);
+    EXPECT_NEAR(paddle.GetPosition().Y, 2.0f, 1e-3f) << "neither gravity nor the box's weight slow it";
+    EXPECT_GT(box->GetPosition().Y, 2.5f) << "the box rode up on it";
+
+    // Changed on a live body: made dynamic, it falls.
+    paddle.SetBodyType(PhysicsActor::BODYTYPE_DYNAMIC);
+    EXPECT_EQ(paddle.GetBodyType(), PhysicsActor::BODYTYPE_DYNAMIC);
+    LogCapture log;
+    paddle.SetBodyType(static_cast<PhysicsActor::eBodyType>(7));
+    EXPECT_EQ(paddle.GetBodyType(), PhysicsActor::BODYTYPE_DYNAMIC);
+    EXPECT_EQ(log.lines.size(), 1u);
+
+    // A static body keeps still whatever velocity it is given.
+    auto wall = MakeBody("Wall", Vector2(10.0f, 0.0f), Vector2(1.0f, 5.0f), 0.0f);
+    wall->SetLinearVelocity(Vector2(5.0f, 0.0f));
+    Physics().Advance(0.5f);
+    EXPECT_VEC2_NEAR(Vector2(10.0f, 0.0f), wall->GetPosition(), 0.0f);
+}
+
+TEST(PhysicsActorBody, RemovedBodyLeavesTheActorWhereItWasAndCanBeMadeAgain)
+{
+    World::GetInstance().SetupPhysics(Vector2(0.0f, -10.0f));
+    auto ground = MakeBody("Ground", Vector2(0.0f, -0.5f), Vector2(10.0f, 1.0f), 0.0f);
+    auto brick = MakeBody("Brick", Vector2(0.0f, 3.0f), Vector2(1.0f, 1.0f));
+    CollisionRecorder recorder;
+    recorder.Listen("CollisionWithGround");
+    FrameDriver frames;
+    for (int frame = 0; frame < 60; ++frame)
+        frames.Tick(1.0f / 60.0f);
+    ASSERT_GT(recorder.Count("CollisionWithGround"), 0u);
+    const Vector2 rested = brick->GetPosition();
+
+    brick->RemoveBody();
+    EXPECT_FALSE(brick->HasBody());
+    EXPECT_EQ(Physics().GetLibraryWorld()->GetBodyCount(), 1);
+    // The collision queued in the last frame no longer names it.
+    recorder.received.clear();
+    Switchboard::GetInstance().DeliverQueued();
+    for (const CollisionRecorder::Received& received : recorder.received)
+        EXPECT_TRUE(received.point.actorA != brick.get() && received.point.actorB != brick.get());
+    frames.Tick(0.5f);
+    EXPECT_VEC2_NEAR(rested, brick->GetPosition(), 0.0f);
+
+    // Setters work again, and a new body starts from there.
+    LogCapture log;
+    brick->SetPosition(2.0f, 4.0f);
+    EXPECT_TRUE(log.lines.empty());
+    brick->InitPhysics();
+    ASSERT_TRUE(brick->HasBody());
+    frames.Tick(0.05f);
+    EXPECT_LT(brick->GetPosition().Y, 4.0f);
+    brick->RemoveBody();
+    brick->RemoveBody();
 }
