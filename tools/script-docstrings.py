@@ -71,6 +71,7 @@ PYTHON_TYPES = {
     "string": "str",
     "char*": "str",
     "Vec2i": "tuple[int, int]",
+    "PyObject*": "object",
 }
 PYTHON_VALUES = {"true": "True", "false": "False", "nullptr": "None", "NULL": "None"}
 
@@ -490,24 +491,28 @@ class Headers:
                         if table is not None:
                             table.setdefault(node.name, []).append(node)
 
-    def comment(self, class_name, declaration):
-        """The comment of the declaration in the class's header, else in its bases'."""
+    def find(self, class_name, declaration):
+        """The commented declaration in the class's header that the interface file's one
+        stands for, else the one in its bases'; None if there is none."""
         found = self.classes.get(class_name)
         if not found:
-            return []
+            return None
         cls = found[0]
-        if declaration.kind == "enum":
-            return next((n.comment for n in cls.members if n.kind == "enum" and n.name == declaration.name), [])
-        match = best_match(declaration, [n for n in cls.members if n.kind == declaration.kind and n.name == declaration.name])
+        candidates = [n for n in cls.members if n.kind == declaration.kind and n.name == declaration.name]
+        match = best_match(declaration, candidates) if declaration.kind != "enum" else next(iter(candidates), None)
         if match is not None and match.comment:
-            return match.comment
+            return match
         if declaration.kind == "constructor":
-            return []
+            return None
         for base in cls.bases:
-            inherited = self.comment(base, declaration)
-            if inherited:
+            inherited = self.find(base, declaration)
+            if inherited is not None:
                 return inherited
-        return []
+        return None
+
+    def comment(self, class_name, declaration):
+        found = self.find(class_name, declaration)
+        return found.comment if found is not None else []
 
 
 def best_match(declaration, candidates):
@@ -539,10 +544,14 @@ def indented(comment):
     return ["    " + line if line else "" for line in comment]
 
 
-def overloads_text(declarations, comments, containers):
-    """Signatures at the margin, each comment indented below the signatures it speaks for."""
+def overloads_text(declarations, comments, containers, order=None):
+    """Signatures at the margin, each comment indented below the signatures it speaks for,
+    in `order` (the order the comments were written in, since one may refer to another)."""
     groups = []
-    for declaration, comment in zip(declarations, comments):
+    pairs = zip(declarations, comments)
+    if order is not None:
+        pairs = [pair for _, pair in sorted(zip(order, pairs), key=lambda entry: entry[0])]
+    for declaration, comment in pairs:
         line = signature(declaration, containers)
         for group in groups:
             if group[1] == comment:
@@ -625,8 +634,13 @@ def generate(source_dir):
         if text:
             lines.append(feature(name, "\n".join(text)))
         for python, members in by_python_name.items():
-            comments = [m.comment or ([] if m.extend else headers.comment(name, m)) for m in members]
-            text = overloads_text(members, comments, containers)
+            comments, order = [], []
+            for member in members:
+                found = None if member.comment or member.extend else headers.find(name, member)
+                comments.append(member.comment or (found.comment if found else []))
+                # The interface file's comments first, then the headers' as they are written.
+                order.append((0, member.first) if member.comment else (1, found.first) if found else (2, member.first))
+            text = overloads_text(members, comments, containers, order)
             cxx = {m.name for m in members}
             others = [m for n, ms in by_python_name.items() if n != python for m in ms if m.name in cxx]
             if others:

@@ -43,7 +43,7 @@ class ShadowClass:
         self.constants = []
         for item in node.body:
             if isinstance(item, ast.FunctionDef):
-                doc = ast.get_docstring(item) or ""
+                doc = ast.get_docstring(item) or written_signature(item, self.name)
                 if item.name != "__init__":
                     static = any(getattr(d, "id", "") == "staticmethod" for d in item.decorator_list)
                     self.methods.append((item.name, doc, static))
@@ -57,6 +57,15 @@ class ShadowClass:
                 elif isinstance(value, ast.Attribute) and not name.startswith("__"):
                     self.constants.append(name)
         self.container = self.name == "SwigPyIterator" or any(m[0] == "iterator" for m in self.methods)
+
+
+def written_signature(function, class_name):
+    """The signature of a method written in Python (in the interface files' own Python
+    code), as a call; "" for SWIG's wrappers, which all take *args."""
+    arguments = [a.arg for a in function.args.args[1:]]
+    if function.args.vararg or not function.args.args:
+        return ""
+    return "%s(%s)" % (class_name if function.name == "__init__" else function.name, ", ".join(arguments))
 
 
 def read_module(path):
@@ -92,11 +101,29 @@ def marked(text):
     return re.sub(r"`([^`]+)`", r"<code>\1</code>", html.escape(text, quote=False))
 
 
+FIELD = re.compile(r"([A-Z]\w*(?:, [A-Z]\w*)*): (.*)")
+
+
 def paragraphs(lines):
-    """HTML paragraphs of comment lines: blank lines part them."""
+    """HTML paragraphs of comment lines: blank lines part them. A paragraph of several
+    "Name: what it is" lines (continued by indented ones) becomes a list of fields."""
     text = "\n".join(lines).strip()
-    parts = [" ".join(p.split()) for p in re.split(r"\n\s*\n", text) if p.strip()]
-    return "".join('<p class="text">%s</p>\n' % marked(p) for p in parts)
+    out = []
+    for part in re.split(r"\n\s*\n", text):
+        rows = part.split("\n")
+        heads = [r for r in rows if FIELD.match(r)]
+        if len(heads) > 1 and FIELD.match(rows[0]) and all(FIELD.match(r) or r.startswith(" ") for r in rows):
+            fields = []
+            for row in rows:
+                if FIELD.match(row):
+                    fields.append(list(FIELD.match(row).groups()))
+                else:
+                    fields[-1][1] += " " + row.strip()
+            items = "".join("<dt>%s</dt><dd>%s</dd>\n" % (html.escape(n), marked(t)) for n, t in fields)
+            out.append('<dl class="text">\n%s</dl>\n' % items)
+        elif part.strip():
+            out.append('<p class="text">%s</p>\n' % marked(" ".join(part.split())))
+    return "".join(out)
 
 
 def summary(doc):

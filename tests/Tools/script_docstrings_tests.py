@@ -139,10 +139,11 @@ class ScriptDocstrings(unittest.TestCase):
         )
 
     def test_each_overload_keeps_its_own_comment_matched_by_parameter_types(self):
+        # In the header's order, in which one comment may refer to the one before.
         self.assertEqual(
             self.docs["Shape.Paint"],
-            "Paint(r: int, g: int, b: int)\n    The colour, as 0..255.\n"
-            "Paint(r: float, g: float, b: float)\n    The colour, as floats.",
+            "Paint(r: float, g: float, b: float)\n    The colour, as floats.\n"
+            "Paint(r: int, g: int, b: int)\n    The colour, as 0..255.",
         )
 
     def test_the_interface_files_comment_comes_first(self):
