@@ -17,7 +17,7 @@ globals). Scripting/tarvo.i includes it first; SWIG then writes the texts into t
 shadow module tarvo.py, where help() and tools/script-reference.py find them. A method's
 docstring lists each signature at the margin with its comment indented below, because
 SWIG keeps only one docstring for all overloads of a name. The file is rewritten only
-when its text changes, so that a header edit that touches no comment runs nothing more.
+when its text changes, so that SWIG runs again only when a docstring did.
 """
 
 import bisect
@@ -463,7 +463,8 @@ def python_name(node):
 
 
 def signature(node, containers):
-    """The call as a script writes it: SetSize(x: float, y: float = -1.0) -> None-less."""
+    """The call as a script writes it, in Python's names for the types:
+    SetSize(x: float, y: float = -1.0), GetSize() -> Vector2."""
     params = []
     for number, (type_text, name, default) in enumerate(node.params, 1):
         shown = "%s: %s" % (name or "arg%d" % number, python_type(type_text, {}))
@@ -610,47 +611,10 @@ def generate(source_dir):
     statics = []
 
     for name in order:
-        parts = classes[name]
-        main = next((p for p in parts if not p.extend), parts[0])
-        text = main.comment or class_comment(headers, name)
-        nested = []
-        by_python_name = {}
-        for part in parts:
-            for member in part.members:
-                if member.kind == "enum":
-                    comment = member.comment or headers.comment(name, member)
-                    nested.append(enum_text(member, "", comment))
-                    module.append(enum_text(member, name + ".", comment))
-                elif member.kind in ("constructor", "method"):
-                    by_python_name.setdefault(python_name(member), []).append(member)
-                elif member.kind == "field":
-                    comment = member.comment or headers.comment(name, member)
-                    head = "%s: %s" % (member.name, python_type(member.result, containers))
-                    lines.append(feature(name + "::" + member.name, "\n".join([head] + indented(comment))))
-                    if member.static:
-                        statics.append(("cvar.%s_%s" % (name, member.name), python_type(member.result, {}), comment))
-        if nested:
-            text = text + ["", "Constants of the class:"] + ["    " + l for l in "\n".join(nested).split("\n")]
-        if text:
-            lines.append(feature(name, "\n".join(text)))
-        for python, members in by_python_name.items():
-            comments, order = [], []
-            for member in members:
-                found = None if member.comment or member.extend else headers.find(name, member)
-                comments.append(member.comment or (found.comment if found else []))
-                # The interface file's comments first, then the headers' as they are written.
-                order.append((0, member.first) if member.comment else (1, found.first) if found else (2, member.first))
-            text = overloads_text(members, comments, containers, order)
-            cxx = {m.name for m in members}
-            others = [m for n, ms in by_python_name.items() if n != python for m in ms if m.name in cxx]
-            if others:
-                # One C++ name, two Python ones (unary and binary minus): name the overload.
-                for member in members:
-                    types = ",".join(t for t, _, _ in member.params)
-                    key = "%s::%s(%s)%s" % (name, member.name, types, " const" if member.const else "")
-                    lines.append(feature(key, text))
-            else:
-                lines.append(feature("%s::%s" % (name, members[0].name), text))
+        class_lines, constants, globals_ = class_features(name, classes[name], headers, containers)
+        lines += class_lines
+        module += constants
+        statics += globals_
 
     for template in templates:
         lines.append(feature(template.result, container_text(template, containers)))
@@ -673,6 +637,49 @@ def generate(source_dir):
             module.append("\n".join(["%s: %s" % (", ".join(names), type_text)] + indented(comment)))
     lines += ["", "%define TARVO_MODULE_DOCSTRING", quoted("\n".join(module)), "%enddef", ""]
     return "\n".join(lines)
+
+
+def class_features(name, parts, headers, containers):
+    """The docstring lines of one class (its parts: the declaration and any %extend), the
+    module docstring's entries for its enums, and its static fields as globals."""
+    main = next((p for p in parts if not p.extend), parts[0])
+    text = main.comment or class_comment(headers, name)
+    lines, constants, statics, nested, by_python_name = [], [], [], [], {}
+    for member in (m for part in parts for m in part.members):
+        if member.kind == "enum":
+            comment = member.comment or headers.comment(name, member)
+            nested.append(enum_text(member, "", comment))
+            constants.append(enum_text(member, name + ".", comment))
+        elif member.kind in ("constructor", "method"):
+            by_python_name.setdefault(python_name(member), []).append(member)
+        elif member.kind == "field":
+            comment = member.comment or headers.comment(name, member)
+            head = "%s: %s" % (member.name, python_type(member.result, containers))
+            lines.append(feature(name + "::" + member.name, "\n".join([head] + indented(comment))))
+            if member.static:
+                statics.append(("cvar.%s_%s" % (name, member.name), python_type(member.result, {}), comment))
+    if nested:
+        text = text + ["", "Constants of the class:"] + ["    " + l for l in "\n".join(nested).split("\n")]
+    if text:
+        lines.append(feature(name, "\n".join(text)))
+    for python, members in by_python_name.items():
+        comments, written = [], []
+        for member in members:
+            found = None if member.comment or member.extend else headers.find(name, member)
+            comments.append(member.comment or (found.comment if found else []))
+            # The interface file's comments first, then the headers' as they are written.
+            written.append((0, member.first) if member.comment else (1, found.first) if found else (2, member.first))
+        text = overloads_text(members, comments, containers, written)
+        cxx = {m.name for m in members}
+        if any(m.name in cxx for n, ms in by_python_name.items() if n != python for m in ms):
+            # One C++ name, two Python ones (unary and binary minus): name the overload.
+            for member in members:
+                types = ",".join(t for t, _, _ in member.params)
+                key = "%s::%s(%s)%s" % (name, member.name, types, " const" if member.const else "")
+                lines.append(feature(key, text))
+        else:
+            lines.append(feature("%s::%s" % (name, members[0].name), text))
+    return lines, constants, statics
 
 
 def class_comment(headers, name):
@@ -699,18 +706,21 @@ def container_text(template, containers):
     )
 
 
+def write(source_dir, output):
+    text = generate(source_dir)
+    if os.path.exists(output):
+        with open(output, encoding="utf-8") as f:
+            if f.read() == text:
+                return
+    with open(output, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__.strip().split("\n\n")[1].strip(), file=sys.stderr)
         return 2
-    text = generate(sys.argv[1])
-    output = sys.argv[2]
-    if os.path.exists(output):
-        with open(output, encoding="utf-8") as f:
-            if f.read() == text:
-                return 0
-    with open(output, "w", encoding="utf-8") as f:
-        f.write(text)
+    write(sys.argv[1], sys.argv[2])
     return 0
 
 
