@@ -7,7 +7,7 @@ shadow module it writes is read with ast).
 """
 
 import ast
-import importlib.util
+import importlib
 import os
 import subprocess
 import sys
@@ -19,9 +19,7 @@ sys.dont_write_bytecode = True
 SOURCE_DIR, SWIG = sys.argv[1:3]
 del sys.argv[1:3]
 sys.path.insert(0, os.path.join(SOURCE_DIR, "tools"))
-spec = importlib.util.spec_from_file_location("script_docstrings", os.path.join(SOURCE_DIR, "tools", "script-docstrings.py"))
-script_docstrings = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(script_docstrings)
+script_docstrings = importlib.import_module("script-docstrings")
 
 FILES = {
     "Util/Shape.h": """
