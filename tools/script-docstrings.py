@@ -618,6 +618,8 @@ def generate(source_dir):
 
     for template in templates:
         lines.append(feature(template.result, container_text(template, containers)))
+        lines.append(feature(template.result + "::" + template.result.split("<")[0].split("::")[-1],
+                             container_constructors(template, containers)))
     if templates:
         lines.append(feature("swig::SwigPyIterator", ITERATOR_TEXT))
     for function in functions:
@@ -704,6 +706,20 @@ def container_text(template, containers):
         "A set of %s as the engine keeps it, ordered: iterate, len(), `in` and add as with a\n"
         "Python set; a Python sequence of %s passes where one is expected." % (held, held)
     )
+
+
+def container_constructors(template, containers):
+    name, held = template.name, containers[template.name]
+    if "vector" in template.result:
+        return "\n".join([
+            "%s()" % name,
+            "%s(items: list[%s])" % (name, held),
+            "%s(count: int)" % name,
+            "%s(count: int, value: %s)" % (name, held),
+            "    Empty, a copy of the items (any sequence), or `count` values: each `value`, else",
+            "    the default one.",
+        ])
+    return "%s()\n%s(items: list[%s])\n    Empty, or the items of a list or tuple." % (name, name, held)
 
 
 def write(source_dir, output):
