@@ -32,6 +32,7 @@ public:
     void Destroy();
     // Destroy has been called; the element may still be drawn until the walk ends.
     bool IsDestroyed() const { return deleteMe; }
+    // The layer World::Add put it in, or the one it was last moved to; 0 before Add.
     int GetLayer() const { return layer; }
 
     // Called at the end of every renderable's destruction, when set. A script binding

@@ -63,6 +63,7 @@ public:
     {
         return (currentState.Buttons & static_cast<unsigned int>(buttonMask)) != 0;
     }
+    // Each is true while its button is held in the last reading.
     bool IsAButtonDown() const { return IsButtonDown(CB_A); }
     bool IsBButtonDown() const { return IsButtonDown(CB_B); }
     bool IsXButtonDown() const { return IsButtonDown(CB_X); }

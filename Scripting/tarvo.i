@@ -1,7 +1,12 @@
 // The script module: the engine as the embedded interpreter sees it. SWIG turns this
 // file and the per-folder files it includes into the built-in module _tarvo and the
 // shadow module tarvo.py at build time.
-%module(directors="1") tarvo
+
+// The docstrings, which the build makes from the comments above the declarations here
+// and in the engine headers (tools/script-docstrings.py), and the module's own. First,
+// since a feature reaches only what is declared after it.
+%include "tarvo_docstrings.i"
+%module(directors="1", docstring=TARVO_MODULE_DOCSTRING) tarvo
 
 // Keep C++ default arguments on the C++ side, so every call goes through the overload
 // dispatch and its error texts.

@@ -16,6 +16,7 @@ struct Vector2
     // Both components set to one value (a square size, say); explicit so a float is
     // never taken for a vector by accident.
     explicit Vector2(float value) : X(value), Y(value) {}
+    // The two components.
     Vector2(float x, float y) : X(x), Y(y) {}
 
     // Use LengthSquared to compare lengths without the square root.

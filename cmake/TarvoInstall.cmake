@@ -2,7 +2,8 @@
 # headers under include/tarvo/ with their folders as they are, the scripting interface
 # files, a CMake package, a pkg-config file, and the engine's data folder share/tarvo/
 # shaped like a run folder (the console's start script, the shadow module, the font).
-# The runner (Runner/) and the Python example (TarvoPackages.cmake) join the component.
+# The runner (Runner/), the Python example (TarvoPackages.cmake) and the references with
+# the docs/ pages in share/doc/tarvo/ (TarvoApiDocs.cmake) join the component.
 #
 # The headers include each other as "Infrastructure/World.h", so consumers get
 # include/tarvo on their include path through Tarvo::tarvo (and tarvo.pc), and write the
@@ -67,7 +68,8 @@ foreach(folder ${TARVO_ENGINE_FOLDERS})
     ${private_header_excludes})
 endforeach()
 
-install(FILES ${TARVO_SWIG_INTERFACES} ${CMAKE_SOURCE_DIR}/Scripting/ModuleNames.txt
+# With the docstrings the build collected, which tarvo.i includes.
+install(FILES ${TARVO_SWIG_INTERFACES} ${TARVO_SWIG_DOCSTRINGS} ${CMAKE_SOURCE_DIR}/Scripting/ModuleNames.txt
   DESTINATION ${TARVO_INSTALL_DATADIR}/swig COMPONENT engine)
 
 # The engine's data folder, where the runner looks beside its executable

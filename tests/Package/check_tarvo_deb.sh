@@ -19,10 +19,15 @@ expect_files /usr/bin/tarvo /usr/lib/libtarvo.a /usr/include/tarvo/Infrastructur
   /usr/share/tarvo/Resources/Scripts/start.py /usr/share/tarvo/Resources/Scripts/tarvo.py \
   /usr/share/tarvo/Resources/Scripts/__pycache__/start.cpython-311.pyc \
   /usr/share/tarvo/Resources/Scripts/__pycache__/tarvo.cpython-311.pyc \
-  /usr/share/tarvo/Resources/Fonts/Inconsolata.otf /usr/share/tarvo/examples/python/main.py
+  /usr/share/tarvo/Resources/Fonts/Inconsolata.otf /usr/share/tarvo/examples/python/main.py \
+  /usr/share/tarvo/swig/tarvo_docstrings.i
+# The two references, beside the pages of docs/ they link to.
+expect_files /usr/share/doc/tarvo/api/python/index.html /usr/share/doc/tarvo/api/python/PhysicsActor.html \
+  /usr/share/doc/tarvo/api/cpp/index.html /usr/share/doc/tarvo/api/cpp/classWorld.html \
+  /usr/share/doc/tarvo/house.md /usr/share/doc/tarvo/python-games.md
 # Only the engine: nothing of the game's, no private headers, nothing outside its folders.
-if grep -v '^/usr/\(bin/tarvo\|include/tarvo/\|lib/libtarvo\.a\|lib/cmake/Tarvo/\|lib/pkgconfig/tarvo\.pc\|share/tarvo/\)' \
-  <<<"$contents" | grep -v '^/\(usr/\)\?\(bin/\|include/\|lib/\|lib/cmake/\|lib/pkgconfig/\|share/\)\?$' | grep .; then
+if grep -v '^/usr/\(bin/tarvo\|include/tarvo/\|lib/libtarvo\.a\|lib/cmake/Tarvo/\|lib/pkgconfig/tarvo\.pc\|share/tarvo/\|share/doc/tarvo/\)' \
+  <<<"$contents" | grep -v '^/\(usr/\)\?\(bin/\|include/\|lib/\|lib/cmake/\|lib/pkgconfig/\|share/\|share/doc/\)\?$' | grep .; then
   fail "holds files outside the engine's folders"
 fi
 if grep '/backend/\|\.cpp$\|TestUtilities\|qvrn' <<<"$contents"; then

@@ -31,6 +31,27 @@ if grep -rl "$build" "$data/Scripts"; then
   exit 1
 fi
 
+# The installed interface files are whole: SWIG makes the module from them alone (the
+# docstrings the build collected included).
+swig -c++ -python -outdir "$work" -o "$work/tarvo_wrap.cxx" "$work/prefix/share/tarvo/swig/tarvo.i" ||
+  { echo "SWIG fails on the installed interface files"; exit 1; }
+# The two references and the pages of docs/ they link to: every local link of the C++
+# reference's main page and of the Python reference's pages leads to an installed file.
+python3 - "$work/prefix/share/doc/tarvo" <<'PY'
+import glob, os, re, sys
+docs = sys.argv[1]
+pages = [os.path.join(docs, "api", "cpp", "index.html")] + glob.glob(os.path.join(docs, "api", "python", "*.html"))
+if len(pages) < 3:
+    sys.exit("the references are not installed in " + docs)
+for page in pages:
+    if not os.path.exists(page):
+        sys.exit("not installed: " + page)
+    with open(page, encoding="utf-8") as f:
+        for link in re.findall(r'href="(?![a-z]+:)([^"#?]+)', f.read()):
+            if not os.path.exists(os.path.join(os.path.dirname(page), link)):
+                sys.exit("%s links to %s, which is not installed" % (page, link))
+PY
+
 cmake -S "$source/examples/standalone" -B "$work/build" -DCMAKE_PREFIX_PATH="$work/prefix" \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="$compile_flags" \
   -DCMAKE_EXE_LINKER_FLAGS="$link_flags" >"$work/configure.log" ||

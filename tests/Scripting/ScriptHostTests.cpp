@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -219,6 +221,33 @@ TEST_F(PythonConsole, CompletesNamesAndAttributes)
     // The terminal's line editor stays out: its functions would mix with the driver's own.
     console->Execute("import readline");
     EXPECT_NE(OutputOf(*console).find("import of readline halted"), std::string::npos) << OutputOf(*console);
+}
+
+TEST_F(PythonConsole, HelpShowsTheCommentsOfTheEngineHeaders)
+{
+    // The comment right above PhysicsActor::SetRestitution in its header.
+    std::ifstream header(TARVO_SOURCE_DIR "/Physics/PhysicsActor.h");
+    ASSERT_TRUE(header);
+    std::vector<std::string> comment;
+    for (std::string line; std::getline(header, line) && line.find("void SetRestitution(") == std::string::npos;)
+    {
+        const size_t slashes = line.find_first_not_of(' ');
+        if (slashes != std::string::npos && line.compare(slashes, 3, "// ") == 0)
+            comment.push_back(line.substr(slashes + 3));
+        else
+            comment.clear();
+    }
+    ASSERT_FALSE(comment.empty()) << "the example method has lost its comment: pick another";
+
+    Console* console = World::GetInstance().GetConsole();
+    ASSERT_NE(console, nullptr);
+    console->Execute("help(PhysicsActor)");
+    const std::string output = OutputOf(*console);
+    EXPECT_NE(output.find("SetRestitution(restitution: float)\n"), std::string::npos) << output;
+    for (const std::string& line : comment)
+        EXPECT_NE(output.find(line + "\n"), std::string::npos) << line << "\n" << output;
+    EXPECT_NE(output.find("An Actor driven by the physics simulation"), std::string::npos) << output;
+    EXPECT_EQ(output.find("Traceback"), std::string::npos) << output;
 }
 
 TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
