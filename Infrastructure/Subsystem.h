@@ -2,7 +2,8 @@
 
 // A part of the engine that plugs into the World's frame (input, sound, physics,
 // scripting). The World calls every plugged-in subsystem at the same steps, in the order
-// they were plugged in, and never needs to know what they are.
+// they were plugged in (and shuts them down in the reverse order), and never needs to
+// know what they are.
 class Subsystem
 {
 public:
@@ -23,6 +24,6 @@ public:
     virtual void Simulate(float dt) { (void)dt; }
     // Drawn over the elements and the debug lines, under the console.
     virtual void DrawOverWorld() {}
-    // From World::Destroy, before the window closes.
+    // From World::Destroy, before the window closes; the last plugged in first.
     virtual void Shutdown() {}
 };

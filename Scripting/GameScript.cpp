@@ -2,6 +2,7 @@
 
 #include "Platform/Log.h"
 #include "Scripting/ScriptHost.h"
+#include "Util/SafeFiles.h"
 
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
@@ -68,8 +69,7 @@ def run():
     sys.modules["__main__"] = module
     builtins.game = module
     try:
-        with open(script, "rb") as source:
-            code = compile(source.read(), script, "exec")
+        code = compile(read_source(script), script, "exec")
         exec(code, module.__dict__)
     except SystemExit:
         return "exit"
@@ -121,6 +121,29 @@ def start(game_folder, run_seed):
     return run()
 )PY";
 
+// read_source(path) for the loader: the file's bytes, read as every file the engine runs
+// is (a FIFO put in main.py's place must not hang the game), or OSError saying what is
+// wrong with it.
+PyObject* ReadSource(PyObject*, PyObject* argument)
+{
+    PyObject* encoded = nullptr;
+    if (!PyUnicode_FSConverter(argument, &encoded))
+        return nullptr;
+    const String path = PyBytes_AsString(encoded);
+    Py_DECREF(encoded);
+    String source;
+    String reason;
+    const FileReadStatus status = ReadRegularFile(path, ScriptHost::MaxScriptFileBytes, source, reason);
+    if (status != FRS_Read)
+    {
+        PyErr_SetString(PyExc_OSError, DescribeReadFailure(path, status, reason).c_str());
+        return nullptr;
+    }
+    return PyBytes_FromStringAndSize(source.data(), static_cast<Py_ssize_t>(source.size()));
+}
+
+PyMethodDef ReadSourceMethod = {"read_source", ReadSource, METH_O, "The bytes of a game script."};
+
 // Creates the module tarvo_game from the source above; null, with the traceback printed,
 // if that fails.
 PyObject* CreateGameModule()
@@ -130,6 +153,14 @@ PyObject* CreateGameModule()
         return nullptr;
     PyObject* names = PyModule_GetDict(module);
     PyDict_SetItemString(names, "__builtins__", PyEval_GetBuiltins());
+    PyObject* readSource = PyCFunction_New(&ReadSourceMethod, nullptr);
+    if (!readSource || PyDict_SetItemString(names, "read_source", readSource) != 0)
+    {
+        Py_XDECREF(readSource);
+        Py_DECREF(module);
+        return nullptr;
+    }
+    Py_DECREF(readSource);
     PyObject* result = PyRun_String(GameModuleSource, Py_file_input, names, names);
     if (!result || PyDict_SetItemString(PyImport_GetModuleDict(), "tarvo_game", module) != 0)
     {

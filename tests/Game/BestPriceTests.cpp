@@ -214,6 +214,8 @@ TEST_F(BestPriceTest, GamesEndingTogetherKeepTheHigherPrice)
     WriteKept("12\n");
     close(otherGame);
     thisGame.join();
+    // Saved as the game ends, if not on a frame before.
+    BestPrice::FinishPendingSave();
 
     // This game read the other's 12 only after it was written, so its 15 is kept.
     EXPECT_EQ(ReadKept(), "15\n");

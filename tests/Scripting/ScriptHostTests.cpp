@@ -114,12 +114,12 @@ TEST(ScriptHost, AStartupScriptThatIsAFolderOrAFifoIsOneLineAndNoWait)
     fs::create_directory(script);
     EXPECT_FALSE(ScriptHost::StartScriptHost());
     EXPECT_TRUE(log.Contains("Error initializing Python: startup file ./Resources/Scripts/start.py is a folder, not a "
-                             "file."));
+                             "regular file."));
     fs::remove(script);
     ASSERT_EQ(mkfifo(script.c_str(), 0600), 0);
     // With no writer, opening it for reading the usual way would wait forever.
     EXPECT_FALSE(ScriptHost::StartScriptHost());
-    EXPECT_TRUE(log.Contains("Error initializing Python: startup file ./Resources/Scripts/start.py is a FIFO, not a "
+    EXPECT_TRUE(log.Contains("Error initializing Python: startup file ./Resources/Scripts/start.py is not a regular "
                              "file."));
     EXPECT_FALSE(Py_IsInitialized());
 }
