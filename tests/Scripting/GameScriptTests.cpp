@@ -7,7 +7,10 @@
 #include "TestUtilities/ScratchFolder.h"
 #include "TestUtilities/WindowTest.h"
 
+#include <cstdio>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -95,4 +98,26 @@ TEST_F(GameScriptRun, TheRunsSeedSeedsPythonsRandomForEveryRunOfMain)
     console.Execute("reload()");
     console.Execute("print(first == game.DRAW, first == __import__('random').Random(5).random())");
     EXPECT_EQ(console.GetOutputLines().back(), "True True") << ConsoleOutput();
+}
+
+TEST_F(GameScriptRun, AMainThatCantBeAScriptIsOneErrorAtReloadAndNoWait)
+{
+    Write("main.py", "from tarvo import *\n");
+    ASSERT_EQ(GameScript::Run(game.path), GameScript::GSR_Ran);
+    const String main = game.path + "/main.py";
+    // Replaced while the game runs: Python's own open() would wait for a writer forever.
+    std::remove(main.c_str());
+    ASSERT_EQ(mkfifo(main.c_str(), 0600), 0);
+    World::GetInstance().GetConsole()->Execute("reload()");
+    EXPECT_NE(ConsoleOutput().find("reload failed at " + main + ": OSError: " + main + " is not a regular file"),
+              String::npos)
+        << ConsoleOutput();
+
+    std::remove(main.c_str());
+    std::ofstream(main).close();
+    ASSERT_EQ(truncate(main.c_str(), static_cast<off_t>(ScriptHost::MaxScriptFileBytes) + 1), 0);
+    World::GetInstance().GetConsole()->Execute("reload()");
+    EXPECT_NE(ConsoleOutput().find("reload failed at " + main + ": OSError: " + main + " is larger than 8 MiB"),
+              String::npos)
+        << ConsoleOutput();
 }

@@ -124,6 +124,27 @@ TEST(ScriptHost, AStartupScriptThatIsAFolderOrAFifoIsOneLineAndNoWait)
     EXPECT_FALSE(Py_IsInitialized());
 }
 
+TEST(ScriptHost, AStartupScriptPastTheLimitIsRefusedUnread)
+{
+    ScratchFolder scratch("");
+    const fs::path script = scratch.Path() / "Resources/Scripts/start.py";
+    std::ofstream(script).close();
+    fs::resize_file(script, ScriptHost::MaxScriptFileBytes + 1);
+    LogCapture log;
+    EXPECT_FALSE(ScriptHost::StartScriptHost());
+    EXPECT_EQ(log.lines, StringList{"Error initializing Python: startup file ./Resources/Scripts/start.py is larger "
+                                    "than 8 MiB."});
+    EXPECT_FALSE(Py_IsInitialized());
+}
+
+TEST(ScriptHost, AStartupScriptKeepsTheEncodingItDeclares)
+{
+    ScratchFolder scratch("# -*- coding: latin-1 -*-\nword = '\xe9t\xe9'\n");
+    ASSERT_TRUE(ScriptHost::StartScriptHost());
+    EXPECT_EQ(ScriptTest::Eval("word"), "\u00e9t\u00e9");
+    ScriptHost::Finalize();
+}
+
 TEST(ScriptHost, ThreadsThatAreNotDaemonsDoNotHoldUpTheEnd)
 {
     ScratchFolder scratch("import threading, time\n"
