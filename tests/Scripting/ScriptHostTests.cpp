@@ -2,6 +2,7 @@
 
 #include "Actors/Actor.h"
 #include "Infrastructure/Console.h"
+#include "Sound/SoundDevice.h"
 #include "TestUtilities/FrameDriver.h"
 #include "TestUtilities/LogCapture.h"
 #include "TestUtilities/WindowTest.h"
@@ -294,4 +295,39 @@ TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
     // The background is the colour the command set.
     const Color corner = DrawFrameAndReadPixel(1, 1);
     EXPECT_NEAR(corner.B, 0.3f, 0.02f);
+}
+
+// A script's objects go as the interpreter ends, and a sound they still hold is theirs
+// to stop then: the World ends scripting before sound, and sound does not come back.
+TEST_F(PythonConsole, ScriptsEndBeforeSoundAndSoundDoesNotStartAgain)
+{
+    const fs::path marker = fs::temp_directory_path() / ("tarvo_music_" + std::to_string(getpid()));
+    EXPECT_RUNS("class Music:\n"
+                "    def __init__(self):\n"
+                "        device = tarvo.SoundDevice.GetInstance()\n"
+                "        self.handle = device.PlaySound(device.LoadSample('Resources/Sounds/lie.wav', False), 1.0, True)\n"
+                "    def __del__(self):\n"
+                "        tarvo.SoundDevice.GetInstance().StopSound(self.handle)\n"
+                "        open('" +
+                marker.string() +
+                "', 'w').write('stopped')\n"
+                "console.names['Music'] = Music\n");
+    // The console keeps the last value it showed; it goes first as the interpreter ends.
+    World::GetInstance().GetConsole()->Execute("Music()");
+    LogCapture log;
+    DestroyWorld();
+    std::ifstream stopped(marker);
+    std::string text;
+    std::getline(stopped, text);
+    EXPECT_EQ(text, "stopped");
+    fs::remove(marker);
+    EXPECT_TRUE(log.lines.empty()) << log.lines.front();
+    EXPECT_EQ(SoundDevice::FindInstance(), nullptr);
+
+    // Whatever asks for sound afterwards gets a device that does nothing, said once.
+    SoundDevice& late = SoundDevice::GetInstance();
+    EXPECT_EQ(late.PlaySound(late.LoadSample("Resources/Sounds/lie.wav", false)), nullptr);
+    SoundDevice::GetInstance().StopSound(nullptr);
+    EXPECT_EQ(SoundDevice::FindInstance(), nullptr);
+    EXPECT_EQ(log.lines, StringList{"WARNING: Sound was asked for after it was shut down; it does not start again."});
 }
