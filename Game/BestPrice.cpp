@@ -259,7 +259,8 @@ void Record(float price)
     best = price;
     pendingPrice = price;
     savePending = true;
-    giveUpAt = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(lockWaitSeconds));
+    giveUpAt =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(lockWaitSeconds));
     TryPendingSave();
 }
 

@@ -260,8 +260,7 @@ ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String&
     return image.width > 0 && image.height > 0 ? ILR_Loaded : ILR_Unreadable;
 }
 
-ImageLoadResult LoadImageFile(const String& fileName, DecodedImage& image, unsigned int claimed[2],
-                              String& fileProblem)
+ImageLoadResult LoadImageFile(const String& fileName, DecodedImage& image, unsigned int claimed[2], String& fileProblem)
 {
     claimed[0] = claimed[1] = 0;
     String bytes;

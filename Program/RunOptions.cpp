@@ -206,7 +206,7 @@ void ApplyRunOptions(const RunOptions& options)
         // The shown buffer can't be read back reliably, so every frame is kept while it is
         // still being drawn: the run may end after any of them, on an Escape or the close
         // button that arrives only once the frame is shown.
-        world.SetFrameDrawnHook([] { lastFrameImage = CaptureFrame(); });
+        world.SetFrameDrawnHook([] { CaptureFrameInto(lastFrameImage); });
     }
     if (!options.inputScript.empty())
     {

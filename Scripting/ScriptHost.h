@@ -19,8 +19,8 @@ constexpr unsigned long MaxScriptFileBytes = 8ul << 20;
 // line: the game goes on without the rest of the script). Logs "Error initializing
 // Python: couldn't find startup file." and leaves the interpreter stopped when there is
 // no script, and one line saying what is wrong when the script is a folder, a FIFO or
-// device, larger than MaxScriptFileBytes or can't be read; logs an ERROR line and leaves it stopped when Python can't start.
-// Returns whether the interpreter is running.
+// device, larger than MaxScriptFileBytes or can't be read; logs an ERROR line and leaves it stopped when Python can't
+// start. Returns whether the interpreter is running.
 bool StartScriptHost();
 // Stops the interpreter if StartScriptHost left it running; otherwise does nothing.
 // Python threads that are not daemons are not waited for: one WARNING line gives

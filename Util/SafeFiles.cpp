@@ -94,8 +94,8 @@ void RemoveLeftoversOf(int folderFd, const String& targetName)
         if (writer <= 0 || writer == getpid())
             continue;
         struct stat info;
-        if (kill(writer, 0) != 0 && errno == ESRCH && fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(info.st_mode))
+        if (kill(writer, 0) != 0 && errno == ESRCH &&
+            fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
             leftovers.push_back(name);
     }
     closedir(folder);

@@ -161,8 +161,8 @@ TEST(InputRouter, AFileOfJunkNamesItsFirstBadLinesAndCountsTheRest)
     ASSERT_EQ(log.lines.size(), 11u);
     EXPECT_EQ(log.lines[0], "WARNING: junk.ini:1: no \"=\" or \":\" between key and message; line skipped.");
     // A key name as long as a line of junk is cut short.
-    EXPECT_EQ(log.lines[1], "WARNING: junk.ini:2: unknown key name \"\x01\x7f junk " + String(32, 'x') +
-                                "...\"; line skipped.");
+    EXPECT_EQ(log.lines[1],
+              "WARNING: junk.ini:2: unknown key name \"\x01\x7f junk " + String(32, 'x') + "...\"; line skipped.");
     EXPECT_EQ(log.lines[10], "WARNING: junk.ini: 2990 more lines skipped like those.");
 }
 

@@ -302,16 +302,17 @@ TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
 TEST_F(PythonConsole, ScriptsEndBeforeSoundAndSoundDoesNotStartAgain)
 {
     const fs::path marker = fs::temp_directory_path() / ("tarvo_music_" + std::to_string(getpid()));
-    EXPECT_RUNS("class Music:\n"
-                "    def __init__(self):\n"
-                "        device = tarvo.SoundDevice.GetInstance()\n"
-                "        self.handle = device.PlaySound(device.LoadSample('Resources/Sounds/lie.wav', False), 1.0, True)\n"
-                "    def __del__(self):\n"
-                "        tarvo.SoundDevice.GetInstance().StopSound(self.handle)\n"
-                "        open('" +
-                marker.string() +
-                "', 'w').write('stopped')\n"
-                "console.names['Music'] = Music\n");
+    EXPECT_RUNS(
+        "class Music:\n"
+        "    def __init__(self):\n"
+        "        device = tarvo.SoundDevice.GetInstance()\n"
+        "        self.handle = device.PlaySound(device.LoadSample('Resources/Sounds/lie.wav', False), 1.0, True)\n"
+        "    def __del__(self):\n"
+        "        tarvo.SoundDevice.GetInstance().StopSound(self.handle)\n"
+        "        open('" +
+        marker.string() +
+        "', 'w').write('stopped')\n"
+        "console.names['Music'] = Music\n");
     // The console keeps the last value it showed; it goes first as the interpreter ends.
     World::GetInstance().GetConsole()->Execute("Music()");
     LogCapture log;

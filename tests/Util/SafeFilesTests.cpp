@@ -122,10 +122,10 @@ TEST(FileReplacement, NewFilesLeftByAKilledWriterGoAtTheNextBegin)
     const String goneWriter = std::to_string(gone);
     const String own = std::to_string(getpid());
     for (const String& name : StringList{"kept.txt." + goneWriter + "-0.new", "kept.txt." + goneWriter + "-12.new",
-                               // still running: another game saving right now, and this process
-                               "kept.txt.1-0.new", "kept.txt." + own + "-900.new",
-                               // not this target's
-                               "other.txt." + goneWriter + "-0.new", "kept.txt." + goneWriter + "-0.new.bak"})
+                                         // still running: another game saving right now, and this process
+                                         "kept.txt.1-0.new", "kept.txt." + own + "-900.new",
+                                         // not this target's
+                                         "other.txt." + goneWriter + "-0.new", "kept.txt." + goneWriter + "-0.new.bak"})
         std::ofstream(folder.path + "/" + name) << "half";
 
     FileReplacement replacement;
