@@ -145,10 +145,11 @@ void Switchboard::ReportCutDrain(const String& why)
         queued.replyDepth = 0;
     if (lastDrainCut)
         return;
-    SystemLogInstance().Printf("ERROR: message storm at \"%s\": %s in one frame. The %zu messages still queued "
-                               "wait for the next frame.",
-                               messageQueue.front().message->GetMessageName().c_str(), why.c_str(),
-                               messageQueue.size());
+    const std::size_t left = messageQueue.size();
+    SystemLogInstance().Printf("ERROR: message storm at \"%s\": %s in one frame. The %zu %s still queued wait%s "
+                               "for the next frame.",
+                               messageQueue.front().message->GetMessageName().c_str(), why.c_str(), left,
+                               left == 1 ? "message" : "messages", left == 1 ? "s" : "");
 }
 
 void Switchboard::Update(float dt)
@@ -203,3 +204,7 @@ void Switchboard::ForgetListener(MessageListener* listener)
 // and draining at one fixed point of the frame, before the elements update, makes every
 // reaction happen in a known state, at the cost of a one-frame lag. Subscription changes
 // made while draining are queued for the same reason: the sets being walked never change.
+// Messages sent during the drain still arrive in it, so a chain of reactions completes in
+// one frame; the drain's bounds only stop chains that would never end, and what they
+// leave waits in the queue rather than being dropped, since a game may count on each
+// message it sent.

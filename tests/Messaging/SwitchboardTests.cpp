@@ -329,7 +329,7 @@ TEST_F(SwitchboardTest, AListenerAnsweringItsOwnMessageEndsTheDrainAndGoesOnAtTh
     EXPECT_EQ(echo.heard, Switchboard::MaxReplyDepth + 1);
     EXPECT_EQ(CountStorms(log, "Echo"), 1u);
     EXPECT_TRUE(log.Contains("ERROR: message storm at \"Echo\": sent in reply to a reply more than 1000 times over in "
-                             "one frame. The 1 messages still queued wait for the next frame."));
+                             "one frame. The 1 message still queued waits for the next frame."));
 
     // What waited is delivered first next time, with a fresh allowance; a storm that goes
     // on is not reported again, and other messages still get through beside it.
