@@ -1,4 +1,3 @@
-#include "TestUtilities/HostileFiles.h"
 #include "TestUtilities/ScratchFolder.h"
 #include "Util/SafeFiles.h"
 
@@ -137,19 +136,4 @@ TEST(FileReplacement, NewFilesLeftByAKilledWriterGoAtTheNextBegin)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Entries(folder.path), expected);
     EXPECT_EQ(ReadWhole(target), "new");
-}
-
-TEST(ReadRegularFile, SaysWhatIsWrongWithAFileItWontRead)
-{
-    HostileFiles files(16);
-    ASSERT_TRUE(files.made);
-    String text;
-    String reason;
-    EXPECT_EQ(DescribeReadFailure(files.huge, ReadRegularFile(files.huge, 16, text, reason), reason),
-              files.huge + " is larger than 16 bytes");
-    EXPECT_EQ(DescribeReadFailure(files.fifo, ReadRegularFile(files.fifo, 16, text, reason), reason),
-              files.fifo + " is not a regular file");
-    EXPECT_EQ(DescribeReadFailure(files.failing, ReadRegularFile(files.failing, 16, text, reason), reason),
-              "/proc/self/mem can't be read (Input/output error)");
-    EXPECT_TRUE(text.empty());
 }
