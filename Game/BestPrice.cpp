@@ -6,6 +6,7 @@
 #include "Util/SafeFiles.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace
@@ -26,6 +28,13 @@ constexpr std::size_t MaxFileBytes = 64;
 bool saving = true;
 bool loaded = false;
 float best = 0.0f;
+
+using Clock = std::chrono::steady_clock;
+double lockWaitSeconds = BestPrice::LockWaitSeconds;
+// A price beaten while another game held the lock, kept as soon as the lock is free.
+bool savePending = false;
+float pendingPrice = 0.0f;
+Clock::time_point giveUpAt;
 
 String FolderPath() { return PlayerDataFolder(FolderName); }
 
@@ -85,7 +94,8 @@ bool MakeFolders(const String& path)
 }
 
 // Holds the lock file beside the best price for as long as it lives, so that games
-// ending together take turns at reading, comparing and writing it.
+// ending together take turns at reading, comparing and writing it. Never waits: when
+// another game holds it, IsBusy says so and the caller tries again later.
 class PriceLock
 {
 public:
@@ -97,15 +107,15 @@ public:
             reason = std::strerror(errno);
             return;
         }
-        while (flock(fd, LOCK_EX) != 0)
+        while (flock(fd, LOCK_EX | LOCK_NB) != 0)
         {
-            if (errno != EINTR)
-            {
-                reason = std::strerror(errno);
-                close(fd);
-                fd = -1;
-                return;
-            }
+            if (errno == EINTR)
+                continue;
+            busy = errno == EWOULDBLOCK;
+            reason = std::strerror(errno);
+            close(fd);
+            fd = -1;
+            return;
         }
     }
     ~PriceLock()
@@ -118,16 +128,67 @@ public:
     PriceLock& operator=(const PriceLock&) = delete;
 
     bool IsHeld() const { return fd >= 0; }
+    bool IsBusy() const { return busy; }
     const String& Reason() const { return reason; }
 
 private:
     int fd = -1;
+    bool busy = false;
     String reason;
 };
 
 void WarnNotKept(const String& path, const String& reason)
 {
     SystemLogInstance().Printf("WARNING: could not keep the best price in %s (%s)", path.c_str(), reason.c_str());
+}
+
+// One try at keeping the pending price: under the lock, re-read what other games kept,
+// and write only a higher price. Leaves the save pending while another game holds the
+// lock, until the wait is over.
+void TryPendingSave()
+{
+    const String path = BestPrice::FilePath();
+    const PriceLock lock(BestPrice::LockFilePath());
+    if (lock.IsBusy())
+    {
+        if (Clock::now() < giveUpAt)
+            return;
+        savePending = false;
+        char waited[32];
+        std::snprintf(waited, sizeof waited, "%g", lockWaitSeconds);
+        WarnNotKept(path, "another game has held " + BestPrice::LockFilePath() + " for " + waited +
+                              " s; this price is not saved");
+        return;
+    }
+    savePending = false;
+    String reason;
+    if (!lock.IsHeld())
+    {
+        WarnNotKept(path, "can't lock " + BestPrice::LockFilePath() + ": " + lock.Reason());
+        return;
+    }
+    // Another game may have kept a higher price since Record looked.
+    float kept = 0.0f;
+    const KeptStatus status = ReadFile(path, kept, reason);
+    if (status == KS_Price && kept > best)
+        best = kept;
+    if (status == KS_Price && kept >= pendingPrice)
+        return;
+    if (status == KS_Unusable)
+    {
+        // Whatever is there may matter to someone: it is never written over unread.
+        WarnNotKept(path, "the file there can't be read and is left alone: " + reason);
+        return;
+    }
+    FileReplacement file;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(pendingPrice));
+    if (!file.Begin(path, 0600, reason) || !file.Commit(text, reason))
+    {
+        WarnNotKept(path, reason);
+        return;
+    }
+    KeepPlayerFiles();
 }
 } // namespace
 
@@ -192,42 +253,40 @@ void Record(float price)
         WarnNotKept(path, "can't create " + FolderPath() + ": " + std::strerror(errno));
         return;
     }
-    // Another game may be comparing and writing right now: read what it kept only after
-    // it is done, or the lower of two prices could be written last.
-    const PriceLock lock(LockFilePath());
-    if (!lock.IsHeld())
-    {
-        best = price;
-        WarnNotKept(path, "can't lock " + LockFilePath() + ": " + lock.Reason());
-        return;
-    }
-    const KeptStatus status = ReadFile(path, kept, reason);
-    if (status == KS_Price && kept > best)
-        best = kept;
-    if (price <= best)
-        return;
+    // Another game may be comparing and writing right now: what it kept is read again
+    // only once it is done, or the lower of two prices could be written last. While it
+    // holds the lock, the frames go on and the save waits.
     best = price;
-    if (status == KS_Unusable)
-    {
-        // Whatever is there may matter to someone: it is never written over unread.
-        WarnNotKept(path, "the file there can't be read and is left alone: " + reason);
-        return;
-    }
-    FileReplacement file;
-    char text[32];
-    std::snprintf(text, sizeof text, "%.9g\n", static_cast<double>(price));
-    if (!file.Begin(path, 0600, reason) || !file.Commit(text, reason))
-    {
-        WarnNotKept(path, reason);
-        return;
-    }
-    KeepPlayerFiles();
+    pendingPrice = price;
+    savePending = true;
+    giveUpAt =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(lockWaitSeconds));
+    TryPendingSave();
 }
+
+void RetryPendingSave()
+{
+    if (savePending)
+        TryPendingSave();
+}
+
+void FinishPendingSave()
+{
+    while (savePending)
+    {
+        TryPendingSave();
+        if (savePending)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+void SetLockWait(double seconds) { lockWaitSeconds = seconds > 0.0 ? seconds : 0.0; }
 
 void Reload()
 {
     loaded = false;
     best = 0.0f;
+    savePending = false;
 }
 
 void SetSaving(bool on) { saving = on; }

@@ -13,6 +13,9 @@
 // in that place can't hold the game up.
 namespace BestPrice
 {
+// How long a save waits for another game's lock before it is given up.
+constexpr double LockWaitSeconds = 5.0;
+
 // The best price kept so far, 0 when there is none. The file is read once per run and
 // warned about at most once; later calls return what is known, including Record's prices.
 float Load();
@@ -21,8 +24,17 @@ float Load();
 // best-price.lock beside it, so the higher price is the one kept. Writes a temporary
 // file beside the real one, flushes it and renames it over, so a crash leaves the old
 // best or the new one, never half a number. Creates the folder if it is missing.
-// Negative, infinite and NaN prices are ignored. Waits while another game holds the lock.
+// Negative, infinite and NaN prices are ignored. Never waits: while another game holds
+// the lock, the save is left pending for RetryPendingSave and FinishPendingSave, and
+// given up with one WARNING once the lock has been held LockWaitSeconds.
 void Record(float price);
+// Tries a pending save again, without waiting; the game calls it every frame.
+void RetryPendingSave();
+// At the end of the run: waits for a pending save until it is made or given up (at most
+// what is left of LockWaitSeconds).
+void FinishPendingSave();
+// How long a save waits for the lock (tests); 0 gives up at the first refusal.
+void SetLockWait(double seconds);
 // Forgets what was read, so that the next Load reads the file again and may warn again.
 void Reload();
 // Off: Record changes nothing on disk (the game's --no-save). On by default.

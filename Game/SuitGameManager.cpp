@@ -1,5 +1,6 @@
 #include "Game/SuitGameManager.h"
 
+#include "Game/BestPrice.h"
 #include "Game/LiveCounts.h"
 #include "Game/StockTicker.h"
 #include "Game/SuitScreenCredits.h"
@@ -125,6 +126,8 @@ void SuitGameManager::ReceiveMessage(Message* message)
 
 void SuitGameManager::Update(float dt)
 {
+    // A best price that waits for another game's lock is kept as soon as it is free.
+    BestPrice::RetryPendingSave();
     if (!countsDue)
         return;
     countsDelay -= dt;

@@ -2,7 +2,8 @@
 
 // A part of the engine that plugs into the World's frame (input, sound, physics,
 // scripting). The World calls every plugged-in subsystem at the same steps, in the order
-// they were plugged in, and never needs to know what they are.
+// they were plugged in (and shuts them down in the reverse order), and never needs to
+// know what they are.
 class Subsystem
 {
 public:
@@ -28,6 +29,6 @@ public:
     // threads run meanwhile. Always called in pairs, never nested.
     virtual void BeginEngineOnly() {}
     virtual void EndEngineOnly() {}
-    // From World::Destroy, before the window closes.
+    // From World::Destroy, before the window closes; the last plugged in first.
     virtual void Shutdown() {}
 };

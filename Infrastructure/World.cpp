@@ -176,8 +176,10 @@ void World::StopGame()
 
 void World::Destroy()
 {
-    for (Subsystem* subsystem : subsystems)
-        subsystem->Shutdown();
+    // Last started, first stopped: a subsystem may still use those plugged in before it
+    // as it stops (a script's __del__ stops its music while the interpreter ends).
+    for (auto subsystem = subsystems.rbegin(); subsystem != subsystems.rend(); ++subsystem)
+        (*subsystem)->Shutdown();
     Switchboard& switchboard = Switchboard::GetInstance();
     for (const String& name : switchboard.GetSubscriptionsFor(this))
         switchboard.UnsubscribeFrom(this, name);

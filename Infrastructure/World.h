@@ -51,8 +51,9 @@ public:
     // On the desktop StartGame returns after `afterLoop`. In the browser it never returns
     // (see Platform/FrameLoop.h): what ends the run belongs in `afterLoop`.
     void StartGame(std::function<void()> afterLoop = {});
-    // Shuts the plugged-in subsystems down in the order they were plugged in, then
-    // closes the window.
+    // Shuts the plugged-in subsystems down in the reverse of the order they were plugged
+    // in (scripting before sound, so a script's clean-up can still stop its sounds),
+    // then closes the window.
     void Destroy();
     // Ends the loop after the current frame.
     void StopGame();

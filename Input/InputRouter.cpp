@@ -22,6 +22,16 @@ const char* const BindingFile = "Config/input_bindings.ini";
 const String ByteOrderMark = "\xEF\xBB\xBF";
 // Far more than any keyboard's worth of bindings; a bigger file is a mistake, not keys.
 constexpr std::size_t MaxBindingBytes = 1 << 20;
+// A file that is no bindings file would bury the log: the first bad lines are named, the
+// rest only counted.
+constexpr size_t MaxBindingWarnings = 10;
+// No key name is longer; a line of junk is shown only this far.
+constexpr size_t MaxShownKeyName = 40;
+
+String ShownKeyName(const String& keyName)
+{
+    return keyName.size() <= MaxShownKeyName ? keyName : keyName.substr(0, MaxShownKeyName) + "...";
+}
 
 // The lines of a binding file, as a text editor shows them (a final line feed gives a
 // last empty line). Opening never waits on a FIFO, and nothing past the limit is read.
@@ -114,6 +124,7 @@ void InputRouter::ReadBindingFile(const String& fileName)
 
 void InputRouter::ReadBindings(const StringList& lines, const String& sourceName)
 {
+    size_t skipped = 0;
     for (size_t i = 0; i < lines.size(); ++i)
     {
         String line = lines[i];
@@ -124,21 +135,24 @@ void InputRouter::ReadBindings(const StringList& lines, const String& sourceName
         if (TrimText(line).empty() || line[0] == ';')
             continue;
         const StringList pieces = SplitText(line, "=:", false);
+        const String keyName = pieces.empty() ? String() : TrimText(pieces[0]);
+        String problem;
         if (pieces.size() < 2)
+            problem = "no \"=\" or \":\" between key and message";
+        else if (GetKeyCode(keyName) < 0)
+            problem = "unknown key name \"" + ShownKeyName(keyName) + "\"";
+        if (!problem.empty())
         {
-            SystemLogInstance().Printf("WARNING: %s:%zu: no \"=\" or \":\" between key and message; line skipped.",
-                                       sourceName.c_str(), i + 1);
-            continue;
-        }
-        const String keyName = TrimText(pieces[0]);
-        if (GetKeyCode(keyName) < 0)
-        {
-            SystemLogInstance().Printf("WARNING: %s:%zu: unknown key name \"%s\"; line skipped.", sourceName.c_str(),
-                                       i + 1, keyName.c_str());
+            if (++skipped <= MaxBindingWarnings)
+                SystemLogInstance().Printf("WARNING: %s:%zu: %s; line skipped.", sourceName.c_str(), i + 1,
+                                           problem.c_str());
             continue;
         }
         BindKey(keyName, TrimText(pieces[1]));
     }
+    if (skipped > MaxBindingWarnings)
+        SystemLogInstance().Printf("WARNING: %s: %zu more lines skipped like those.", sourceName.c_str(),
+                                   skipped - MaxBindingWarnings);
 }
 
 void InputRouter::ClearBindings()

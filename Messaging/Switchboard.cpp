@@ -1,5 +1,7 @@
 #include "Messaging/Switchboard.h"
 
+#include "Platform/Log.h"
+
 #include <algorithm>
 
 void (*MessageListener::deletionObserver)(MessageListener*) = nullptr;
@@ -17,7 +19,10 @@ Switchboard& Switchboard::GetInstance()
     return *instance;
 }
 
-void Switchboard::Broadcast(Message* message) { messageQueue.push_back(message); }
+void Switchboard::Broadcast(Message* message)
+{
+    messageQueue.push_back(QueuedMessage{message, messagesLocked ? deliveringDepth + 1 : 0});
+}
 
 void Switchboard::DeferredBroadcast(Message* message, float delay)
 {
@@ -74,10 +79,21 @@ StringSet Switchboard::GetSubscriptionsFor(MessageListener* listener) const
 
 void Switchboard::DeliverQueued()
 {
+    // A drain inside a delivery would take the message being delivered from under it.
+    if (messagesLocked)
+        return;
     messagesLocked = true;
+    const std::size_t queuedAtStart = messageQueue.size();
+    std::size_t delivered = 0;
+    String cutBecause;
     while (!messageQueue.empty())
     {
-        Message* message = messageQueue.front();
+        cutBecause = DrainLimitReached(delivered, queuedAtStart);
+        if (!cutBecause.empty())
+            break;
+        const QueuedMessage queued = messageQueue.front();
+        Message* message = queued.message;
+        deliveringDepth = queued.replyDepth;
         auto named = deliveryOrder.find(message->GetMessageName());
         if (named != deliveryOrder.end())
         {
@@ -90,9 +106,14 @@ void Switchboard::DeliverQueued()
         }
         delete message;
         messageQueue.pop_front();
+        ++delivered;
     }
     messagesLocked = false;
+    deliveringDepth = 0;
     destroyedDuringDelivery.clear();
+    if (!cutBecause.empty())
+        ReportCutDrain(cutBecause);
+    lastDrainCut = !cutBecause.empty();
 
     // Removals before additions: a listener that did both ends up subscribed.
     std::vector<std::pair<MessageListener*, String>> removals;
@@ -103,6 +124,32 @@ void Switchboard::DeliverQueued()
     additions.swap(deferredSubscriptions);
     for (const auto& [listener, name] : additions)
         SubscribeTo(listener, name);
+}
+
+String Switchboard::DrainLimitReached(std::size_t delivered, std::size_t queuedAtStart) const
+{
+    if (messageQueue.front().replyDepth > MaxReplyDepth)
+        return "sent in reply to a reply more than " + std::to_string(MaxReplyDepth) + " times over";
+    if (delivered >= MaxMessagesPerDrain)
+        return std::to_string(MaxMessagesPerDrain) + " messages delivered";
+    // Several listeners that each answer grow the queue faster than it drains.
+    if (messageQueue.size() > std::max(MaxMessagesPerDrain, queuedAtStart))
+        return "more than " + std::to_string(MaxMessagesPerDrain) + " messages queued";
+    return String();
+}
+
+void Switchboard::ReportCutDrain(const String& why)
+{
+    // What was left starts the next drain afresh.
+    for (QueuedMessage& queued : messageQueue)
+        queued.replyDepth = 0;
+    if (lastDrainCut)
+        return;
+    const std::size_t left = messageQueue.size();
+    SystemLogInstance().Printf("ERROR: message storm at \"%s\": %s in one frame. The %zu %s still queued wait%s "
+                               "for the next frame.",
+                               messageQueue.front().message->GetMessageName().c_str(), why.c_str(), left,
+                               left == 1 ? "message" : "messages", left == 1 ? "s" : "");
 }
 
 void Switchboard::Update(float dt)
@@ -128,10 +175,10 @@ void Switchboard::ForgetListener(MessageListener* listener)
         UnsubscribeFrom(listener, name);
     // Messages it sent outlive it: their receivers would read a dead sender. This
     // includes the message being delivered right now, which sits at the queue's front.
-    for (Message* message : messageQueue)
+    for (QueuedMessage& queued : messageQueue)
     {
-        if (message->sender == listener)
-            message->sender = nullptr;
+        if (queued.message->sender == listener)
+            queued.message->sender = nullptr;
     }
     for (auto& delayed : delayedMessages)
     {
@@ -157,3 +204,7 @@ void Switchboard::ForgetListener(MessageListener* listener)
 // and draining at one fixed point of the frame, before the elements update, makes every
 // reaction happen in a known state, at the cost of a one-frame lag. Subscription changes
 // made while draining are queued for the same reason: the sets being walked never change.
+// Messages sent during the drain still arrive in it, so a chain of reactions completes in
+// one frame; the drain's bounds only stop chains that would never end, and what they
+// leave waits in the queue rather than being dropped, since a game may count on each
+// message it sent.

@@ -192,8 +192,15 @@ void Polygon(const Vector2* points, int count, const Color& color, bool filled)
 
 std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool front)
 {
+    std::vector<std::uint8_t> pixels;
+    ReadPixelsInto(pixels, x, y, width, height, front);
+    return pixels;
+}
+
+void ReadPixelsInto(std::vector<std::uint8_t>& pixels, int x, int y, int width, int height, bool front)
+{
     Flush();
-    std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
 #ifdef __EMSCRIPTEN__
     // The browser reads only the buffer being drawn, and has no call to choose another.
     (void)front;
@@ -202,7 +209,6 @@ std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool f
 #endif
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
 }
 
 void SetColor(const Color& color)

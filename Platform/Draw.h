@@ -78,6 +78,8 @@ void Polygon(const Vector2* points, int count, const Color& color, bool filled);
 // RGBA rows bottom-up, as GL reads them. `front` reads the shown buffer instead of
 // the one being drawn.
 std::vector<std::uint8_t> ReadPixels(int x, int y, int width, int height, bool front = false);
+// The same into `pixels`, whose memory is reused when it is already the right size.
+void ReadPixelsInto(std::vector<std::uint8_t>& pixels, int x, int y, int width, int height, bool front = false);
 
 // The current colour, for drawing that takes none of its own (text).
 void SetColor(const Color& color);

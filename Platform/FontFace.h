@@ -23,10 +23,11 @@ public:
 enum FontOpenResult
 {
     FOR_Opened,
-    FOR_Unreadable, // no such file, or not a font
+    FOR_Unreadable, // not a font
     FOR_BadSize,    // the font refused the size, or the size isn't above 0
 };
 
-// Opens the font at `pointSize` points of 72 dpi, so that a point is a pixel. Null, with
-// the reason in `result`, when it can't.
-std::unique_ptr<FontFace> OpenFontFace(const String& filename, int pointSize, FontOpenResult& result);
+// Opens the contents of a font file (the registry reads it) at `pointSize` points of
+// 72 dpi, so that a point is a pixel; the face keeps the bytes for as long as it lives.
+// Null, with the reason in `result`, when it can't.
+std::unique_ptr<FontFace> OpenFontFace(String fontBytes, int pointSize, FontOpenResult& result);

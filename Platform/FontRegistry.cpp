@@ -3,11 +3,13 @@
 #include "Platform/Draw.h"
 #include "Platform/FontFace.h"
 #include "Platform/Log.h"
+#include "Util/SafeFiles.h"
 #include "Util/Utf8.h"
 
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
 
 namespace
 {
@@ -40,8 +42,17 @@ bool AddFont(const String& filename, int pointSize, const String& nickname)
     if (FindFont(nickname))
         RemoveFont(nickname);
 
+    String bytes;
+    String reason;
+    const FileReadStatus read = ReadRegularFile(filename, MaxFontFileBytes, bytes, reason);
+    if (read != FRS_Read && read != FRS_Missing)
+    {
+        SystemLogInstance().Printf("ERROR: %s. The font is not opened.",
+                                   DescribeReadFailure(filename, read, reason).c_str());
+        return false;
+    }
     FontOpenResult result = FOR_Unreadable;
-    std::unique_ptr<FontFace> face = OpenFontFace(filename, pointSize, result);
+    std::unique_ptr<FontFace> face = OpenFontFace(std::move(bytes), pointSize, result);
     if (result == FOR_Unreadable)
         SystemLogInstance().Log("Failed to open font " + filename);
     else if (result == FOR_BadSize)

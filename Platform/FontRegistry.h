@@ -3,11 +3,18 @@
 #include "Util/StringUtil.h"
 #include "Util/Vector2.h"
 
+#include <cstddef>
+
 // Fonts registered under short nicknames, rendered at a fixed point size at 72 dpi, so
 // one point is one pixel. Positions are window pixels, origin top left, y down.
 
+// Font files past this size are refused before they are read.
+constexpr std::size_t MaxFontFileBytes = 32u << 20;
+
 // Loads the font file; a nickname already taken is replaced. Logs "Failed to open font
-// <file>" or "Failed to set size." and returns false on failure.
+// <file>" or "Failed to set size." and returns false on failure; a folder, FIFO or
+// device, a file past MaxFontFileBytes or one that can't be read gets one ERROR line
+// saying which, and is never read.
 bool AddFont(const String& filename, int pointSize, const String& nickname);
 // Logs a line and returns false when no font has that nickname.
 bool RemoveFont(const String& nickname);

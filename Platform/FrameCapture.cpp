@@ -7,8 +7,13 @@
 FrameImage CaptureFrame()
 {
     FrameImage image;
+    CaptureFrameInto(image);
+    return image;
+}
+
+void CaptureFrameInto(FrameImage& image)
+{
     image.width = Draw::GetViewportWidth();
     image.height = Draw::GetViewportHeight();
-    image.pixels = Draw::ReadPixels(0, 0, image.width, image.height);
-    return image;
+    Draw::ReadPixelsInto(image.pixels, 0, 0, image.width, image.height);
 }

@@ -4,12 +4,17 @@
 
 #include <FTGL/ftgl.h>
 
+#include <utility>
+
 namespace
 {
 class FtglFontFace : public FontFace
 {
 public:
-    explicit FtglFontFace(const String& filename) : font(filename.c_str()) {}
+    explicit FtglFontFace(String fontBytes)
+        : bytes(std::move(fontBytes)), font(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())
+    {
+    }
 
     bool Opened() const { return font.Error() == 0; }
 
@@ -31,13 +36,15 @@ public:
     void Render(const String& text) override { font.Render(text.c_str()); }
 
 private:
+    // FreeType reads the face from these as long as the font lives: declared first, freed last.
+    String bytes;
     FTTextureFont font;
 };
 } // namespace
 
-std::unique_ptr<FontFace> OpenFontFace(const String& filename, int pointSize, FontOpenResult& result)
+std::unique_ptr<FontFace> OpenFontFace(String fontBytes, int pointSize, FontOpenResult& result)
 {
-    auto face = std::make_unique<FtglFontFace>(filename);
+    auto face = std::make_unique<FtglFontFace>(std::move(fontBytes));
     result = !face->Opened() ? FOR_Unreadable : !face->SetSize(pointSize) ? FOR_BadSize : FOR_Opened;
     return result == FOR_Opened ? std::move(face) : nullptr;
 }

@@ -1,11 +1,9 @@
 #include "Platform/ImageFile.h"
 
 #include "Platform/ImageLibrary.h"
+#include "Util/SafeFiles.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <sys/stat.h>
 
 namespace
 {
@@ -262,18 +260,18 @@ ImageLoadResult DecodeImage(const std::uint8_t* data, size_t size, const String&
     return image.width > 0 && image.height > 0 ? ILR_Loaded : ILR_Unreadable;
 }
 
-ImageLoadResult LoadImageFile(const String& fileName, DecodedImage& image, unsigned int claimed[2])
+ImageLoadResult LoadImageFile(const String& fileName, DecodedImage& image, unsigned int claimed[2], String& fileProblem)
 {
     claimed[0] = claimed[1] = 0;
-    // Devices and pipes (/dev/zero, say) could be read forever.
-    struct stat info = {};
-    if (stat(fileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    String bytes;
+    String reason;
+    const FileReadStatus status = ReadRegularFile(fileName, MaxImageFileBytes, bytes, reason);
+    if (status == FRS_Missing)
         return ILR_Unreadable;
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file)
-        return ILR_Unreadable;
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return ILR_Unreadable;
-    return DecodeImage(bytes.data(), bytes.size(), fileName, image, claimed);
+    if (status != FRS_Read)
+    {
+        fileProblem = DescribeReadFailure(fileName, status, reason);
+        return ILR_FileRefused;
+    }
+    return DecodeImage(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), fileName, image, claimed);
 }

@@ -16,6 +16,8 @@ struct FrameImage
 // Reads the frame being drawn, the size of the viewport (call it before the buffers are
 // swapped).
 FrameImage CaptureFrame();
+// The same into `image`, reusing its memory: for a frame kept every frame.
+void CaptureFrameInto(FrameImage& image);
 // Logs an ERROR line and returns false if the file can't be written completely (a full
 // disk included); a partly written regular file is removed.
 bool SavePng(const FrameImage& image, const String& fileName);

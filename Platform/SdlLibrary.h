@@ -19,7 +19,7 @@
     X(SetHint)                                                                                                         \
     X(SetHintWithPriority)                                                                                             \
     X(ResetHint)                                                                                                       \
-    X(RWFromFile)                                                                                                      \
+    X(RWFromConstMem)                                                                                                  \
     X(GetTicks)                                                                                                        \
     X(Delay)                                                                                                           \
     X(NumJoysticks)                                                                                                    \

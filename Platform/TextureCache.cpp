@@ -35,7 +35,13 @@ int Upload(const String& filename, GLint clampmode, GLint filtermode, ImageLoadR
 {
     DecodedImage image;
     unsigned int claimed[2] = {0, 0};
-    result = LoadImageFile(filename, image, claimed);
+    String fileProblem;
+    result = LoadImageFile(filename, image, claimed, fileProblem);
+    if (result == ILR_FileRefused)
+    {
+        SystemLogInstance().Printf("ERROR: %s. Not loaded.", fileProblem.c_str());
+        return -1;
+    }
     if (result == ILR_TooLarge)
     {
         SystemLogInstance().Printf("ERROR: %s claims %u x %u pixels; images may have at most %u a side and %llu in "
@@ -79,7 +85,7 @@ int AcquireTexture(const String& filename, GLint clampmode, GLint filtermode, bo
     if (texture < 0)
     {
         // Refused files have had their own line already.
-        const bool refused = result == ILR_TooLarge || result == ILR_FormatRefused;
+        const bool refused = result == ILR_TooLarge || result == ILR_FormatRefused || result == ILR_FileRefused;
         if (!optional && !refused)
             SystemLogInstance().Log("Failed to find - " + filename);
         // An upload that failed with a good file (no GL context yet) may work later.

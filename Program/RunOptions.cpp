@@ -3,7 +3,6 @@
 #include "Infrastructure/World.h"
 #include "Input/InputRecorder.h"
 #include "Input/InputScript.h"
-#include "Platform/KeyCodes.h"
 #include "Platform/Log.h"
 #include "Platform/Screenshot.h"
 #include "Util/MathKit.h"
@@ -14,7 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <set>
 #include <sys/stat.h>
 
 namespace
@@ -205,24 +203,10 @@ void ApplyRunOptions(const RunOptions& options)
     }
     if (!options.screenshot.empty())
     {
-        // The shown buffer can't be read back reliably, so the frame is kept while it is
-        // still being drawn: only the last one when the frame count is known.
-        // A scripted Escape stops the game before its frame is drawn, so the frame before
-        // it is the last one: kept too, as a live Escape between frames keeps it.
-        const int lastFrame = options.frames;
-        std::set<int> framesBeforeEscape;
-        for (const ScriptedInput& input : inputScript.GetInputs())
-            if (input.down && input.code == KeyCodes::KEY_ESCAPE && input.frame > 0)
-                framesBeforeEscape.insert(input.frame - 1);
-        world.SetFrameDrawnHook(
-            [lastFrame, framesBeforeEscape]
-            {
-                World& running = World::GetInstance();
-                const int frame = running.GetFramesRun();
-                if (lastFrame == 0 || frame + 1 == lastFrame || !running.IsRunning() ||
-                    framesBeforeEscape.count(frame) != 0)
-                    lastFrameImage = CaptureFrame();
-            });
+        // The shown buffer can't be read back reliably, so every frame is kept while it is
+        // still being drawn: the run may end after any of them, on an Escape or the close
+        // button that arrives only once the frame is shown.
+        world.SetFrameDrawnHook([] { CaptureFrameInto(lastFrameImage); });
     }
     if (!options.inputScript.empty())
     {

@@ -3,6 +3,7 @@
 #include "Platform/Log.h"
 #include "Scripting/ScriptFailure.h"
 #include "Scripting/ScriptHost.h"
+#include "Util/SafeFiles.h"
 
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
@@ -78,8 +79,7 @@ def run():
     sys.modules["__main__"] = module
     builtins.game = module
     try:
-        with open(script, "rb") as source:
-            code = compile(source.read(), script, "exec")
+        code = compile(read_source(script), script, "exec")
         exec(code, module.__dict__)
     except SystemExit as error:
         report_failure("main.py", error)
@@ -153,6 +153,27 @@ def start(game_folder, run_seed):
     return run()
 )PY";
 
+// read_source(path) for the loader: the file's bytes, read as every file the engine runs
+// is (a FIFO put in main.py's place must not hang the game), or OSError saying what is
+// wrong with it.
+PyObject* ReadSource(PyObject*, PyObject* argument)
+{
+    PyObject* encoded = nullptr;
+    if (!PyUnicode_FSConverter(argument, &encoded))
+        return nullptr;
+    const String path = PyBytes_AsString(encoded);
+    Py_DECREF(encoded);
+    String source;
+    String reason;
+    const FileReadStatus status = ReadRegularFile(path, ScriptHost::MaxScriptFileBytes, source, reason);
+    if (status != FRS_Read)
+    {
+        PyErr_SetString(PyExc_OSError, DescribeReadFailure(path, status, reason).c_str());
+        return nullptr;
+    }
+    return PyBytes_FromStringAndSize(source.data(), static_cast<Py_ssize_t>(source.size()));
+}
+
 // report_failure(callback, error): hands a failure of the game's script to the engine.
 PyObject* ReportFailure(PyObject*, PyObject* args)
 {
@@ -178,6 +199,7 @@ PyObject* LogLine(PyObject*, PyObject* args)
 }
 
 PyMethodDef EngineFunctions[] = {
+    {"read_source", ReadSource, METH_O, "The bytes of a game script."},
     {"report_failure", ReportFailure, METH_VARARGS, "Hands a failure of the game's script to the engine."},
     {"log", LogLine, METH_VARARGS, "Writes one line to the engine's log."},
     {nullptr, nullptr, 0, nullptr},

@@ -2,17 +2,13 @@
 
 #include "Platform/Log.h"
 #include "Platform/RunFolder.h"
+#include "Util/SafeFiles.h"
 
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -100,43 +96,44 @@ bool InitializeInterpreter()
 
 namespace
 {
-// The start-up script, opened without blocking: a FIFO in its place must not hang the
-// game waiting for a writer. Null, with one line saying why, if it is not a readable file.
-FILE* OpenStartupScript(const String& startupScript)
+// The start-up script's source. False, with one line saying why, if it is not a regular
+// file that can be read: a FIFO in its place must not hang the game waiting for a writer.
+bool ReadStartupScript(const String& startupScript, String& source)
 {
-    const int fd = open(startupScript.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    String reason;
+    switch (ReadRegularFile(startupScript, MaxScriptFileBytes, source, reason))
     {
-        if (errno == ENOENT || errno == ENOTDIR)
-            SystemLogInstance().Log("Error initializing Python: couldn't find startup file.");
-        else
-            SystemLogInstance().Printf("Error initializing Python: couldn't read startup file %s: %s",
-                                       startupScript.c_str(), std::strerror(errno));
-        return nullptr;
+    case FRS_Read:
+        return true;
+    case FRS_Missing:
+        SystemLogInstance().Log("Error initializing Python: couldn't find startup file.");
+        return false;
+    case FRS_NotRegular:
+    case FRS_TooLarge:
+        SystemLogInstance().Printf("Error initializing Python: startup file %s is %s.", startupScript.c_str(),
+                                   reason.c_str());
+        return false;
+    default:
+        SystemLogInstance().Printf("Error initializing Python: couldn't read startup file %s: %s",
+                                   startupScript.c_str(), reason.c_str());
+        return false;
     }
-    struct stat status = {};
-    const bool statted = fstat(fd, &status) == 0;
-    if (!statted || !S_ISREG(status.st_mode))
-    {
-        const char* what = !statted                   ? "unreadable"
-                           : S_ISDIR(status.st_mode)  ? "a folder"
-                           : S_ISFIFO(status.st_mode) ? "a FIFO"
-                                                      : "a device or socket";
-        SystemLogInstance().Printf("Error initializing Python: startup file %s is %s, not a file.",
-                                   startupScript.c_str(), what);
-        close(fd);
+}
+
+// Compiles the source as Python's compile() does, so that an encoding declaration counts
+// and a zero byte is an error rather than the end of the script. Null with the error set.
+PyObject* CompileScript(const String& source, const String& fileName)
+{
+    PyObject* compile = PyDict_GetItemString(PyEval_GetBuiltins(), "compile");
+    if (!compile)
         return nullptr;
-    }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    FILE* script = fdopen(fd, "r");
-    if (!script)
-        close(fd);
-    return script;
+    return PyObject_CallFunction(compile, "y#ss", source.data(), static_cast<Py_ssize_t>(source.size()),
+                                 fileName.c_str(), "exec");
 }
 
 // Runs the script as the main program. A traceback goes to standard error; SystemExit is
 // the script's own end, not the game's: one line, and the game goes on.
-void RunStartupScript(FILE* script, const String& startupScript)
+void RunStartupScript(const String& source, const String& startupScript)
 {
     PyObject* names = PyModule_GetDict(PyImport_AddModule("__main__"));
     if (!PyDict_GetItemString(names, "__file__"))
@@ -145,7 +142,9 @@ void RunStartupScript(FILE* script, const String& startupScript)
         PyDict_SetItemString(names, "__file__", file);
         Py_XDECREF(file);
     }
-    PyObject* result = PyRun_FileExFlags(script, startupScript.c_str(), Py_file_input, names, names, 0, nullptr);
+    PyObject* compiled = CompileScript(source, startupScript);
+    PyObject* result = compiled ? PyEval_EvalCode(compiled, names, names) : nullptr;
+    Py_XDECREF(compiled);
     if (result)
     {
         Py_DECREF(result);
@@ -219,18 +218,12 @@ bool StartScriptHost()
         return true;
     // The game's own start-up script, or the engine's when the game has none.
     const String startupScript = EngineFile(StartupScript);
-    FILE* script = OpenStartupScript(startupScript);
-    if (!script)
+    String source;
+    if (!ReadStartupScript(startupScript, source) || !InitializeInterpreter())
         return false;
-    if (!InitializeInterpreter())
-    {
-        std::fclose(script);
-        return false;
-    }
     running = true;
     mainThread = std::this_thread::get_id();
-    RunStartupScript(script, startupScript);
-    std::fclose(script);
+    RunStartupScript(source, startupScript);
     SystemLogInstance().Log("Python initialized.");
     return true;
 }

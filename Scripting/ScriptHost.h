@@ -8,6 +8,9 @@ namespace ScriptHost
 // Where the start-up script lives, relative to the working directory. A game without
 // one gets the engine's own (EngineFile, Platform/RunFolder.h).
 extern const char* const StartupScript;
+// Script files the engine runs (the start-up script, a game's main.py) past this size
+// are refused before they are read.
+constexpr unsigned long MaxScriptFileBytes = 8ul << 20;
 
 // Starts the interpreter with _tarvo built in and the game's script folder, then the
 // engine's (which holds the shadow module tarvo.py), ahead of the user's PYTHONPATH,
@@ -16,8 +19,8 @@ extern const char* const StartupScript;
 // line: the game goes on without the rest of the script). Logs "Error initializing
 // Python: couldn't find startup file." and leaves the interpreter stopped when there is
 // no script, and one line saying what is wrong when the script is a folder, a FIFO or
-// can't be read; logs an ERROR line and leaves it stopped when Python can't start.
-// Returns whether the interpreter is running.
+// device, larger than MaxScriptFileBytes or can't be read; logs an ERROR line and leaves it stopped when Python can't
+// start. Returns whether the interpreter is running.
 bool StartScriptHost();
 // Stops the interpreter if StartScriptHost left it running; otherwise does nothing.
 // Python threads that are not daemons are not waited for: one WARNING line gives

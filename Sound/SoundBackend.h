@@ -20,6 +20,7 @@ enum SoundResult
     SR_NoFreeChannel = 7,
     SR_MixerFailed = 8,
     SR_InvalidArgument = 9,
+    SR_FileRefused = 10,
 };
 
 namespace SoundBackend
@@ -37,8 +38,9 @@ SoundResult Stop();
 // Moves the handles of the sounds that ended since the last call into `finished`.
 SoundResult Update(std::vector<SOUND_HANDLE>& finished);
 
-// The whole file is decoded, whether it is meant as a sample or a stream.
-SoundResult Load(const char* filename, SAMPLE_HANDLE& sample);
+// Decodes a whole sound file read by the device, whether it is meant as a sample or a
+// stream; `bytes` may go once Load returns.
+SoundResult Load(const String& bytes, SAMPLE_HANDLE& sample);
 void Release(SAMPLE_HANDLE sample);
 
 // Volume 0..1; the back-end sets volume and loop mode before the first sample sounds.

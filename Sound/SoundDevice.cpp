@@ -3,6 +3,7 @@
 #include "Infrastructure/GameManager.h"
 #include "Platform/Log.h"
 #include "Sound/SoundBackend.h"
+#include "Util/SafeFiles.h"
 
 namespace
 {
@@ -14,6 +15,8 @@ constexpr int StreamMode = 0x80;
 SoundDevice* instance = nullptr;
 // Counts the instances ever made, so Update notices when a hook shut the device down.
 unsigned instanceSerial = 0;
+// Set by Close: sound is over for this run.
+bool closed = false;
 
 const char* ResultText(SoundResult result)
 {
@@ -39,6 +42,8 @@ const char* ResultText(SoundResult result)
         return "The mixer refused the request";
     case SR_InvalidArgument:
         return "Invalid argument";
+    case SR_FileRefused:
+        return "File refused";
     }
     return "Unknown error";
 }
@@ -73,15 +78,28 @@ float Clamp(float value, float low, float high, float fallback)
 
 SoundDevice& SoundDevice::GetInstance()
 {
+    if (closed)
+    {
+        // Never deleted: callers may hold on to it as they would to the real device.
+        static SoundDevice* silent = nullptr;
+        if (!silent)
+        {
+            SystemLogInstance().Log("WARNING: Sound was asked for after it was shut down; it does not start again.");
+            silent = new SoundDevice(false);
+        }
+        return *silent;
+    }
     if (!instance)
-        instance = new SoundDevice();
+        instance = new SoundDevice(true);
     return *instance;
 }
 
 SoundDevice* SoundDevice::FindInstance() { return instance; }
 
-SoundDevice::SoundDevice()
+SoundDevice::SoundDevice(bool startAudio) : live(startAudio)
 {
+    if (!live)
+        return;
     ++instanceSerial;
     // The back-end checks the library's version as it opens the device.
     ErrorCheck(SoundBackend::Start(ChannelCount));
@@ -104,8 +122,16 @@ void SoundDevice::Shutdown()
     instance = nullptr;
 }
 
+void SoundDevice::Close()
+{
+    Shutdown();
+    closed = true;
+}
+
 SAMPLE_HANDLE SoundDevice::LoadSample(const char* filename, bool isStream)
 {
+    if (!live)
+        return nullptr;
     if (!filename)
     {
         LogError(SR_InvalidArgument, "LoadSample without a file name", String());
@@ -122,7 +148,15 @@ SAMPLE_HANDLE SoundDevice::LoadSample(const char* filename, bool isStream)
     }
 
     SAMPLE_HANDLE sample = nullptr;
-    ErrorCheck(SoundBackend::Load(filename, sample), filename);
+    String bytes;
+    String reason;
+    const FileReadStatus read = ReadRegularFile(filename, MaxSoundFileBytes, bytes, reason);
+    if (read == FRS_Missing)
+        LogError(SR_FileNotFound, filename, reason);
+    else if (read != FRS_Read)
+        LogError(SR_FileRefused, DescribeReadFailure(filename, read, reason), String());
+    else
+        ErrorCheck(SoundBackend::Load(bytes, sample), filename);
     // A failure is cached too, so a missing sample is reported once and not retried.
     sampleCache.push_back(CacheEntry{filename, sample, mode});
     return sample;
@@ -130,6 +164,8 @@ SAMPLE_HANDLE SoundDevice::LoadSample(const char* filename, bool isStream)
 
 SOUND_HANDLE SoundDevice::PlaySound(SAMPLE_HANDLE sample, float volume, bool looping, int flags)
 {
+    if (!live)
+        return nullptr;
     if (flags != 0)
         SystemLogInstance().Log("WARNING: PlaySound doesn't use the passed in flags yet.");
     SOUND_HANDLE sound = nullptr;
@@ -141,20 +177,20 @@ SOUND_HANDLE SoundDevice::PlaySound(SAMPLE_HANDLE sample, float volume, bool loo
 
 void SoundDevice::StopSound(SOUND_HANDLE sound)
 {
-    if (sound)
+    if (live && sound)
         ErrorCheck(SoundBackend::Halt(sound));
 }
 
 void SoundDevice::PauseSound(SOUND_HANDLE sound, bool paused)
 {
-    if (sound)
+    if (live && sound)
         ErrorCheck(SoundBackend::SetPaused(sound, paused));
 }
 
 bool SoundDevice::IsPlaying(SOUND_HANDLE sound)
 {
     bool playing = false;
-    if (!sound || !ErrorCheck(SoundBackend::GetPlaying(sound, playing)))
+    if (!live || !sound || !ErrorCheck(SoundBackend::GetPlaying(sound, playing)))
         return false;
     return playing;
 }
@@ -162,20 +198,20 @@ bool SoundDevice::IsPlaying(SOUND_HANDLE sound)
 bool SoundDevice::IsPaused(SOUND_HANDLE sound)
 {
     bool paused = false;
-    if (!sound || !ErrorCheck(SoundBackend::GetPaused(sound, paused)))
+    if (!live || !sound || !ErrorCheck(SoundBackend::GetPaused(sound, paused)))
         return false;
     return paused;
 }
 
 void SoundDevice::SetPan(SOUND_HANDLE sound, float pan)
 {
-    if (sound)
+    if (live && sound)
         ErrorCheck(SoundBackend::SetPan(sound, Clamp(pan, -1.0f, 1.0f, 0.0f)));
 }
 
 void SoundDevice::SetVolume(SOUND_HANDLE sound, float volume)
 {
-    if (sound)
+    if (live && sound)
         ErrorCheck(SoundBackend::SetVolume(sound, Clamp(volume, 0.0f, 1.0f, 0.0f)));
 }
 
@@ -187,6 +223,8 @@ void SoundDevice::SetFinishedHandler(GameManager* target, SoundFinishedFunction 
 
 void SoundDevice::Update()
 {
+    if (!live)
+        return;
     std::vector<SOUND_HANDLE> finished;
     ErrorCheck(SoundBackend::Update(finished));
     for (SOUND_HANDLE sound : finished)

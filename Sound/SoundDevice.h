@@ -17,6 +17,10 @@ using SAMPLE_HANDLE = SoundSample*;
 // after its sound has ended: operations on it then log an error and do nothing.
 using SOUND_HANDLE = SoundInstance*;
 
+// Sound files past this size are refused before they are read: every sound, a stream
+// too, is decoded whole into memory, where it takes several times its file's size.
+constexpr std::size_t MaxSoundFileBytes = 64u << 20;
+
 // A game-manager method that is told which sound ended.
 using SoundFinishedFunction = void (GameManager::*)(void* soundHandle);
 
@@ -27,7 +31,9 @@ class SoundDevice
 {
 public:
     // The first call (and the first after Shutdown) starts audio. Without an audio device
-    // it logs one WARNING line and runs silently.
+    // it logs one WARNING line and runs silently. After Close it starts nothing: it
+    // returns a device that loads and plays nothing and logs nothing, with one WARNING
+    // the first time.
     static SoundDevice& GetInstance();
     // The running instance, or null; never starts audio.
     static SoundDevice* FindInstance();
@@ -35,6 +41,8 @@ public:
     // Loads a whole file. Samples are cached by their exact file name, so loading one
     // twice returns the same handle; a stream is loaded anew every time. A failed load
     // logs one error and returns null, and a sample that failed stays null from the cache.
+    // A folder, FIFO or device, a file past MaxSoundFileBytes and one that can't be read
+    // are refused before they are read, and the error line says which.
     SAMPLE_HANDLE LoadSample(const char* filename, bool isStream);
 
     // Starts the sample on a free channel. Volume runs 0 (silent) to 1 (full) and is
@@ -65,6 +73,10 @@ public:
     // Releases every sound and the audio device, and destroys the instance: handles
     // from before are dead, and the next GetInstance starts afresh.
     static void Shutdown();
+    // Shutdown for the rest of the run (the World's end): whatever still asks for sound
+    // afterwards (an object's destructor, a script's __del__) must not start the audio
+    // device again.
+    static void Close();
 
     // Entries in the load cache, streams included (tools and tests).
     size_t GetCacheSize() const { return sampleCache.size(); }
@@ -79,11 +91,13 @@ private:
         int mode;
     };
 
-    SoundDevice();
+    explicit SoundDevice(bool startAudio);
     ~SoundDevice();
     SoundDevice(const SoundDevice&) = delete;
     SoundDevice& operator=(const SoundDevice&) = delete;
 
+    // False for the stand-in GetInstance returns after Close: every operation does nothing.
+    bool live;
     ElementRef<GameManager> finishedTarget;
     SoundFinishedFunction finishedFunction = nullptr;
     std::vector<CacheEntry> sampleCache;

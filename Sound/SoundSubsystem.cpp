@@ -19,7 +19,8 @@ public:
             device->Update();
     }
 
-    void Shutdown() override { SoundDevice::Shutdown(); }
+    // The World is ending: nothing may bring audio back now.
+    void Shutdown() override { SoundDevice::Close(); }
 };
 } // namespace
 

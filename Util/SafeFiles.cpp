@@ -4,7 +4,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,6 +56,52 @@ String ResolvedTarget(const String& path)
     char resolved[PATH_MAX];
     return realpath(path.c_str(), resolved) ? String(resolved) : path;
 }
+
+// The process id in a new file's name "<target>.<pid>-<n>.new", or 0 when the name is
+// not one of the target's new files.
+pid_t WriterOfNewFile(const String& name, const String& targetName)
+{
+    const String suffix = ".new";
+    if (name.size() <= targetName.size() + 1 + suffix.size() || name.compare(0, targetName.size(), targetName) != 0 ||
+        name[targetName.size()] != '.' || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return 0;
+    const String middle = name.substr(targetName.size() + 1, name.size() - targetName.size() - 1 - suffix.size());
+    const std::size_t dash = middle.find('-');
+    if (dash == 0 || dash == String::npos || dash + 1 == middle.size() || dash > 9 ||
+        middle.find_first_not_of("0123456789-") != String::npos || middle.find('-', dash + 1) != String::npos)
+        return 0;
+    return static_cast<pid_t>(std::strtol(middle.c_str(), nullptr, 10));
+}
+
+// New files of this target whose writer is gone: it was killed before it could remove
+// them. A writer that still runs (another game saving right now) keeps its file, and so
+// does this process, which may be writing the same target through another replacement.
+void RemoveLeftoversOf(int folderFd, const String& targetName)
+{
+    const int listFd = openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* folder = listFd < 0 ? nullptr : fdopendir(listFd);
+    if (!folder)
+    {
+        if (listFd >= 0)
+            close(listFd);
+        return;
+    }
+    StringList leftovers;
+    while (const dirent* entry = readdir(folder))
+    {
+        const String name = entry->d_name;
+        const pid_t writer = WriterOfNewFile(name, targetName);
+        if (writer <= 0 || writer == getpid())
+            continue;
+        struct stat info;
+        if (kill(writer, 0) != 0 && errno == ESRCH &&
+            fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            leftovers.push_back(name);
+    }
+    closedir(folder);
+    for (const String& name : leftovers)
+        unlinkat(folderFd, name.c_str(), 0);
+}
 } // namespace
 
 FileReadStatus ReadRegularFile(const String& path, std::size_t maxBytes, String& text, String& reason)
@@ -83,16 +131,21 @@ FileReadStatus ReadRegularFile(const String& path, std::size_t maxBytes, String&
         reason = "larger than " + DescribeByteCount(maxBytes);
         status = FRS_TooLarge;
     }
-    else if (!ReadUpTo(fd, maxBytes + 1, text))
+    else
     {
-        reason = std::strerror(errno);
-        status = FRS_Failed;
-    }
-    // The size is only a claim: files under /proc say 0, and a file can grow meanwhile.
-    else if (text.size() > maxBytes)
-    {
-        reason = "larger than " + DescribeByteCount(maxBytes);
-        status = FRS_TooLarge;
+        // Room for the claimed size at once, so a large file is not copied as it grows.
+        text.reserve(static_cast<std::size_t>(info.st_size) + 1);
+        if (!ReadUpTo(fd, maxBytes + 1, text))
+        {
+            reason = std::strerror(errno);
+            status = FRS_Failed;
+        }
+        // The size is only a claim: files under /proc say 0, and a file can grow meanwhile.
+        else if (text.size() > maxBytes)
+        {
+            reason = "larger than " + DescribeByteCount(maxBytes);
+            status = FRS_TooLarge;
+        }
     }
     close(fd);
     if (status != FRS_Read)
@@ -106,6 +159,20 @@ String DescribeByteCount(std::size_t bytes)
     if (bytes >= MiB && bytes % MiB == 0)
         return std::to_string(bytes / MiB) + " MiB";
     return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+}
+
+String DescribeReadFailure(const String& path, FileReadStatus status, const String& reason)
+{
+    switch (status)
+    {
+    case FRS_NotRegular:
+    case FRS_TooLarge:
+        return path + " is " + reason;
+    case FRS_Missing:
+        return path + " is missing";
+    default:
+        return path + " can't be read (" + reason + ")";
+    }
 }
 
 FileReplacement::~FileReplacement() { Discard(); }
@@ -137,6 +204,7 @@ bool FileReplacement::Begin(const String& path, mode_t newFileMode, String& reas
         Discard();
         return false;
     }
+    RemoveLeftoversOf(folderFd, targetName);
     // The name is unique to this process; O_EXCL refuses anything already there.
     static unsigned int counter = 0;
     for (int attempt = 0; attempt < 100 && fileFd < 0; ++attempt)

@@ -28,13 +28,19 @@ FileReadStatus ReadRegularFile(const String& path, std::size_t maxBytes, String&
 // "32 MiB" or "64 bytes": a size as a limit is named in messages.
 String DescribeByteCount(std::size_t bytes);
 
+// What went wrong with a read that was not FRS_Read, in a few words that start with the
+// path: "x.png is not a regular file", "x.png is larger than 64 MiB", "x.png can't be
+// read (Input/output error)".
+String DescribeReadFailure(const String& path, FileReadStatus status, const String& reason);
+
 // Puts new contents in the place of a file without ever leaving a half-written one: the
 // text goes to a new file beside the target, is flushed to disk, and only then renamed
 // over the target, whose mode (and owner, where allowed) the new file takes. A symbolic
 // link is followed, so the file it names is replaced and the link stays. The target's
 // folder is held open, so a later change of working folder does not matter.
 // Destroying a replacement that was not committed removes the new file and leaves the
-// target as it was.
+// target as it was. A new file left beside the target by a process that was killed
+// (SIGKILL, a power cut) is removed by the next Begin for that target.
 class FileReplacement
 {
 public:

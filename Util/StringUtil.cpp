@@ -1,7 +1,8 @@
 #include "Util/StringUtil.h"
 
+#include "Util/SafeFiles.h"
+
 #include <cctype>
-#include <fstream>
 
 String ToUpper(String text)
 {
@@ -50,18 +51,16 @@ String TrimText(const String& source) { return TrimText(source, " \t\n\r"); }
 
 bool ReadFileLines(const String& fileName, StringList& outLines)
 {
-    std::ifstream file(fileName);
-    if (!file.is_open())
+    String text;
+    String reason;
+    if (ReadRegularFile(fileName, MaxLinesFileBytes, text, reason) != FRS_Read)
         return false;
-    // Reading until end of file, not until a failed read, is what gives a file that
-    // ends in a line feed its final empty line.
-    String line;
-    while (!file.eof())
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != String::npos; end = text.find('\n', start))
     {
-        // A read error short of end of file (a directory, say) would otherwise loop forever.
-        if (!std::getline(file, line) && !file.eof())
-            return false;
-        outLines.push_back(line);
+        outLines.push_back(text.substr(start, end - start));
+        start = end + 1;
     }
+    outLines.push_back(text.substr(start));
     return true;
 }

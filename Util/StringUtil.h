@@ -20,7 +20,9 @@ StringList SplitText(const String& input, const String& splitChars, bool removeE
 String TrimText(const String& source, const String& trimChars);
 String TrimText(const String& source);
 
+// The largest file ReadFileLines reads.
+constexpr unsigned long MaxLinesFileBytes = 32ul << 20;
 // Appends the file's lines (line feeds dropped) to outLines. A file ending in a line
 // feed yields one final empty line. Returns false and leaves outLines alone if the
-// file can't be opened.
+// file can't be read, is not a regular file or holds more than MaxLinesFileBytes.
 bool ReadFileLines(const String& fileName, StringList& outLines);

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace
@@ -69,7 +70,12 @@ public:
             FT_Done_Face(face);
     }
 
-    bool Open(const String& filename) { return FreeType() && FT_New_Face(FreeType(), filename.c_str(), 0, &face) == 0; }
+    bool Open(String fontBytes)
+    {
+        bytes = std::move(fontBytes);
+        return FreeType() && FT_New_Memory_Face(FreeType(), reinterpret_cast<const FT_Byte*>(bytes.data()),
+                                                static_cast<FT_Long>(bytes.size()), 0, &face) == 0;
+    }
 
     bool SetSize(int pointSize) { return FT_Set_Char_Size(face, pointSize * 64, pointSize * 64, 72, 72) == 0; }
 
@@ -256,6 +262,8 @@ private:
         bound = texture;
     }
 
+    // FreeType reads the face from these as long as it lives.
+    String bytes;
     FT_Face face = nullptr;
     GLuint bound = 0;
     std::map<unsigned int, Glyph> glyphs;
@@ -267,18 +275,18 @@ private:
 
 } // namespace
 
-std::unique_ptr<FontFace> OpenAtlasFontFace(const String& filename, int pointSize, FontOpenResult& result)
+std::unique_ptr<FontFace> OpenAtlasFontFace(String fontBytes, int pointSize, FontOpenResult& result)
 {
     auto face = std::make_unique<AtlasFontFace>();
-    result = !face->Open(filename)                         ? FOR_Unreadable
+    result = !face->Open(std::move(fontBytes))             ? FOR_Unreadable
              : pointSize <= 0 || !face->SetSize(pointSize) ? FOR_BadSize
                                                            : FOR_Opened;
     return result == FOR_Opened ? std::move(face) : nullptr;
 }
 
 #ifdef __EMSCRIPTEN__
-std::unique_ptr<FontFace> OpenFontFace(const String& filename, int pointSize, FontOpenResult& result)
+std::unique_ptr<FontFace> OpenFontFace(String fontBytes, int pointSize, FontOpenResult& result)
 {
-    return OpenAtlasFontFace(filename, pointSize, result);
+    return OpenAtlasFontFace(std::move(fontBytes), pointSize, result);
 }
 #endif

@@ -4,4 +4,4 @@
 
 // The browser's font face, which the desktop tests also try against the desktop's:
 // OpenFontFace in the browser build.
-std::unique_ptr<FontFace> OpenAtlasFontFace(const String& filename, int pointSize, FontOpenResult& result);
+std::unique_ptr<FontFace> OpenAtlasFontFace(String fontBytes, int pointSize, FontOpenResult& result);

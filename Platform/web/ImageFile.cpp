@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-ImageLoadResult LoadImageFile(const String& fileName, DecodedImage& image, unsigned int claimed[2])
+ImageLoadResult LoadImageFile(const String& fileName, DecodedImage& image, unsigned int claimed[2], String&)
 {
     int width = 0;
     int height = 0;

@@ -20,7 +20,7 @@ SoundResult Start(int)
 SoundResult Stop() { return SR_Ok; }
 SoundResult Update(std::vector<SOUND_HANDLE>&) { return SR_Ok; }
 
-SoundResult Load(const char*, SAMPLE_HANDLE& sample)
+SoundResult Load(const String&, SAMPLE_HANDLE& sample)
 {
     sample = nullptr;
     return SR_Ok;

@@ -279,14 +279,16 @@ SoundResult Update(std::vector<SOUND_HANDLE>& finished)
     return SR_Ok;
 }
 
-SoundResult Load(const char* filename, SAMPLE_HANDLE& sample)
+SoundResult Load(const String& bytes, SAMPLE_HANDLE& sample)
 {
     sample = nullptr;
     if (!running)
         return Fail(SR_NotRunning);
     WavSound wav;
     String error;
-    if (const SoundResult read = WavFile::Read(filename, wav, error); read != SR_Ok)
+    if (const SoundResult read =
+            WavFile::Parse(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), wav, error);
+        read != SR_Ok)
         return Fail(read, error);
 
     auto* loaded = new SoundSample();

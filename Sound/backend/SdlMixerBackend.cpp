@@ -282,20 +282,14 @@ SoundResult Update(std::vector<SOUND_HANDLE>& finished)
     return SR_Ok;
 }
 
-SoundResult Load(const char* filename, SAMPLE_HANDLE& sample)
+SoundResult Load(const String& bytes, SAMPLE_HANDLE& sample)
 {
     sample = nullptr;
     if (const SoundResult opened = FinishOpening(); opened != SR_Ok)
         return opened;
     if (!running)
         return Fail(SR_NotRunning);
-    // The mixer's own message for a missing file says nothing useful.
-    std::FILE* file = std::fopen(filename, "rb");
-    if (!file)
-        return Fail(SR_FileNotFound, std::strerror(errno));
-    std::fclose(file);
-
-    Mix_Chunk* chunk = mix->LoadWAV_RW(sdl->RWFromFile(filename, "rb"), 1);
+    Mix_Chunk* chunk = mix->LoadWAV_RW(sdl->RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
     if (!chunk)
         return Fail(SR_BadFile, sdl->GetError());
     // An empty chunk would hold its channel forever: the mixer never reports it done.

@@ -1,13 +1,11 @@
 #include "Sound/backend/WavFile.h"
 
-#include <cerrno>
-#include <cstdio>
+#include "Util/SafeFiles.h"
+
 #include <cstring>
 
 namespace
 {
-// Far beyond any sound effect; a larger file is refused before it is read into memory.
-constexpr long MaxFileBytes = 64L << 20;
 // WebAudio's buffers take 3 kHz to 768 kHz; real files sit well inside.
 constexpr std::uint32_t MinSampleRate = 3000;
 constexpr std::uint32_t MaxSampleRate = 384000;
@@ -107,30 +105,19 @@ SoundResult Parse(const std::uint8_t* bytes, std::size_t size, WavSound& sound, 
 SoundResult Read(const char* filename, WavSound& sound, String& error)
 {
     sound = WavSound();
-    std::FILE* file = filename ? std::fopen(filename, "rb") : nullptr;
-    if (!file)
+    if (!filename)
     {
-        error = filename ? std::strerror(errno) : "no file name";
+        error = "no file name";
         return SR_FileNotFound;
     }
-    std::vector<std::uint8_t> bytes;
-    long length = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        length = std::ftell(file);
-    SoundResult result = SR_Ok;
-    if (length < 0 || length > MaxFileBytes || std::fseek(file, 0, SEEK_SET) != 0)
+    String bytes;
+    String reason;
+    const FileReadStatus status = ReadRegularFile(filename, MaxSoundFileBytes, bytes, reason);
+    if (status != FRS_Read)
     {
-        result = Bad(error, length > MaxFileBytes ? "file too large" : "file can't be read");
+        error = status == FRS_Missing ? reason : DescribeReadFailure(filename, status, reason);
+        return status == FRS_Missing ? SR_FileNotFound : SR_FileRefused;
     }
-    else
-    {
-        bytes.resize(static_cast<std::size_t>(length));
-        if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size())
-            result = Bad(error, "file can't be read");
-    }
-    std::fclose(file);
-    if (result != SR_Ok)
-        return result;
-    return Parse(bytes.data(), bytes.size(), sound, error);
+    return Parse(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), sound, error);
 }
 } // namespace WavFile

@@ -28,6 +28,8 @@ namespace WavFile
 // anything that is not complete PCM WAV data of a kind named above; never reads outside
 // [bytes, bytes + size).
 SoundResult Parse(const std::uint8_t* bytes, std::size_t size, WavSound& sound, String& error);
-// Reads and decodes a file: SR_FileNotFound when it can't be opened, else as Parse.
+// Reads and decodes a file (the device reads its own and hands them to Parse; this is for
+// tools and tests): SR_FileNotFound when there is none, SR_FileRefused when it is no
+// regular file, past MaxSoundFileBytes or unreadable, else as Parse.
 SoundResult Read(const char* filename, WavSound& sound, String& error);
 } // namespace WavFile

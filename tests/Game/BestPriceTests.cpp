@@ -14,6 +14,7 @@
 #include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -28,7 +29,11 @@ protected:
         ASSERT_FALSE(root.empty());
         UseDataHome(root + "/data");
     }
-    void TearDown() override { BestPrice::SetSaving(true); }
+    void TearDown() override
+    {
+        BestPrice::SetSaving(true);
+        BestPrice::SetLockWait(BestPrice::LockWaitSeconds);
+    }
 
     void UseDataHome(const String& folder)
     {
@@ -214,9 +219,79 @@ TEST_F(BestPriceTest, GamesEndingTogetherKeepTheHigherPrice)
     WriteKept("12\n");
     close(otherGame);
     thisGame.join();
+    // Saved as the game ends, if not on a frame before.
+    BestPrice::FinishPendingSave();
 
     // This game read the other's 12 only after it was written, so its 15 is kept.
     EXPECT_EQ(ReadKept(), "15\n");
+    EXPECT_EQ(FolderEntries(), keptFiles);
+}
+
+TEST_F(BestPriceTest, ALockHeldElsewhereNeverHoldsTheGameUpAndTheSaveFollowsItsRelease)
+{
+    WriteKept("10\n");
+    EXPECT_EQ(BestPrice::Load(), 10.0f);
+    const int otherGame = open(BestPrice::LockFilePath().c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(otherGame, 0);
+    ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
+
+    std::atomic<bool> recorded{false};
+    std::thread thisGame(
+        [&recorded]
+        {
+            BestPrice::Record(15.0f);
+            recorded = true;
+        });
+    // However long the other game keeps the lock (here: until this one is done, or 20 s).
+    for (int i = 0; i < 20000 && !recorded; ++i)
+        usleep(1000);
+    const bool returnedWhileLocked = recorded;
+    if (!returnedWhileLocked)
+        close(otherGame);
+    thisGame.join();
+    ASSERT_TRUE(returnedWhileLocked) << "Record waited for the lock";
+
+    // The run knows its best at once; the file gets it once the lock is free.
+    EXPECT_EQ(BestPrice::Load(), 15.0f);
+    BestPrice::RetryPendingSave();
+    EXPECT_EQ(ReadKept(), "10\n");
+    close(otherGame);
+    BestPrice::RetryPendingSave();
+    EXPECT_EQ(ReadKept(), "15\n");
+    EXPECT_EQ(FolderEntries(), keptFiles);
+}
+
+TEST_F(BestPriceTest, ASaveWhoseLockStaysHeldIsGivenUpWithOneWarning)
+{
+    WriteKept("10\n");
+    BestPrice::SetLockWait(0.0);
+    const int otherGame = open(BestPrice::LockFilePath().c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(otherGame, 0);
+    ASSERT_EQ(flock(otherGame, LOCK_EX), 0);
+    LogCapture log;
+    BestPrice::Record(15.0f);
+    BestPrice::FinishPendingSave();
+    EXPECT_EQ(log.lines, StringList{"WARNING: could not keep the best price in " + BestPrice::FilePath() +
+                                    " (another game has held " + BestPrice::LockFilePath() +
+                                    " for 0 s; this price is not saved)"});
+    close(otherGame);
+    BestPrice::RetryPendingSave();
+    EXPECT_EQ(ReadKept(), "10\n");
+    EXPECT_EQ(BestPrice::Load(), 15.0f);
+    EXPECT_EQ(FolderEntries(), keptFiles);
+}
+
+TEST_F(BestPriceTest, ASaveCutShortByAKillLeavesNothingBehindAfterTheNextSave)
+{
+    WriteKept("10\n");
+    // A game killed while it wrote: its new file never became the kept one.
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    std::ofstream(BestPrice::FilePath() + "." + std::to_string(gone) + "-0.new") << "1";
+    BestPrice::Record(12.0f);
+    EXPECT_EQ(ReadKept(), "12\n");
     EXPECT_EQ(FolderEntries(), keptFiles);
 }
 

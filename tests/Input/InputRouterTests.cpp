@@ -147,6 +147,25 @@ TEST(InputRouter, ByteOrderMarkIsSkippedAndBadLinesAreNamedByLine)
     EXPECT_EQ(PressMessage('t'), "<unbound>");
 }
 
+TEST(InputRouter, AFileOfJunkNamesItsFirstBadLinesAndCountsTheRest)
+{
+    InputRouter& router = InputRouter::GetInstance();
+    router.ClearBindings();
+    StringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines.push_back(i % 2 ? "\x01\x7f junk " + String(200, 'x') + " = Nothing" : "no separator at all");
+    lines.push_back("Q = StillBound");
+    LogCapture log;
+    router.ReadBindings(lines, "junk.ini");
+    EXPECT_EQ(PressMessage('q'), "StillBound");
+    ASSERT_EQ(log.lines.size(), 11u);
+    EXPECT_EQ(log.lines[0], "WARNING: junk.ini:1: no \"=\" or \":\" between key and message; line skipped.");
+    // A key name as long as a line of junk is cut short.
+    EXPECT_EQ(log.lines[1],
+              "WARNING: junk.ini:2: unknown key name \"\x01\x7f junk " + String(32, 'x') + "...\"; line skipped.");
+    EXPECT_EQ(log.lines[10], "WARNING: junk.ini: 2990 more lines skipped like those.");
+}
+
 TEST(InputRouter, MissingOrBinaryFilesBindNothing)
 {
     InputRouter& router = InputRouter::GetInstance();

@@ -1,7 +1,9 @@
 #include "Messaging/Switchboard.h"
+#include "TestUtilities/LogCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -287,4 +289,99 @@ TEST_F(SwitchboardTest, SenderDestroyedDuringDeliveryIsClearedForTheRemainingRec
     board.Broadcast(new Message("Bye", sender));
     board.DeliverQueued();
     EXPECT_EQ(seenByHigh, nullptr);
+}
+
+namespace
+{
+// Answers every message of its name with a new one of the same name while `answering`.
+class Echo : public MessageListener
+{
+public:
+    explicit Echo(const String& messageName) : name(messageName) { Switchboard::GetInstance().SubscribeTo(this, name); }
+    void ReceiveMessage(Message*) override
+    {
+        ++heard;
+        if (answering)
+            Switchboard::GetInstance().Broadcast(new Message(name));
+    }
+    String name;
+    bool answering = true;
+    size_t heard = 0;
+};
+
+size_t CountStorms(const LogCapture& log, const String& name)
+{
+    const String start = "ERROR: message storm at \"" + name + "\"";
+    return static_cast<size_t>(std::count_if(log.lines.begin(), log.lines.end(),
+                                             [&](const String& line) { return line.rfind(start, 0) == 0; }));
+}
+} // namespace
+
+TEST_F(SwitchboardTest, AListenerAnsweringItsOwnMessageEndsTheDrainAndGoesOnAtTheNextOne)
+{
+    LogCapture log;
+    Echo echo("Echo");
+    Recorder bystander;
+    board.SubscribeTo(&bystander, "Bystander");
+    board.Broadcast(new Message("Echo"));
+    board.DeliverQueued();
+    // The message and its answers down to the deepest allowed; the next answer waits.
+    EXPECT_EQ(echo.heard, Switchboard::MaxReplyDepth + 1);
+    EXPECT_EQ(CountStorms(log, "Echo"), 1u);
+    EXPECT_TRUE(log.Contains("ERROR: message storm at \"Echo\": sent in reply to a reply more than 1000 times over in "
+                             "one frame. The 1 message still queued waits for the next frame."));
+
+    // What waited is delivered first next time, with a fresh allowance; a storm that goes
+    // on is not reported again, and other messages still get through beside it.
+    board.Broadcast(new Message("Bystander"));
+    board.DeliverQueued();
+    EXPECT_EQ(echo.heard, 2 * (Switchboard::MaxReplyDepth + 1));
+    EXPECT_EQ(CountStorms(log, "Echo"), 1u);
+    EXPECT_EQ(deliveries.size(), 1u);
+
+    // Once the listener calms down the drain empties; a new storm is reported anew.
+    echo.answering = false;
+    board.DeliverQueued();
+    EXPECT_EQ(deliveries.size(), 1u);
+    echo.answering = true;
+    board.Broadcast(new Message("Echo"));
+    board.DeliverQueued();
+    EXPECT_EQ(CountStorms(log, "Echo"), 2u);
+    echo.answering = false;
+    board.DeliverQueued();
+}
+
+TEST_F(SwitchboardTest, ManyListenersAnsweringEachMessageKeepTheQueueBounded)
+{
+    LogCapture log;
+    std::vector<std::unique_ptr<Echo>> echoes;
+    for (int i = 0; i < 30; ++i)
+        echoes.push_back(std::make_unique<Echo>("Storm"));
+    const auto heard = [&]
+    {
+        size_t total = 0;
+        for (const auto& echo : echoes)
+            total += echo->heard;
+        return total;
+    };
+    board.Broadcast(new Message("Storm"));
+    board.DeliverQueued();
+    // Each delivery reaches all 30, each of which answers: 30 more queued, 1 taken off.
+    size_t delivered = heard() / echoes.size();
+    size_t queued = 1 + heard() - delivered;
+    EXPECT_GT(queued, Switchboard::MaxMessagesPerDrain);
+    EXPECT_LE(queued, Switchboard::MaxMessagesPerDrain + echoes.size());
+    EXPECT_EQ(CountStorms(log, "Storm"), 1u);
+
+    // The storm goes on at the next frame without the queue growing past a message's answers.
+    board.DeliverQueued();
+    delivered = heard() / echoes.size();
+    queued = 1 + heard() - delivered;
+    EXPECT_LE(queued, Switchboard::MaxMessagesPerDrain + 2 * echoes.size());
+    EXPECT_EQ(CountStorms(log, "Storm"), 1u);
+
+    // Unheard, the rest drains in the next frames, at most the bound at a time.
+    echoes.clear();
+    board.DeliverQueued();
+    board.DeliverQueued();
 }

@@ -2,6 +2,7 @@
 #include "Platform/FontFace.h"
 #include "Platform/web/AtlasFontFace.h"
 #include "TestUtilities/WindowTest.h"
+#include "Util/SafeFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,20 @@ namespace
 {
 const char* const FontFile = "Resources/Fonts/Inconsolata.otf";
 
+// What the font registry hands the faces: the file's contents, or nothing.
+String Contents(const String& fileName)
+{
+    String bytes;
+    String reason;
+    ReadRegularFile(fileName, 32u << 20, bytes, reason);
+    return bytes;
+}
+
 std::unique_ptr<FontFace> Open(bool atlas, int size)
 {
     FontOpenResult result = FOR_Unreadable;
     std::unique_ptr<FontFace> face =
-        atlas ? OpenAtlasFontFace(FontFile, size, result) : OpenFontFace(FontFile, size, result);
+        atlas ? OpenAtlasFontFace(Contents(FontFile), size, result) : OpenFontFace(Contents(FontFile), size, result);
     EXPECT_EQ(FOR_Opened, result);
     return face;
 }
@@ -102,10 +112,10 @@ TEST_F(AtlasFontFaceTest, GlyphsBeyondOneAtlasAndBeyondAnyAreHandled)
 TEST_F(AtlasFontFaceTest, UnreadableFilesAndSizesAreTold)
 {
     FontOpenResult result = FOR_Opened;
-    EXPECT_FALSE(OpenAtlasFontFace("Resources/Fonts/Missing.otf", 24, result));
+    EXPECT_FALSE(OpenAtlasFontFace(Contents("Resources/Fonts/Missing.otf"), 24, result));
     EXPECT_EQ(FOR_Unreadable, result);
-    EXPECT_FALSE(OpenAtlasFontFace("Config/input_bindings.ini", 24, result));
+    EXPECT_FALSE(OpenAtlasFontFace(Contents("Config/input_bindings.ini"), 24, result));
     EXPECT_EQ(FOR_Unreadable, result);
-    EXPECT_FALSE(OpenAtlasFontFace(FontFile, 0, result));
+    EXPECT_FALSE(OpenAtlasFontFace(Contents(FontFile), 0, result));
     EXPECT_EQ(FOR_BadSize, result);
 }

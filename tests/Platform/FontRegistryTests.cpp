@@ -1,6 +1,7 @@
 #include "Platform/Draw.h"
 #include "Platform/FontRegistry.h"
 #include "TestUtilities/Approx.h"
+#include "TestUtilities/HostileFiles.h"
 #include "TestUtilities/LogCapture.h"
 #include "TestUtilities/WindowTest.h"
 
@@ -98,4 +99,21 @@ TEST_F(FontRegistryTest, DrawingTextPutsBackTheDepthAndTextureSettingsItFound)
         EXPECT_EQ(Draw::IsDepthTestOn(), depthOn);
         EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), GL_FALSE);
     }
+}
+
+TEST_F(FontRegistryTest, FilesThatCantBeFontsAreRefusedWithoutBeingRead)
+{
+    HostileFiles files(MaxFontFileBytes, ".otf");
+    ASSERT_TRUE(files.made);
+    LogCapture log;
+    for (const String& file : {files.device, files.fifo, files.huge, files.failing})
+    {
+        EXPECT_FALSE(AddFont(file, 24, "Hostile")) << file;
+        EXPECT_VEC2_NEAR(Vector2(), MeasureText("Hello", "Hostile"), 0.0f);
+    }
+    EXPECT_EQ(log.lines, (StringList{"ERROR: /dev/zero is not a regular file. The font is not opened.",
+                                     "ERROR: " + files.fifo + " is not a regular file. The font is not opened.",
+                                     "ERROR: " + files.huge + " is larger than 32 MiB. The font is not opened.",
+                                     "ERROR: /proc/self/mem can't be read (Input/output error). The font is not "
+                                     "opened."}));
 }

@@ -4,6 +4,7 @@
 #include "Platform/ScreenMath.h"
 #include "Platform/TextureCache.h"
 #include "TestUtilities/Approx.h"
+#include "TestUtilities/HostileFiles.h"
 #include "TestUtilities/LogCapture.h"
 #include "TestUtilities/TestImages.h"
 #include "TestUtilities/WindowTest.h"
@@ -332,4 +333,25 @@ TEST_F(TextureCacheTest, AFailedFileIsRememberedAndReportedOnce)
     for (int frame = 0; frame < 3; ++frame)
         EXPECT_EQ(AcquireTexture(path), -1);
     EXPECT_EQ(log.lines, StringList{"Failed to find - " + path});
+}
+
+TEST_F(TextureCacheTest, FilesThatCantBeImagesAreRefusedWithoutBeingRead)
+{
+    HostileFiles files(MaxImageFileBytes, ".png");
+    ASSERT_TRUE(files.made);
+    EXPECT_EQ(AcquireTexture(files.device), -1);
+    EXPECT_EQ(AcquireTexture(files.fifo), -1);
+    EXPECT_EQ(AcquireTexture(files.huge), -1);
+    // Refused whether or not the caller minds a missing file.
+    EXPECT_EQ(AcquireTexture(files.failing, GL_CLAMP, GL_LINEAR, true), -1);
+    EXPECT_EQ(log.lines, (StringList{"ERROR: /dev/zero is not a regular file. Not loaded.",
+                                     "ERROR: " + files.fifo + " is not a regular file. Not loaded.",
+                                     "ERROR: " + files.huge + " is larger than 64 MiB. Not loaded.",
+                                     "ERROR: /proc/self/mem can't be read (Input/output error). Not loaded."}));
+
+    // An actor asking for one keeps what it had.
+    Actor actor;
+    EXPECT_FALSE(actor.SetSprite(files.failing));
+    EXPECT_EQ(actor.GetSpriteTexture(), -1);
+    EXPECT_EQ(log.lines.size(), 4u);
 }

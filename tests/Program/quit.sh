@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
-# The game ends cleanly on an unbound Escape and on the window's close button.
+# The game ends cleanly on an unbound Escape and on the window's close button, and a
+# screenshot asked for keeps the last frame drawn, even when the run would have gone on
+# for many more frames.
 set -uo pipefail
 . "$(dirname "$0")/private_x.sh"
 qvrn=$1
 build=$2
 closer=$build/tests/close_window
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
 
 run_and_quit() {
   local how=$1
-  "$qvrn" --no-msaa 2>/dev/null &
+  rm -f "$out/shot.png"
+  "$qvrn" --no-msaa --frames 1000000 --screenshot "$out/shot.png" 2>"$out/log" &
   local pid=$!
   if ! timeout 20 xdotool search --sync --name '^QVRN$' >/dev/null; then
     kill $pid 2>/dev/null; echo "$how: the window never appeared"; return 1
@@ -33,7 +38,9 @@ run_and_quit() {
   fi
   wait $pid
   local status=$?
-  [ $status -eq 0 ] || { echo "$how: exit status $status"; return 1; }
+  [ $status -eq 0 ] || { echo "$how: exit status $status"; cat "$out/log"; return 1; }
+  [ -s "$out/shot.png" ] || { echo "$how: no screenshot of the last frame"; cat "$out/log"; return 1; }
+  python3 "$(dirname "$0")/png_count.py" "$out/shot.png" 775 165 880 205 red 300 "red title of the menu" || return 1
   echo "$how ok"
 }
 

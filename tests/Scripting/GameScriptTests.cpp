@@ -8,7 +8,10 @@
 #include "TestUtilities/ScratchFolder.h"
 #include "TestUtilities/WindowTest.h"
 
+#include <cstdio>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -156,4 +159,26 @@ TEST_F(GameScriptRun, FailuresAndExitsReachTheHandlerWithTheGamesFileAndLine)
     EXPECT_TRUE(heard[2].exits);
     EXPECT_EQ(heard[2].exitStatus, 7);
     ScriptFailures::SetHandler(nullptr);
+}
+
+TEST_F(GameScriptRun, AMainThatCantBeAScriptIsOneErrorAtReloadAndNoWait)
+{
+    Write("main.py", "from tarvo import *\n");
+    ASSERT_EQ(GameScript::Run(game.path), GameScript::GSR_Ran);
+    const String main = game.path + "/main.py";
+    // Replaced while the game runs: Python's own open() would wait for a writer forever.
+    std::remove(main.c_str());
+    ASSERT_EQ(mkfifo(main.c_str(), 0600), 0);
+    World::GetInstance().GetConsole()->Execute("reload()");
+    EXPECT_NE(ConsoleOutput().find("reload failed at " + main + ": OSError: " + main + " is not a regular file"),
+              String::npos)
+        << ConsoleOutput();
+
+    std::remove(main.c_str());
+    std::ofstream(main).close();
+    ASSERT_EQ(truncate(main.c_str(), static_cast<off_t>(ScriptHost::MaxScriptFileBytes) + 1), 0);
+    World::GetInstance().GetConsole()->Execute("reload()");
+    EXPECT_NE(ConsoleOutput().find("reload failed at " + main + ": OSError: " + main + " is larger than 8 MiB"),
+              String::npos)
+        << ConsoleOutput();
 }

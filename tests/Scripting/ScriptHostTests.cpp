@@ -2,6 +2,7 @@
 
 #include "Actors/Actor.h"
 #include "Infrastructure/Console.h"
+#include "Sound/SoundDevice.h"
 #include "TestUtilities/FrameDriver.h"
 #include "TestUtilities/LogCapture.h"
 #include "TestUtilities/WindowTest.h"
@@ -116,14 +117,35 @@ TEST(ScriptHost, AStartupScriptThatIsAFolderOrAFifoIsOneLineAndNoWait)
     fs::create_directory(script);
     EXPECT_FALSE(ScriptHost::StartScriptHost());
     EXPECT_TRUE(log.Contains("Error initializing Python: startup file ./Resources/Scripts/start.py is a folder, not a "
-                             "file."));
+                             "regular file."));
     fs::remove(script);
     ASSERT_EQ(mkfifo(script.c_str(), 0600), 0);
     // With no writer, opening it for reading the usual way would wait forever.
     EXPECT_FALSE(ScriptHost::StartScriptHost());
-    EXPECT_TRUE(log.Contains("Error initializing Python: startup file ./Resources/Scripts/start.py is a FIFO, not a "
+    EXPECT_TRUE(log.Contains("Error initializing Python: startup file ./Resources/Scripts/start.py is not a regular "
                              "file."));
     EXPECT_FALSE(Py_IsInitialized());
+}
+
+TEST(ScriptHost, AStartupScriptPastTheLimitIsRefusedUnread)
+{
+    ScratchFolder scratch("");
+    const fs::path script = scratch.Path() / "Resources/Scripts/start.py";
+    std::ofstream(script).close();
+    fs::resize_file(script, ScriptHost::MaxScriptFileBytes + 1);
+    LogCapture log;
+    EXPECT_FALSE(ScriptHost::StartScriptHost());
+    EXPECT_EQ(log.lines, StringList{"Error initializing Python: startup file ./Resources/Scripts/start.py is larger "
+                                    "than 8 MiB."});
+    EXPECT_FALSE(Py_IsInitialized());
+}
+
+TEST(ScriptHost, AStartupScriptKeepsTheEncodingItDeclares)
+{
+    ScratchFolder scratch("# -*- coding: latin-1 -*-\nword = '\xe9t\xe9'\n");
+    ASSERT_TRUE(ScriptHost::StartScriptHost());
+    EXPECT_EQ(ScriptTest::Eval("word"), "\u00e9t\u00e9");
+    ScriptHost::Finalize();
 }
 
 TEST(ScriptHost, ThreadsThatAreNotDaemonsDoNotHoldUpTheEnd)
@@ -335,4 +357,40 @@ TEST_F(PythonConsole, ThreadsComputeWhileFramesDrawAndMayNotCallTheEngine)
               "new_Actor was called from a thread of its own: the engine runs on the game's main thread only. "
               "Compute on threads and hand the results to an Update (through a queue.Queue, say).");
     EXPECT_EQ(Actor::GetLiveCount(), 0) << "the thread's actor was never made";
+    // A script's objects go as the interpreter ends, and a sound they still hold is theirs
+    // to stop then: the World ends scripting before sound, and sound does not come back.
+}
+
+TEST_F(PythonConsole, ScriptsEndBeforeSoundAndSoundDoesNotStartAgain)
+{
+    const fs::path marker = fs::temp_directory_path() / ("tarvo_music_" + std::to_string(getpid()));
+    EXPECT_RUNS(
+        "class Music:\n"
+        "    def __init__(self):\n"
+        "        device = tarvo.SoundDevice.GetInstance()\n"
+        "        self.handle = device.PlaySound(device.LoadSample('Resources/Sounds/lie.wav', False), 1.0, True)\n"
+        "    def __del__(self):\n"
+        "        tarvo.SoundDevice.GetInstance().StopSound(self.handle)\n"
+        "        open('" +
+        marker.string() +
+        "', 'w').write('stopped')\n"
+        "console.names['Music'] = Music\n");
+    // The console keeps the last value it showed; it goes first as the interpreter ends.
+    World::GetInstance().GetConsole()->Execute("Music()");
+    LogCapture log;
+    DestroyWorld();
+    std::ifstream stopped(marker);
+    std::string text;
+    std::getline(stopped, text);
+    EXPECT_EQ(text, "stopped");
+    fs::remove(marker);
+    EXPECT_TRUE(log.lines.empty()) << log.lines.front();
+    EXPECT_EQ(SoundDevice::FindInstance(), nullptr);
+
+    // Whatever asks for sound afterwards gets a device that does nothing, said once.
+    SoundDevice& late = SoundDevice::GetInstance();
+    EXPECT_EQ(late.PlaySound(late.LoadSample("Resources/Sounds/lie.wav", false)), nullptr);
+    SoundDevice::GetInstance().StopSound(nullptr);
+    EXPECT_EQ(SoundDevice::FindInstance(), nullptr);
+    EXPECT_EQ(log.lines, StringList{"WARNING: Sound was asked for after it was shut down; it does not start again."});
 }

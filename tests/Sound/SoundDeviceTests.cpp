@@ -2,6 +2,7 @@
 #include "Sound/backend/MixerLibrary.h"
 
 #include "SoundTestSupport.h"
+#include "TestUtilities/HostileFiles.h"
 #include "TestUtilities/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +75,23 @@ TEST_F(SoundDeviceTest, MissingFileIsReportedOnceAndStaysNull)
     ASSERT_EQ(log.lines.size(), 1u);
     EXPECT_EQ(log.lines[0], "Sound error! (3) File not found: " + missing + " (No such file or directory)");
     EXPECT_EQ(Device().GetCacheSize(), 1u);
+}
+
+TEST_F(SoundDeviceTest, FilesThatCantBeSoundsAreRefusedWithoutBeingRead)
+{
+    HostileFiles files(MaxSoundFileBytes, ".wav");
+    ASSERT_TRUE(files.made);
+    Device();
+    LogCapture log;
+    EXPECT_EQ(Device().LoadSample(files.device.c_str(), false), nullptr);
+    EXPECT_EQ(Device().LoadSample(files.fifo.c_str(), true), nullptr);
+    EXPECT_EQ(Device().LoadSample(files.huge.c_str(), false), nullptr);
+    EXPECT_EQ(Device().LoadSample(files.failing.c_str(), true), nullptr);
+    EXPECT_EQ(log.lines, (StringList{"Sound error! (10) File refused: /dev/zero is not a regular file",
+                                     "Sound error! (10) File refused: " + files.fifo + " is not a regular file",
+                                     "Sound error! (10) File refused: " + files.huge + " is larger than 64 MiB",
+                                     "Sound error! (10) File refused: /proc/self/mem can't be read (Input/output "
+                                     "error)"}));
 }
 
 TEST_F(SoundDeviceTest, CorruptAndEmptyFilesAreReportedWithTheirNames)

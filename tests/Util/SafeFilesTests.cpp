@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -103,4 +104,36 @@ TEST(ReadRegularFile, ReadsNoMoreThanTheLimitWhateverTheSizeClaims)
     EXPECT_EQ(ReadRegularFile("/dev/zero", 16, text, reason), FRS_NotRegular);
     EXPECT_EQ(DescribeByteCount(32u << 20), "32 MiB");
     EXPECT_EQ(DescribeByteCount(64), "64 bytes");
+}
+
+TEST(FileReplacement, NewFilesLeftByAKilledWriterGoAtTheNextBegin)
+{
+    ScratchFolder folder;
+    ASSERT_FALSE(folder.path.empty());
+    const String target = folder.path + "/kept.txt";
+    std::ofstream(target) << "old";
+    // A writer that is gone: a child that has ended and been waited for.
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_GT(gone, 0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    const String goneWriter = std::to_string(gone);
+    const String own = std::to_string(getpid());
+    for (const String& name : StringList{"kept.txt." + goneWriter + "-0.new", "kept.txt." + goneWriter + "-12.new",
+                                         // still running: another game saving right now, and this process
+                                         "kept.txt.1-0.new", "kept.txt." + own + "-900.new",
+                                         // not this target's
+                                         "other.txt." + goneWriter + "-0.new", "kept.txt." + goneWriter + "-0.new.bak"})
+        std::ofstream(folder.path + "/" + name) << "half";
+
+    FileReplacement replacement;
+    String reason;
+    ASSERT_TRUE(replacement.Begin(target, 0666, reason)) << reason;
+    ASSERT_TRUE(replacement.Commit("new", reason)) << reason;
+    StringList expected = {"kept.txt", "kept.txt." + goneWriter + "-0.new.bak", "kept.txt." + own + "-900.new",
+                           "kept.txt.1-0.new", "other.txt." + goneWriter + "-0.new"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Entries(folder.path), expected);
+    EXPECT_EQ(ReadWhole(target), "new");
 }

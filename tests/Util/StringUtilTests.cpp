@@ -1,5 +1,7 @@
 #include "Util/StringUtil.h"
 
+#include "TestUtilities/HostileFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -43,4 +45,16 @@ TEST(StringUtilTest, ReadFileLinesAppendsAndKeepsAFinalEmptyLine)
     StringList fromDirectory;
     ReadFileLines(::testing::TempDir(), fromDirectory);
     std::remove(path.c_str());
+}
+
+TEST(StringUtilTest, ReadFileLinesRefusesWhatIsNoFileWithoutReadingIt)
+{
+    HostileFiles files(MaxLinesFileBytes);
+    ASSERT_TRUE(files.made);
+    for (const String& path : {files.device, files.fifo, files.huge, files.failing})
+    {
+        StringList lines{"keep"};
+        EXPECT_FALSE(ReadFileLines(path, lines)) << path;
+        EXPECT_EQ(lines, StringList{"keep"}) << path;
+    }
 }

@@ -69,6 +69,15 @@ check() {
   "$python" "$here/compare_png.py" "$out/$1.png" "$references/$1.png" || fail "$1 is not the picture it was"
 }
 
+# A refused option says so on the page, in the page's words, and keeps saying it once
+# the runtime has finished starting.
+"$python" "$here/page_shot.py" --until "qvrn: " --text-of status "${address}qvrn.html?seed=abc" \
+  "$out/refused.png" "$out/refused.log" >"$out/refused.text" 2>"$out/refused.error" ||
+  fail "refused: $(cat "$out/refused.error")"
+expected="QVRN can't start with this address: seed needs a whole number from 0 to 4294967295, not \"abc\"."
+[ "$(cat "$out/refused.text")" = "$expected" ] ||
+  fail "a refused option: the page says \"$(cat "$out/refused.text")\", not \"$expected\""
+
 play "$data/tutorial_credits.script" 25 menu
 check menu
 # Lying at the right of the field: the red circle, the ticker climbing.

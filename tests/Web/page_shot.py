@@ -3,10 +3,12 @@
 screenshot of the page as shown then.
 
     page_shot.py URL OUT.png LOG --until TEXT [--profile FOLDER] [--size WxH] [--timeout S]
+                 [--text-of ID]
 
 Every line the page logs goes to LOG, exceptions as "exception: ...". Exits 1 with one
 line saying why when the line doesn't come within the timeout (default 240 s) or the
-browser fails.
+browser fails. With --text-of, prints the text of the page's element of that id, as it
+reads once the timers the page had set when the line came have run.
 
 The browser is driven over its debugging protocol on a pipe, so the picture is taken when
 the page is done, however long loading takes on a busy machine: a virtual clock given a
@@ -130,6 +132,7 @@ def main():
     parser.add_argument("--profile")
     parser.add_argument("--size", default="1024x768")
     parser.add_argument("--timeout", type=float, default=240.0)
+    parser.add_argument("--text-of")
     args = parser.parse_args()
     width, height = (int(side) for side in args.size.split("x"))
 
@@ -154,6 +157,15 @@ def main():
             browser.call("Runtime.evaluate", {
                 "expression": "new Promise(r => requestAnimationFrame(() => requestAnimationFrame(() => r(1))))",
                 "awaitPromise": True}, deadline=deadline)
+            if args.text_of:
+                # A timer set now runs after every timer set before it with a shorter delay.
+                browser.call("Runtime.evaluate", {
+                    "expression": "new Promise(r => setTimeout(() => r(1), 100))",
+                    "awaitPromise": True}, deadline=deadline)
+                text = browser.call("Runtime.evaluate", {
+                    "expression": f"document.getElementById({json.dumps(args.text_of)}).textContent",
+                    "returnByValue": True}, deadline=deadline)
+                print(text.get("result", {}).get("value", ""))
             shot = browser.call("Page.captureScreenshot", {"format": "png"}, deadline=deadline)
             with open(args.out, "wb") as out:
                 out.write(base64.b64decode(shot["data"]))
