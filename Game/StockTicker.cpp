@@ -146,7 +146,7 @@ void StockTicker::Render()
     if (hudMode)
     {
         const Vector2 corner = MathKit::ScreenPointToWorld(0, 0);
-        HudText::FillWorldRect(Vector2(corner.X, corner.Y - MathKit::PixelLengthToWorld(108.0f)),
+        HudText::FillWorldRect(Vector2(corner.X, corner.Y - MathKit::PixelLengthToWorld(static_cast<float>(HudText::HudBottom))),
                                Vector2(corner.X + MathKit::PixelLengthToWorld(265.0f), corner.Y), HudText::BoxColor());
     }
 

@@ -1,5 +1,6 @@
 #include "Game/SuitGameManager.h"
 
+#include "Game/GameScreen.h"
 #include "Game/LiveCounts.h"
 #include "Game/StockTicker.h"
 #include "Game/SuitScreenCredits.h"
@@ -105,6 +106,7 @@ void SuitGameManager::SwitchTo(int n)
         current->Stop();
         world.Remove(current);
     }
+    GameScreen::IgnoreHeldInput();
     next->Start();
     world.Add(next, 0);
     currentScreen = n;
@@ -123,8 +125,17 @@ void SuitGameManager::ReceiveMessage(Message* message)
         SwitchTo(SI_Start);
 }
 
+void SuitGameManager::OnLeaveKey()
+{
+    if (currentScreen == SI_Play)
+        static_cast<SuitScreenPlay*>(screens[SI_Play])->Field().Leave();
+    else if (currentScreen == SI_Tutorial || currentScreen == SI_Credits)
+        Switchboard::GetInstance().Broadcast(new Message("Back"));
+}
+
 void SuitGameManager::Update(float dt)
 {
+    GameScreen::ForgetReleasedInput();
     if (!countsDue)
         return;
     countsDelay -= dt;
