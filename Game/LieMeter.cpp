@@ -90,10 +90,11 @@ void LieMeter::DrawGauge() const
                      BarHeight + 2.0f * FrameWidth + 4.0f, HudText::BoxColor());
     Draw::EndScreenSpace();
 
-    const Vector2 lowerLeft = MathKit::ScreenPointToWorld(static_cast<int>(BarLeft), static_cast<int>(BarTop + BarHeight));
-    HudText::FillWorldRect(lowerLeft,
-                           lowerLeft + Vector2(MathKit::PixelLengthToWorld(value), MathKit::PixelLengthToWorld(BarHeight)),
-                           Color(0.0f, 0.0f, 0.0f, 0.95f));
+    const Vector2 lowerLeft =
+        MathKit::ScreenPointToWorld(static_cast<int>(BarLeft), static_cast<int>(BarTop + BarHeight));
+    HudText::FillWorldRect(
+        lowerLeft, lowerLeft + Vector2(MathKit::PixelLengthToWorld(value), MathKit::PixelLengthToWorld(BarHeight)),
+        Color(0.0f, 0.0f, 0.0f, 0.95f));
 
     Draw::BeginScreenSpace();
     const float left = BarLeft - FrameWidth;

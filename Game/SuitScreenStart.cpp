@@ -182,10 +182,7 @@ void SuitScreenStart::MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput b
     }
 }
 
-String SuitScreenStart::GetHint() const
-{
-    return KeyLabels::MenuHint(KeyLabels::IsPadConnected(), ProgramCanQuit());
-}
+String SuitScreenStart::GetHint() const { return KeyLabels::MenuHint(KeyLabels::IsPadConnected(), ProgramCanQuit()); }
 
 String SuitScreenStart::BestLine() const
 {

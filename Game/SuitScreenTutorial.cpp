@@ -48,14 +48,17 @@ std::vector<String> Labels(const std::vector<int>& keys, bool withPad)
     return labels;
 }
 
-// "the arrow keys or W A S D", from the bindings.
-String WalkingKeysInWords()
+const std::vector<int> Arrows = {KeyCodes::KEY_UP, KeyCodes::KEY_DOWN, KeyCodes::KEY_LEFT, KeyCodes::KEY_RIGHT};
+
+// The walking keys as a keyboard shows them: a row of the first key of each direction,
+// a row of the second, and so on; letters in their keyboard order (W A S D), the arrows
+// in theirs (Up Down Left Right).
+std::vector<std::vector<int>> WalkingKeyRows()
 {
     const std::vector<int> byDirection[] = {
-        KeyLabels::KeyboardKeysOf(GA_MoveUp), KeyLabels::KeyboardKeysOf(GA_MoveDown),
-        KeyLabels::KeyboardKeysOf(GA_MoveLeft), KeyLabels::KeyboardKeysOf(GA_MoveRight)};
-    const std::vector<int> arrows = {KeyCodes::KEY_UP, KeyCodes::KEY_DOWN, KeyCodes::KEY_LEFT, KeyCodes::KEY_RIGHT};
-    std::vector<String> groups;
+        KeyLabels::KeyboardKeysOf(GA_MoveUp), KeyLabels::KeyboardKeysOf(GA_MoveLeft),
+        KeyLabels::KeyboardKeysOf(GA_MoveDown), KeyLabels::KeyboardKeysOf(GA_MoveRight)};
+    std::vector<std::vector<int>> rows;
     for (size_t row = 0;; ++row)
     {
         std::vector<int> keys;
@@ -63,8 +66,20 @@ String WalkingKeysInWords()
             if (row < direction.size())
                 keys.push_back(direction[row]);
         if (keys.empty())
-            break;
-        if (keys == arrows)
+            return rows;
+        if (std::is_permutation(keys.begin(), keys.end(), Arrows.begin(), Arrows.end()))
+            keys = Arrows;
+        rows.push_back(keys);
+    }
+}
+
+// "the arrow keys or W A S D", from the bindings.
+String WalkingKeysInWords()
+{
+    std::vector<String> groups;
+    for (const std::vector<int>& keys : WalkingKeyRows())
+    {
+        if (keys == Arrows)
         {
             groups.push_back("the arrow keys");
             continue;
@@ -184,19 +199,9 @@ void SuitScreenTutorial::DrawWalkKeys() const
 {
     const float left = PageX(KeysLeft);
     Words("Walk:", left, WalkKeysTop + 27.0f, SoftInk);
-    // A row for the first key of each direction, one for the second, and so on.
-    const std::vector<int> byDirection[] = {
-        KeyLabels::KeyboardKeysOf(GA_MoveUp), KeyLabels::KeyboardKeysOf(GA_MoveDown),
-        KeyLabels::KeyboardKeysOf(GA_MoveLeft), KeyLabels::KeyboardKeysOf(GA_MoveRight)};
     float top = WalkKeysTop;
-    for (size_t row = 0;; ++row)
+    for (const std::vector<int>& keys : WalkingKeyRows())
     {
-        std::vector<int> keys;
-        for (const std::vector<int>& direction : byDirection)
-            if (row < direction.size())
-                keys.push_back(direction[row]);
-        if (keys.empty())
-            break;
         KeyCaps::DrawRow(keys, PageX(KeysRowLeft), top);
         top += KeyCaps::Height + 12.0f;
     }
@@ -226,8 +231,8 @@ void SuitScreenTutorial::DrawFooter() const
     for (int key : PageKeys())
         (KeyLabels::IsPadButton(key) ? buttons : keys).push_back(key);
     const float orWidth = buttons.empty() || keys.empty() ? 0.0f : MeasureText("or", Font).X + 24.0f;
-    const float width = KeyCaps::RowWidth(keys) + orWidth + KeyCaps::RowWidth(buttons) + 14.0f +
-                        MeasureText(next, Font).X;
+    const float width =
+        KeyCaps::RowWidth(keys) + orWidth + KeyCaps::RowWidth(buttons) + 14.0f + MeasureText(next, Font).X;
     float x = PageX(FooterRight) - width;
     x = KeyCaps::DrawRow(keys, x, FooterKeysTop);
     if (orWidth > 0.0f)
