@@ -96,6 +96,13 @@ if [ -n "$desktop" ]; then
   "$python" "$here/compare_png.py" "$out/desktop_over.png" "$out/over.png" ||
     fail "the desktop played another game from the same seed and input"
 fi
+# Escape in the page ends a game as games end, with its result, and the menu comes back
+# with its best price; the desktop would quit, but a page has nothing to go back to.
+printf '%s\n' "30 key ENTER down" "33 key ENTER up" "100 key ESCAPE down" "103 key ESCAPE up" >"$out/leave.script"
+play "$out/leave.script" 160 left
+check left
+play "$out/leave.script" 480 left_menu
+check left_menu
 # The browser kept the best price of the first visit: the menu shows it now.
 play "$data/tutorial_credits.script" 25 menu_best "$out/visits"
 "$python" "$here/compare_png.py" --differ "$out/menu.png" "$out/menu_best.png" ||
