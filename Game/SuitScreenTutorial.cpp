@@ -39,13 +39,24 @@ float Words(const String& text, float left, float baseline, const Color& color)
     return MeasureText(text, Font).X;
 }
 
-std::vector<String> Labels(const std::vector<int>& keys, bool withPad)
+std::vector<String> Labels(const std::vector<int>& keys)
 {
     std::vector<String> labels;
     for (int key : keys)
-        if (withPad || !KeyLabels::IsPadButton(key))
-            labels.push_back(KeyLabels::Of(key));
+        labels.push_back(KeyLabels::Of(key));
     return labels;
+}
+
+// The keys that lie, and the pad's buttons that do while it is there.
+std::vector<int> LieKeys()
+{
+    std::vector<int> keys = KeyLabels::KeyboardKeysOf(GA_Lie);
+    if (KeyLabels::IsPadConnected())
+    {
+        const std::vector<int> buttons = KeyLabels::PadButtonsOf(GA_Lie);
+        keys.insert(keys.end(), buttons.begin(), buttons.end());
+    }
+    return keys;
 }
 
 const std::vector<int> Arrows = {KeyCodes::KEY_UP, KeyCodes::KEY_DOWN, KeyCodes::KEY_LEFT, KeyCodes::KEY_RIGHT};
@@ -145,9 +156,9 @@ void SuitScreenTutorial::Render()
         return;
     // Without its pictures the tutorial still tells the player what to do.
     const String walk = "Walk with " + WalkingKeysInWords() + ".";
-    const String lie = "Hold " + KeyLabels::Alternatives(Labels(GameControls::KeysOf(GA_Lie), false)) +
-                       " to lie: consumers in the red circle follow you";
-    const String back = "Press " + KeyLabels::Alternatives(Labels(PageKeys(), true)) + " to return to the menu.";
+    const String lie =
+        "Hold " + KeyLabels::Alternatives(Labels(LieKeys())) + " to lie: consumers in the red circle follow you";
+    const String back = "Press " + KeyLabels::Alternatives(Labels(PageKeys())) + " to return to the menu.";
     const String lines[] = {
         "How to play",
         "",
@@ -172,15 +183,10 @@ int SuitScreenTutorial::ShownPage() const { return std::max(page, 1); }
 
 std::vector<int> SuitScreenTutorial::PageKeys()
 {
-    std::vector<int> keys = KeyLabels::KeyboardKeysOf(GA_Lie);
-    if (KeyLabels::IsPadConnected())
-    {
-        const std::vector<int> buttons = KeyLabels::PadButtonsOf(GA_Lie);
-        keys.insert(keys.end(), buttons.begin(), buttons.end());
-        // Pad A turns the page whatever the bindings say.
-        if (std::find(keys.begin(), keys.end(), PadA) == keys.end())
-            keys.push_back(PadA);
-    }
+    std::vector<int> keys = LieKeys();
+    // Pad A turns the page whatever the bindings say.
+    if (KeyLabels::IsPadConnected() && std::find(keys.begin(), keys.end(), PadA) == keys.end())
+        keys.push_back(PadA);
     return keys;
 }
 
@@ -214,10 +220,12 @@ void SuitScreenTutorial::DrawLieKeys() const
     float x = PageX(KeysLeft);
     Words("Lie:", x, LieKeysTop + 27.0f, SoftInk);
     x = PageX(KeysLeft + 62.0f);
-    x = KeyCaps::DrawRow(KeyLabels::KeyboardKeysOf(GA_Lie), x, LieKeysTop);
+    const std::vector<int> keys = KeyLabels::KeyboardKeysOf(GA_Lie);
+    x = KeyCaps::DrawRow(keys, x, LieKeysTop);
     if (KeyLabels::IsPadConnected())
     {
-        x += Words("or", x + 12.0f, LieKeysTop + 27.0f, SoftInk) + 24.0f;
+        if (!keys.empty())
+            x += Words("or", x + 12.0f, LieKeysTop + 27.0f, SoftInk) + 24.0f;
         x = KeyCaps::DrawRow(KeyLabels::PadButtonsOf(GA_Lie), x, LieKeysTop);
     }
     Words("held", x + 12.0f, LieKeysTop + 27.0f, SoftInk);
