@@ -1,6 +1,7 @@
 #include "GameTestSupport.h"
 
 #include "Actors/TextActor.h"
+#include "Game/StockTicker.h"
 #include "Game/SuitScreenCredits.h"
 #include "Game/SuitScreenStart.h"
 #include "Game/SuitScreenTutorial.h"
@@ -291,4 +292,16 @@ TEST_F(ScreensTest, TheLeaveKeyEndsAGameAsGamesEndAndLeavesTheOtherScreens)
         Run(0.2f, Dt);
         EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start) << screen;
     }
+}
+
+TEST_F(ScreensTest, PadBackLeavesAGameWithoutItsResultButKeepsItsBestPrice)
+{
+    PlayField* field = StartGame();
+    // Far above any price a real game on this machine may have kept.
+    field->Ticker()->price = 123456.0f;
+    Frame(Dt);
+    ASSERT_GE(field->HighScore(), 123456.0f);
+    Hold(1005);
+    ASSERT_TRUE(RunUntil([&] { return manager->GetCurrentScreen() == SuitGameManager::SI_Start; }, 0.5f, Dt));
+    EXPECT_GE(BestPrice::Load(), 123456.0f);
 }
