@@ -48,7 +48,9 @@ bool IsHeld(GameAction action)
     return false;
 }
 
-Vector2 LeftStick()
+Vector2 LeftStick() { return GameScreen::IsStickHeldFromBefore() ? Vector2() : PadLeftStick(); }
+
+Vector2 PadLeftStick()
 {
     const Controller& pad = ControllerManager::GetInstance().GetController(0);
     if (!pad.IsConnected() || InputRouter::IsConsoleOpen())

@@ -29,6 +29,9 @@ std::vector<int> KeysOf(GameAction action);
 // console is open).
 bool IsHeld(GameAction action);
 // Game pad 0's left stick, each axis -1..1 with y up; zero while the pad is absent or
-// the console is open. The stick is not bindable: it always walks.
+// the console is open, and while it stays pushed from before the screen came up
+// (GameScreen::IgnoreHeldInput). The stick is not bindable: it always walks.
 Vector2 LeftStick();
+// The same, also when pushed from before the screen came up.
+Vector2 PadLeftStick();
 } // namespace GameControls

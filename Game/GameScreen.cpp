@@ -5,7 +5,11 @@
 #include "Input/InputRouter.h"
 #include "Platform/KeyCodes.h"
 
+#include <cmath>
+#include <iterator>
+#include <set>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -20,10 +24,23 @@ std::function<bool(int)>& KeySource()
     return source;
 }
 
-bool KeyDown(int code) { return GameScreen::IsKeyDown(code); }
-} // namespace
+// What was held when the active screen came up and has not been let go since.
+struct HeldFromBefore
+{
+    std::set<int> keys;
+    bool stick = false;
+};
 
-bool GameScreen::IsKeyDown(int keyCode)
+HeldFromBefore& FromBefore()
+{
+    static HeldFromBefore held;
+    return held;
+}
+
+bool KeyDown(int code) { return GameScreen::IsKeyDown(code); }
+
+// Held at all, whenever the press was.
+bool KeyHeld(int keyCode)
 {
     // The open console has the keyboard and the pads, also a test's.
     if (InputRouter::IsConsoleOpen())
@@ -32,6 +49,48 @@ bool GameScreen::IsKeyDown(int keyCode)
         return KeySource()(keyCode);
     return InputRouter::GetInstance().IsKeyDown(keyCode);
 }
+
+bool StickPushed()
+{
+    const Vector2 stick = GameControls::PadLeftStick();
+    return std::fabs(stick.X) > StickThreshold || std::fabs(stick.Y) > StickThreshold;
+}
+
+// Every key and button some screen reads.
+std::vector<int> KeysTheGameReads()
+{
+    std::vector<int> keys = {KeyCodes::KEY_UP, KeyCodes::KEY_DOWN, KeyCodes::KEY_ENTER, PadAButton, PadBackButton};
+    for (int action = 0; action < GA_Count; ++action)
+    {
+        const std::vector<int> bound = GameControls::KeysOf(static_cast<GameAction>(action));
+        keys.insert(keys.end(), bound.begin(), bound.end());
+    }
+    return keys;
+}
+} // namespace
+
+bool GameScreen::IsKeyDown(int keyCode) { return KeyHeld(keyCode) && FromBefore().keys.count(keyCode) == 0; }
+
+void GameScreen::IgnoreHeldInput()
+{
+    HeldFromBefore& before = FromBefore();
+    before.keys.clear();
+    for (int key : KeysTheGameReads())
+        if (KeyHeld(key))
+            before.keys.insert(key);
+    before.stick = StickPushed();
+}
+
+void GameScreen::ForgetReleasedInput()
+{
+    HeldFromBefore& before = FromBefore();
+    for (auto key = before.keys.begin(); key != before.keys.end();)
+        key = KeyHeld(*key) ? std::next(key) : before.keys.erase(key);
+    if (before.stick && !StickPushed())
+        before.stick = false;
+}
+
+bool GameScreen::IsStickHeldFromBefore() { return FromBefore().stick; }
 
 void GameScreen::SetKeySource(std::function<bool(int)> source) { KeySource() = std::move(source); }
 

@@ -44,8 +44,20 @@ public:
     // Whether the engine key or pad button (1000..) is held for the game (see
     // InputRouter::IsKeyDown). A test may put its own source of held keys in place (null
     // restores the router's); false while the console is open either way.
+    // A key held since before the active screen came up is up for it, until let go.
     static bool IsKeyDown(int keyCode);
     static void SetKeySource(std::function<bool(int)> source);
+
+    // A screen acts on presses made while it is shown, not on keys still held from the
+    // screen before (space held through a game over must not start the next game from the
+    // menu). The game manager calls this as it starts a screen: the keys, pad buttons and
+    // stick pushes the game reads that are held now count as up until released.
+    static void IgnoreHeldInput();
+    // Called every frame: what was held when the screen came up and has been let go since
+    // counts again from its next press.
+    static void ForgetReleasedInput();
+    // Whether the left stick has stayed pushed since the screen came up.
+    static bool IsStickHeldFromBefore();
 
 protected:
     // What the screen made and the World lists for it. Watched, since a script or a

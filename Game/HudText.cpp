@@ -34,6 +34,8 @@ void Circle(const Vector2& centre, float radius, const Color& color, bool filled
 
 Color BoxColor() { return PanelWhite; }
 
+int FieldTop(int windowHeight) { return std::min(HudBottom, windowHeight / 2); }
+
 void DrawBoxed(const String& text, const String& font, int x, int y, const Color& textColor)
 {
     const Vector2 extents = MeasureText(text, font);

@@ -9,6 +9,13 @@
 // (origin top left), y the baseline.
 namespace HudText
 {
+// The window row (pixels from the top) above which the play field's head-up texts and
+// meters stand; the ticker's panel, the tallest of them, reaches down to it. The field's
+// characters stay below it.
+constexpr int HudBottom = 108;
+// The window row where the field begins in a window `windowHeight` pixels high: under
+// the head-up display, or half-way down a window too short for both.
+int FieldTop(int windowHeight);
 // The colour of every box and panel behind the play field's texts.
 Color BoxColor();
 void DrawBoxed(const String& text, const String& font, int x, int y, const Color& textColor);

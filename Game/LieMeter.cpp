@@ -4,6 +4,7 @@
 #include "Game/PlayField.h"
 #include "Game/Suit_Player.h"
 #include "Messaging/Switchboard.h"
+#include "Platform/Draw.h"
 #include "Platform/ScreenMath.h"
 
 #include <algorithm>
@@ -15,6 +16,13 @@ constexpr float BaseDrain = 80.0f;
 constexpr float EmptyExtraDrain = 200.0f;
 constexpr float RefillRate = 15.0f;
 constexpr float BustSeconds = 5.0f;
+// The bar, in window pixels: its empty end, its top and its height.
+constexpr float BarLeft = 865.0f;
+constexpr float BarTop = 9.0f;
+constexpr float BarHeight = 28.0f;
+constexpr float FrameWidth = 2.0f;
+const Color FrameColor(0.25f, 0.25f, 0.3f, 1.0f);
+const Color BustMarkColor(0.9f, 0.05f, 0.05f, 1.0f);
 } // namespace
 
 LieMeter::LieMeter(const PlayField& playField, Suit_Player* liar, float startValue, float maximum)
@@ -32,6 +40,7 @@ void LieMeter::Update(float dt)
         {
             value = 0.0f;
             bustTime = BustSeconds;
+            ++bustsAnnounced;
             // Carries the player's bust number after this bust, so that whoever hears it
             // first (delivery order is by address) counts the same bust.
             Switchboard::GetInstance().Broadcast(
@@ -53,11 +62,52 @@ void LieMeter::Update(float dt)
     }
 }
 
+int LieMeter::BustsSoFar() const { return std::max(field.LieBusts(), bustsAnnounced); }
+
+bool LieMeter::ShowsBust() const { return bustTime != 0.0f || BustsSoFar() >= field.MaxLieBusts(); }
+
 String LieMeter::GetBustsLeftText() const
 {
     char text[64];
-    std::snprintf(text, sizeof(text), "Busts left: %d", std::max(field.MaxLieBusts() - field.LieBusts(), 0));
+    std::snprintf(text, sizeof(text), "Busts left: %d", std::max(field.MaxLieBusts() - BustsSoFar(), 0));
     return text;
+}
+
+String LieMeter::GetStatusText() const
+{
+    if (!ShowsBust())
+        return "Lies:";
+    char text[127];
+    std::snprintf(text, sizeof(text), "Busted! %d of %d", BustsSoFar(), field.MaxLieBusts());
+    return text;
+}
+
+void LieMeter::DrawGauge() const
+{
+    const float width = maxValue;
+    Draw::BeginScreenSpace();
+    Draw::ScreenRect(BarLeft - FrameWidth - 2.0f, BarTop - FrameWidth - 2.0f, width + 2.0f * FrameWidth + 4.0f,
+                     BarHeight + 2.0f * FrameWidth + 4.0f, HudText::BoxColor());
+    Draw::EndScreenSpace();
+
+    const Vector2 lowerLeft =
+        MathKit::ScreenPointToWorld(static_cast<int>(BarLeft), static_cast<int>(BarTop + BarHeight));
+    HudText::FillWorldRect(
+        lowerLeft, lowerLeft + Vector2(MathKit::PixelLengthToWorld(value), MathKit::PixelLengthToWorld(BarHeight)),
+        Color(0.0f, 0.0f, 0.0f, 0.95f));
+
+    Draw::BeginScreenSpace();
+    const float left = BarLeft - FrameWidth;
+    const float top = BarTop - FrameWidth;
+    const float outerWidth = width + 2.0f * FrameWidth;
+    const float outerHeight = BarHeight + 2.0f * FrameWidth;
+    Draw::ScreenRect(left, top, outerWidth, FrameWidth, FrameColor);
+    Draw::ScreenRect(left, top + outerHeight - FrameWidth, outerWidth, FrameWidth, FrameColor);
+    Draw::ScreenRect(left, top, FrameWidth, outerHeight, FrameColor);
+    Draw::ScreenRect(left + outerWidth - FrameWidth, top, FrameWidth, outerHeight, FrameColor);
+    // Reaching into the panel above and below the frame, so that it reads as a line to stay off.
+    Draw::ScreenRect(BarLeft - 1.0f, BarTop - 6.0f, 4.0f, BarHeight + 12.0f, BustMarkColor);
+    Draw::EndScreenSpace();
 }
 
 void LieMeter::Render()
@@ -68,17 +118,11 @@ void LieMeter::Render()
     if (!bustsLeft.empty())
         HudText::DrawBoxed(bustsLeft, "ConsoleSmall", 800, 62, Color(0.0f, 0.0f, 0.0f, 0.9f));
 
-    if (bustTime != 0.0f || field.LieBusts() >= field.MaxLieBusts())
+    if (ShowsBust())
     {
-        char text[127];
-        std::snprintf(text, sizeof(text), "Busted! %d of %d", field.LieBusts(), field.MaxLieBusts());
-        HudText::DrawBoxed(text, "Console", 800, 30, Color(1.0f, 0.0f, 0.0f, 0.9f));
+        HudText::DrawBoxed(GetStatusText(), "Console", 800, 30, Color(1.0f, 0.0f, 0.0f, 0.9f));
         return;
     }
-
-    HudText::DrawBoxed("Lies:", "Console", 800, 30, Color(0.0f, 0.0f, 0.0f, 0.9f));
-    const Vector2 lowerLeft = MathKit::ScreenPointToWorld(865, 37);
-    HudText::FillWorldRect(lowerLeft,
-                           lowerLeft + Vector2(MathKit::PixelLengthToWorld(value), MathKit::PixelLengthToWorld(28.0f)),
-                           Color(0.0f, 0.0f, 0.0f, 0.95f));
+    HudText::DrawBoxed(GetStatusText(), "Console", 800, 30, Color(0.0f, 0.0f, 0.0f, 0.9f));
+    DrawGauge();
 }

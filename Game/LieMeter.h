@@ -20,6 +20,8 @@ public:
     void Render() override;
     // "Busts left: n" for the field's game, shown under the meter.
     String GetBustsLeftText() const;
+    // "Busted! n of m" while a bust shows, else "Lies:".
+    String GetStatusText() const;
 
     // Watched: a script may delete the player before the rest of the field.
     ElementRef<Suit_Player> player;
@@ -28,5 +30,15 @@ public:
     float bustTime = 0.0f;
 
 private:
+    // The field's busts, counting one this meter has just announced: the field hears of
+    // it only when the message is delivered, a frame later.
+    int BustsSoFar() const;
+    // While "Busted!" shows: the 5 s of a bust, and for good once the last bust came.
+    bool ShowsBust() const;
+    // The frame around the bar, as long as a full meter, and the red mark at its empty
+    // end where the bust comes.
+    void DrawGauge() const;
+
     const PlayField& field;
+    int bustsAnnounced = 0;
 };

@@ -3,6 +3,7 @@
 #include "Game/AlmightyDollar.h"
 #include "Game/Explosions.h"
 #include "Game/GameSounds.h"
+#include "Game/HudText.h"
 #include "Game/LieMeter.h"
 #include "Game/SteeringBoid.h"
 #include "Game/StockTicker.h"
@@ -37,6 +38,7 @@ void PlayField::Begin()
     goal = 10.0f;
     lieBusts = 0;
     running = true;
+    left = false;
     mostFollowers = 0;
 
     player = new Suit_Player(*this);
@@ -134,7 +136,8 @@ PlayArea PlayField::GetPlayArea() const
         areaCache.height != height)
     {
         const Vector2 lowerLeft = MathKit::ScreenPointToWorld(0, height);
-        const Vector2 upperRight = MathKit::ScreenPointToWorld(width, 0);
+        // Ends under the head-up display, whose panels would hide whoever walked beneath them.
+        const Vector2 upperRight = MathKit::ScreenPointToWorld(width, HudText::FieldTop(height));
         areaCache.area = PlayArea{lowerLeft.X + 0.3f, upperRight.X - 0.3f, lowerLeft.Y + 0.5f, upperRight.Y - 0.7f};
         areaCache.z = z;
         areaCache.eye = eye;
@@ -176,7 +179,13 @@ void PlayField::JumpToLevel(int newLevel, float newGoal)
     goal = newGoal;
 }
 
-bool PlayField::IsGameOver() const { return lieBusts >= maxLieBusts || consumers.empty() || !player; }
+void PlayField::Leave()
+{
+    if (running)
+        left = true;
+}
+
+bool PlayField::IsGameOver() const { return left || lieBusts >= maxLieBusts || consumers.empty() || !player; }
 
 void PlayField::AddSuit(Suit* suit)
 {

@@ -87,7 +87,11 @@ public:
     void JumpToLevel(int newLevel, float newGoal);
     // One more bust of the player.
     void CountBust();
-    // Three busts, no consumer left, or no player left.
+    // The player walks away from a running game: it is over at the next update.
+    void Leave();
+    // Whether the game ended because the player left it.
+    bool WasLeft() const { return left; }
+    // Three busts, no consumer left, no player left, or the player left.
     bool IsGameOver() const;
 
     // Places a random number in [min, max) (exactly min when max <= min) of objects,
@@ -178,6 +182,7 @@ private:
     float goal = 10.0f;
     float highScore = 0.0f;
     bool running = false;
+    bool left = false;
 
     struct AreaCache
     {

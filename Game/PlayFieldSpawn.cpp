@@ -1,6 +1,7 @@
 #include "Game/PlayField.h"
 
 #include "Game/AlmightyDollar.h"
+#include "Game/HudText.h"
 #include "Game/SteeringBoid.h"
 #include "Game/StockTicker.h"
 #include "Game/Suit_AI.h"
@@ -48,11 +49,13 @@ void PlayField::LevelUp()
     goal += GoalStep;
     ++level;
 
-    // New rivals, journalists and dollars appear outside the part already seen.
+    // New rivals, journalists and dollars appear outside the part already seen, which
+    // ends at the top under the head-up display.
     Camera& camera = Camera::GetInstance();
     const float radius = camera.GetViewRadius();
     const Vector2 visibleMin = MathKit::ScreenPointToWorld(0, camera.GetWindowHeight());
-    const Vector2 visibleMax = MathKit::ScreenPointToWorld(camera.GetWindowWidth(), 0);
+    const Vector2 visibleMax =
+        MathKit::ScreenPointToWorld(camera.GetWindowWidth(), HudText::FieldTop(camera.GetWindowHeight()));
     SpawnExclusion exclusion;
     exclusion.left = visibleMin.X + 0.7f;
     exclusion.bottom = visibleMin.Y + 0.7f;

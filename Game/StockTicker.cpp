@@ -146,8 +146,9 @@ void StockTicker::Render()
     if (hudMode)
     {
         const Vector2 corner = MathKit::ScreenPointToWorld(0, 0);
-        HudText::FillWorldRect(Vector2(corner.X, corner.Y - MathKit::PixelLengthToWorld(108.0f)),
-                               Vector2(corner.X + MathKit::PixelLengthToWorld(265.0f), corner.Y), HudText::BoxColor());
+        HudText::FillWorldRect(
+            Vector2(corner.X, corner.Y - MathKit::PixelLengthToWorld(static_cast<float>(HudText::HudBottom))),
+            Vector2(corner.X + MathKit::PixelLengthToWorld(265.0f), corner.Y), HudText::BoxColor());
     }
 
     float low = 1e12f;

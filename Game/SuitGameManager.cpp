@@ -1,6 +1,7 @@
 #include "Game/SuitGameManager.h"
 
 #include "Game/BestPrice.h"
+#include "Game/GameScreen.h"
 #include "Game/LiveCounts.h"
 #include "Game/StockTicker.h"
 #include "Game/SuitScreenCredits.h"
@@ -106,6 +107,7 @@ void SuitGameManager::SwitchTo(int n)
         current->Stop();
         world.Remove(current);
     }
+    GameScreen::IgnoreHeldInput();
     next->Start();
     world.Add(next, 0);
     currentScreen = n;
@@ -124,10 +126,19 @@ void SuitGameManager::ReceiveMessage(Message* message)
         SwitchTo(SI_Start);
 }
 
+void SuitGameManager::OnLeaveKey()
+{
+    if (currentScreen == SI_Play)
+        static_cast<SuitScreenPlay*>(screens[SI_Play])->Field().Leave();
+    else if (currentScreen == SI_Tutorial || currentScreen == SI_Credits)
+        Switchboard::GetInstance().Broadcast(new Message("Back"));
+}
+
 void SuitGameManager::Update(float dt)
 {
     // A best price that waits for another game's lock is kept as soon as it is free.
     BestPrice::RetryPendingSave();
+    GameScreen::ForgetReleasedInput();
     if (!countsDue)
         return;
     countsDelay -= dt;

@@ -23,6 +23,9 @@ public:
     void Update(float dt) override;
     // The active screen's overlay, over everything in the layers.
     void Render() override;
+    // Escape in a page: a game in progress ends as games end (its result, its best price,
+    // then the menu); the tutorial and the credits return to the menu.
+    void OnLeaveKey() override;
 
     enum ScreenIndex
     {

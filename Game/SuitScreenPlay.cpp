@@ -74,7 +74,11 @@ void SuitScreenPlay::Update(float dt)
     }
 
     if (IsPadBackPressed())
+    {
+        // Leaving skips the result, not the best price.
+        RecordHighScore();
         Switchboard::GetInstance().Broadcast(new Message("Back"));
+    }
     if (goalMessageTime > 0.0f)
         goalMessageTime -= dt;
     if (field.TakePrice())
@@ -127,7 +131,12 @@ void SuitScreenPlay::RenderOverlay()
         return;
     }
     DrawBanner("Game Over!", 300);
-    DrawBanner(field.LieBusts() >= field.MaxLieBusts() ? "You lied too much." : "All Consumers are dead.", 400);
+    const char* reason = "All Consumers are dead.";
+    if (field.WasLeft())
+        reason = "You left the market.";
+    else if (field.LieBusts() >= field.MaxLieBusts())
+        reason = "You lied too much.";
+    DrawBanner(reason, 400);
     std::snprintf(text, sizeof(text), "High Score: %.2f", static_cast<double>(field.HighScore()));
     DrawBanner(text, 500);
 }

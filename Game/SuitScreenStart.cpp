@@ -2,11 +2,13 @@
 
 #include "Actors/TextActor.h"
 #include "Game/BestPrice.h"
+#include "Game/KeyLabels.h"
 #include "Game/StockTicker.h"
 #include "Infrastructure/World.h"
 #include "Messaging/Switchboard.h"
 #include "Platform/Draw.h"
 #include "Platform/FontRegistry.h"
+#include "Platform/FrameLoop.h"
 #include "Platform/ScreenMath.h"
 #include "Util/MathKit.h"
 
@@ -180,6 +182,8 @@ void SuitScreenStart::MouseDownEvent(Vec2i screenCoordinates, MouseButtonInput b
     }
 }
 
+String SuitScreenStart::GetHint() const { return KeyLabels::MenuHint(KeyLabels::IsPadConnected(), ProgramCanQuit()); }
+
 String SuitScreenStart::BestLine() const
 {
     const float best = BestPrice::Load();
@@ -204,6 +208,6 @@ void SuitScreenStart::Render()
         DrawScreenText(best, "ConsoleSmall", 800, 620);
 
     Draw::SetColor(Color(0.3f, 0.3f, 0.3f, 1.0f));
-    const char* hint = "Up/Down or W/S to choose, Enter or Space to go, Esc to quit";
+    const String hint = GetHint();
     DrawScreenText(hint, "ConsoleSmall", 512 - static_cast<int>(MeasureText(hint, "ConsoleSmall").X / 2.0f), 740);
 }

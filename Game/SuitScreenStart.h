@@ -32,6 +32,9 @@ public:
     int selected = 0;
     float inputDelay = 0.0f;
 
+    // The line of help at the bottom, naming the keys the bindings give.
+    String GetHint() const;
+
 private:
     void Highlight(int index);
     void AddDecorations();

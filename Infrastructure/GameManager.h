@@ -16,6 +16,9 @@ public:
     virtual void PreRender() {}
     // True keeps the element through World::ResetWorld.
     virtual bool IsResetProof(Renderable*) { return false; }
+    // An unbound Escape where the program can't quit (a browser page): the game's own
+    // way back, to its menu say. Where the program can quit, Escape ends the run instead.
+    virtual void OnLeaveKey() {}
     // A sound played by this game has ended; delivered on the main thread.
     virtual void OnSoundFinished(void* soundHandle) { (void)soundHandle; }
 

@@ -174,6 +174,16 @@ void World::StopGame()
     running = false;
 }
 
+void World::OnQuitKey()
+{
+    // A page that stopped its loop would leave the player a still picture and no way back
+    // but a reload.
+    if (ProgramCanQuit())
+        StopGame();
+    else if (gameManager)
+        gameManager->OnLeaveKey();
+}
+
 void World::Destroy()
 {
     // Last started, first stopped: a subsystem may still use those plugged in before it

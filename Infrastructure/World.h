@@ -57,6 +57,9 @@ public:
     void Destroy();
     // Ends the loop after the current frame.
     void StopGame();
+    // An unbound Escape: StopGame where the program can quit, or else the game manager's
+    // OnLeaveKey (see Platform/FrameLoop.h).
+    void OnQuitKey();
 
     // One frame: Tick, then the drawing steps.
     void RunFrame();

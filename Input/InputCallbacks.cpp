@@ -57,7 +57,7 @@ void OnKey(int key, bool pressed)
     if (router.OnKeyDown(key))
         return;
     if (key == KeyCodes::KEY_ESCAPE)
-        World::GetInstance().StopGame();
+        World::GetInstance().OnQuitKey();
 }
 
 void OnCharacter(unsigned int codepoint)

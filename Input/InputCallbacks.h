@@ -6,7 +6,8 @@
 //
 // A key press goes to the first taker of: the backquote, which toggles the console
 // (with Shift held while the console is open it types a tilde instead);
-// the open console; the key's binding; and finally Escape, which stops the game. A key
+// the open console; the key's binding; and finally Escape, which stops the game where
+// the program can quit and goes to the game manager's OnLeaveKey where it can't. A key
 // release reaches the bindings only when the key's press did (see InputRouter for how
 // the open console owns the keys).
 namespace InputCallbacks

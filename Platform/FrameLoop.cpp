@@ -8,3 +8,5 @@ void RunFrameLoop(std::function<bool()> runFrame, std::function<void()> afterLoo
     if (afterLoop)
         afterLoop();
 }
+
+bool ProgramCanQuit() { return true; }

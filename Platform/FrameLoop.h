@@ -10,3 +10,8 @@
 // of its frames, and RunFrameLoop never returns, so whatever ends the run belongs in
 // `afterLoop` and must not refer to the caller's locals.
 void RunFrameLoop(std::function<bool()> runFrame, std::function<void()> afterLoop);
+
+// Whether the player can end the program from inside it (Escape, the window's close
+// button). True on the desktop; false in the browser, where the page stays and only a
+// reload would bring the program back.
+bool ProgramCanQuit();

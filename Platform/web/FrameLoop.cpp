@@ -45,3 +45,5 @@ void RunFrameLoop(std::function<bool()> runFrame, std::function<void()> afterLoo
     // At the display's own rate.
     emscripten_set_main_loop(RunOneFrame, 0, 1);
 }
+
+bool ProgramCanQuit() { return false; }

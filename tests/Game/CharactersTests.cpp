@@ -22,7 +22,7 @@ TEST_F(CharactersTest, WithoutALieAConsumerJoinsOnlyWithinItsReach)
 {
     PlayField* field = StartEmptyGame();
     Suit_Consumer* near = Place<Suit_Consumer>(Vector2(1.45f, 0.0f));
-    Suit_Consumer* far = Place<Suit_Consumer>(Vector2(0.0f, 1.6f));
+    Suit_Consumer* far = Place<Suit_Consumer>(Vector2(0.96f, 1.28f));
     near->UpdateAllegiance();
     far->UpdateAllegiance();
     EXPECT_EQ(near->GetLeader(), field->Player());

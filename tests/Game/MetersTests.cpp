@@ -1,3 +1,4 @@
+#include "FramePixels.h"
 #include "GameTestSupport.h"
 
 #include "Game/LieMeter.h"
@@ -80,7 +81,58 @@ TEST(StockTickerTest, NumberFormats)
 
 class MetersTest : public GameTest
 {
+protected:
+    // A game with the player alone at the origin but for a consumer out of its way.
+    PlayField* StartQuietGame()
+    {
+        PlayField* field = StartEmptyGame();
+        Place<Suit_Consumer>(Vector2(-2.5f, -2.0f));
+        return field;
+    }
 };
+
+namespace
+{
+// The text colour of "Busted!" on its white box.
+bool IsBustRed(const Pixel& p) { return p.r > 200 && p.g < 90 && p.b < 90; }
+bool IsFrameGrey(const Pixel& p) { return p.r < 110 && p.g < 110 && p.b < 120 && p.r > 30; }
+} // namespace
+
+TEST_F(MetersTest, ABustShowsItsCountFromItsFirstFrame)
+{
+    PlayField* field = StartQuietGame();
+    LieMeter* meter = field->Meter();
+    meter->value = 1.0f;
+    Hold(' ');
+    ASSERT_TRUE(RunUntil([&] { return meter->bustTime > 0.0f; }, 1.0f));
+    // The bust came in the frame just drawn; the field hears of it only in the next one.
+    EXPECT_EQ(field->LieBusts(), 0);
+    EXPECT_EQ(meter->GetStatusText(), "Busted! 1 of 3");
+    EXPECT_EQ(meter->GetBustsLeftText(), "Busts left: 2");
+    const FrameImage first = CaptureFrame();
+
+    Run(0.2f);
+    EXPECT_EQ(field->LieBusts(), 1);
+    const FrameImage later = CaptureFrame();
+    EXPECT_GT(CountIn(first, 790, 0, 1024, 45, IsBustRed), 100) << "\"Busted!\" shows";
+    EXPECT_LE(MismatchesIn(first, later, 790, 0, 1024, 45, IsBustRed), 3) << "the same text from the first frame on";
+    EXPECT_LE(MismatchesIn(first, later, 790, 45, 1024, 80, IsInk), 3) << "the same busts left";
+}
+
+TEST_F(MetersTest, TheLieMeterHasAFrameAsLongAsAFullMeterAndAMarkWhereTheBustComes)
+{
+    PlayField* field = StartQuietGame();
+    field->Meter()->value = 20.0f;
+    Frame();
+    const FrameImage image = CaptureFrame();
+    // The bar ends 20 pixels in; the frame runs on to 865 + 135.
+    EXPECT_EQ(CountIn(image, 900, 12, 990, 34, IsInk), 0) << "the empty part is empty";
+    EXPECT_GT(CountIn(image, 900, 5, 995, 9, IsFrameGrey), 150) << "top edge of the frame";
+    EXPECT_GT(CountIn(image, 900, 37, 995, 41, IsFrameGrey), 150) << "bottom edge of the frame";
+    EXPECT_GT(CountIn(image, 998, 9, 1004, 37, IsFrameGrey), 40) << "the frame's full end";
+    EXPECT_GT(CountIn(image, 862, 2, 870, 7, IsBustRed), 6) << "the bust mark above the empty end";
+    EXPECT_GT(CountIn(image, 862, 39, 870, 44, IsBustRed), 6) << "the bust mark below the empty end";
+}
 
 TEST_F(MetersTest, TickerEventTable)
 {

@@ -1,7 +1,11 @@
+#include "FramePixels.h"
 #include "GameTestSupport.h"
 
+#include "Game/HudText.h"
 #include "Game/LieMeter.h"
 #include "Game/StockTicker.h"
+#include "Infrastructure/Camera.h"
+#include "Platform/ScreenMath.h"
 
 #include <algorithm>
 
@@ -11,6 +15,9 @@ template <typename List, typename Item> bool Lists(const List& list, const Item*
 {
     return std::find(list.begin(), list.end(), item) != list.end();
 }
+
+// The player's navy jacket.
+bool IsJacket(const Pixel& p) { return p.b > p.r + 30 && p.b < 170 && p.r < 80 && p.g < 90; }
 
 bool InGrid(const PlayField& field, const Suit* suit)
 {
@@ -139,4 +146,33 @@ TEST_F(PlayFieldTest, AJournalistCatchingAFlashWhileTheListGrowsHearsEveryCollea
 
     DestroyAll(field);
     Frame();
+}
+
+TEST_F(PlayFieldTest, CharactersStayInSightBelowTheHeadUpDisplay)
+{
+    PlayField* field = StartEmptyGame();
+    Place<Suit_Consumer>(Vector2(0.0f, -2.5f));
+    Screen()->HideGoalBanner();
+    Suit_Player* player = field->Player();
+    Frame();
+    const int whole = CountIn(CaptureFrame(), 0, 0, 1024, 768, IsJacket);
+    ASSERT_GT(whole, 500);
+
+    // Pushed into the top corners and under the goal: the ticker, the goal and the lie
+    // meter stand there.
+    for (float x : {-100.0f, 0.0f, 100.0f})
+    {
+        player->SetPosition(x, 100.0f);
+        Frame();
+        const Vector2 head = MathKit::WorldPointToScreen(player->GetPosition() + Vector2(0.0f, 0.5f));
+        EXPECT_GE(head.Y, static_cast<float>(HudText::HudBottom)) << "x " << x;
+        EXPECT_GT(CountIn(CaptureFrame(), 0, 0, 1024, 768, IsJacket), whole * 9 / 10) << "x " << x;
+    }
+
+    // The same in the wider view of a later level, and for new arrivals.
+    field->LevelUp();
+    Camera::GetInstance().SetZByViewRadius(Camera::GetInstance().GetViewRadius() * 1.25f);
+    const float fieldTop = MathKit::ScreenPointToWorld(0, HudText::HudBottom).Y;
+    for (Suit* suit : field->Suits())
+        EXPECT_LE(suit->GetPosition().Y + 0.5f, fieldTop) << suit->GetClassName();
 }

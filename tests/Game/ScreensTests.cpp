@@ -1,6 +1,7 @@
 #include "GameTestSupport.h"
 
 #include "Actors/TextActor.h"
+#include "Game/StockTicker.h"
 #include "Game/SuitScreenCredits.h"
 #include "Game/SuitScreenStart.h"
 #include "Game/SuitScreenTutorial.h"
@@ -237,4 +238,70 @@ TEST_F(ScreensTest, CreditsShowTextUntilTheScrollEnds)
                 ++dark;
         EXPECT_GT(dark, 200) << "an empty screen " << t + 0.1f << " s into the credits";
     }
+}
+
+TEST_F(ScreensTest, KeysHeldWhenAScreenComesUpAreNotItsUntilPressedAgain)
+{
+    // Space held through a game's end: the menu must not start the next game with it.
+    Hold(' ');
+    manager->SwitchTo(SuitGameManager::SI_Start);
+    Run(1.0f, Dt);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
+    Hold(KeyCodes::KEY_DOWN);
+    Run(0.2f, Dt);
+    EXPECT_EQ(Menu(manager)->selected, 1) << "a key pressed on the menu works at once";
+    ReleaseAll();
+
+    // Enter held into a game, space held as it starts: no lie until space comes anew.
+    Hold(KeyCodes::KEY_ENTER);
+    ASSERT_TRUE(RunUntil([&] { return manager->GetCurrentScreen() == SuitGameManager::SI_Tutorial; }, 1.0f, Dt));
+    ReleaseAll();
+    manager->SwitchTo(SuitGameManager::SI_Start);
+    Hold(' ');
+    manager->SwitchTo(SuitGameManager::SI_Play);
+    Run(0.5f, Dt);
+    EXPECT_EQ(Field()->Player()->lieRadius, 0.0f);
+    Release(' ');
+    Frame(Dt);
+    Hold(' ');
+    Run(0.2f, Dt);
+    EXPECT_GT(Field()->Player()->lieRadius, 0.3f);
+}
+
+TEST_F(ScreensTest, TheLeaveKeyEndsAGameAsGamesEndAndLeavesTheOtherScreens)
+{
+    PlayField* field = StartGame();
+    Run(0.5f, Dt);
+    manager->OnLeaveKey();
+    Frame(Dt);
+    EXPECT_TRUE(field->IsGameOver());
+    EXPECT_TRUE(field->WasLeft());
+    EXPECT_FALSE(field->IsRunning()) << "the game was decided, its high score taken";
+    EXPECT_TRUE(World::GetInstance().particlesOnly) << "the result shows over the still field";
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Play);
+    ASSERT_TRUE(RunUntil([&] { return manager->GetCurrentScreen() == SuitGameManager::SI_Start; }, 5.5f, Dt));
+
+    // The menu has nothing to leave to; the tutorial and the credits go back to it.
+    manager->OnLeaveKey();
+    Run(0.2f, Dt);
+    EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start);
+    for (int screen : {SuitGameManager::SI_Tutorial, SuitGameManager::SI_Credits})
+    {
+        manager->SwitchTo(screen);
+        manager->OnLeaveKey();
+        Run(0.2f, Dt);
+        EXPECT_EQ(manager->GetCurrentScreen(), SuitGameManager::SI_Start) << screen;
+    }
+}
+
+TEST_F(ScreensTest, PadBackLeavesAGameWithoutItsResultButKeepsItsBestPrice)
+{
+    PlayField* field = StartGame();
+    // Far above any price a real game on this machine may have kept.
+    field->Ticker()->price = 123456.0f;
+    Frame(Dt);
+    ASSERT_GE(field->HighScore(), 123456.0f);
+    Hold(1005);
+    ASSERT_TRUE(RunUntil([&] { return manager->GetCurrentScreen() == SuitGameManager::SI_Start; }, 0.5f, Dt));
+    EXPECT_GE(BestPrice::Load(), 123456.0f);
 }

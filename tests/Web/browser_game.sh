@@ -80,16 +80,16 @@ expected="QVRN can't start with this address: seed needs a whole number from 0 t
 
 play "$data/tutorial_credits.script" 25 menu
 check menu
-# Lying at the right of the field: the red circle, the ticker climbing.
-play "$data/full_game.script" 172 play
+# Lying at the top left of the field: the red circle, the ticker climbing.
+play "$data/full_game.script" 124 play
 check play
 # The first goal passed: the view widens and the new goal shows in a box.
-play "$data/full_game.script" 473 levelup
+play "$data/full_game.script" 307 levelup
 check levelup
 # The third bust: the result banner. The same game again gives the same pixels.
-play "$data/full_game.script" 1188 over "$out/visits"
+play "$data/full_game.script" 1024 over "$out/visits"
 check over
-play "$data/full_game.script" 1188 over_again
+play "$data/full_game.script" 1024 over_again
 "$python" "$here/compare_png.py" --exact "$out/over.png" "$out/over_again.png" ||
   fail "two runs of the same seeded game drew different frames"
 # A seed is the same game on the desktop: the same random numbers, drawn in the same order
@@ -100,11 +100,18 @@ if [ -n "$desktop" ]; then
   xvfb=()
   [ -n "${DISPLAY:-}" ] || xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
   (cd "$run_folder" && XDG_DATA_HOME=$out/desktop-data timeout 240 "${xvfb[@]}" "$desktop" --no-msaa --no-save \
-    --seed 7 --fixed-dt 0.0166 --frames 1188 --input-script "$data/full_game.script" \
+    --seed 7 --fixed-dt 0.0166 --frames 1024 --input-script "$data/full_game.script" \
     --screenshot "$out/desktop_over.png" >"$out/desktop.log" 2>&1) || { cat "$out/desktop.log"; fail "the desktop game failed"; }
   "$python" "$here/compare_png.py" "$out/desktop_over.png" "$out/over.png" ||
     fail "the desktop played another game from the same seed and input"
 fi
+# Escape in the page ends a game as games end, with its result, and the menu comes back
+# with its best price; the desktop would quit, but a page has nothing to go back to.
+printf '%s\n' "30 key ENTER down" "33 key ENTER up" "100 key ESCAPE down" "103 key ESCAPE up" >"$out/leave.script"
+play "$out/leave.script" 160 left
+check left
+play "$out/leave.script" 480 left_menu
+check left_menu
 # The browser kept the best price of the first visit: the menu shows it now.
 play "$data/tutorial_credits.script" 25 menu_best "$out/visits"
 "$python" "$here/compare_png.py" --differ "$out/menu.png" "$out/menu_best.png" ||

@@ -130,50 +130,6 @@ void Arrow(Canvas& canvas, Vec a, Vec b, float bend, const Rgba& color)
     FillNear(canvas, end, head + 2, Polygon({end, left, right}, 0.8f), color);
 }
 
-// A keyboard key or pad button with its label.
-void KeyCap(Canvas& canvas, const Font& font, float left, float top, const std::string& label, int textSize = 20)
-{
-    const float width = std::max(40.0f, font.Width(label, textSize) + 22.0f);
-    const float height = 40.0f;
-    const Vec centre{left + width / 2, top + height / 2};
-    FillNear(canvas, centre, width, Box(Vec{centre.x, centre.y + 3}, Vec{width / 2, height / 2}, 7.0f),
-             Rgb(150, 156, 172));
-    FillNear(canvas, centre, width, Box(centre, Vec{width / 2, height / 2}, 7.0f),
-             Linear(Vec{0, top}, Vec{0, top + height}, Rgb(255, 255, 255), Rgb(226, 230, 238)));
-    FillNear(canvas, centre, width,
-             Subtract(Box(centre, Vec{width / 2, height / 2}, 7.0f),
-                      Box(centre, Vec{width / 2 - 1.5f, height / 2 - 1.5f}, 5.5f)),
-             Rgb(120, 126, 146));
-    font.DrawCentred(canvas, label, centre.x, top + 27.0f, textSize, ink);
-}
-
-float KeyRow(Canvas& canvas, const Font& font, float left, float top, const std::vector<std::string>& keys)
-{
-    float x = left;
-    for (const std::string& key : keys)
-    {
-        if (key == "/" || key == "or")
-        {
-            font.Draw(canvas, key, x + 2, top + 27.0f, 20, softInk);
-            x += font.Width(key, 20) + 8;
-            continue;
-        }
-        KeyCap(canvas, font, x, top, key);
-        x += std::max(40.0f, font.Width(key, 20) + 22.0f) + 8;
-    }
-    return x;
-}
-
-// A round pad button in its usual green.
-void PadA(Canvas& canvas, const Font& font, float left, float top)
-{
-    const Vec centre{left + 20, top + 20};
-    FillNear(canvas, centre, 24, Circle(Vec{centre.x, centre.y + 3}, 19), Rgb(20, 90, 40));
-    FillNear(canvas, centre, 24, Circle(centre, 19),
-             Radial(Vec{centre.x - 6, centre.y - 7}, 26, Rgb(120, 214, 120), Rgb(30, 150, 60)));
-    font.DrawCentred(canvas, "A", centre.x, top + 28, 22, Rgb(255, 255, 255));
-}
-
 // The head-up ticker as the play field shows it, `scale` times its size in pixels.
 void Ticker(Canvas& canvas, const Font& font, Vec topLeft, float scale, const std::vector<float>& samples,
             const std::string& price, const std::string& change)
@@ -324,13 +280,8 @@ void Frame(Canvas& canvas, const Font& font, int page, const std::string& title)
     }
     font.Draw(canvas, "Page " + std::to_string(page) + " of " + std::to_string(TutorialPageCount),
               60.0f + 26.0f * TutorialPageCount, FooterTop + 38.0f, 22, softInk);
-    const std::string next = page < TutorialPageCount ? "next page" : "back to the menu";
-    const float nextWidth = font.Width(next, 22);
-    font.Draw(canvas, next, TutorialPageWidth - 40 - nextWidth, FooterTop + 38.0f, 22, ink);
-    const float right = TutorialPageWidth - 52 - nextWidth;
-    PadA(canvas, font, right - 40, FooterTop + 10.0f);
-    font.Draw(canvas, "or", right - 74, FooterTop + 38.0f, 20, softInk);
-    KeyCap(canvas, font, right - 168, FooterTop + 10.0f, "SPACE");
+    // The right of the footer stays empty: the game draws the keys that turn the page
+    // there, the ones the player's bindings give.
 }
 
 // Paragraphs in the text column; a paragraph starting with "!" is drawn in red.
@@ -372,16 +323,11 @@ void PageMove(Canvas& canvas, const Font& font)
     font.Draw(canvas, "your score", PanelLeft + 290, PanelTop + 62, 22, softInk);
     Arrow(canvas, P(282, 54), P(234, 52), 6.0f, Rgb(100, 104, 120));
 
-    float y = Paragraphs(canvas, font, PanelTop + 4,
-                         {"You are the suit with the red tie and the briefcase.",
-                          "Your score is your company's stock price, shown on the ticker at the top left. Make it "
-                          "climb: win people over and take their money."});
-    y += 18;
-    font.Draw(canvas, "Walk:", TextLeft, y + 27, 22, softInk);
-    const float keysLeft = TextLeft + 74;
-    KeyRow(canvas, font, keysLeft, y, {"Up", "Down", "Left", "Right"});
-    KeyRow(canvas, font, keysLeft, y + 52, {"W", "A", "S", "D"});
-    font.Draw(canvas, "or the left stick", keysLeft, y + 130, 22, softInk);
+    // The game draws the walking keys under the text (SuitScreenTutorial::WalkKeysTop).
+    Paragraphs(canvas, font, PanelTop + 4,
+               {"You are the suit with the red tie and the briefcase.",
+                "Your score is your company's stock price, shown on the ticker at the top left. Make it "
+                "climb: win people over and take their money."});
 }
 
 void PageLie(Canvas& canvas, const Font& font)
@@ -407,17 +353,12 @@ void PageLie(Canvas& canvas, const Font& font)
     font.Draw(canvas, "lie circle", PanelLeft + 22, PanelTop + 48, 22, lieRed);
     Arrow(canvas, P(72, 58), P(96, 104), -6.0f, Rgb(214, 30, 36, 0.8f));
 
-    float y = Paragraphs(canvas, font, PanelTop + 4,
-                         {"Hold the lie key and a red lie circle grows around you.",
-                          "Consumers inside it come to you and follow you.",
-                          "Every follower pays you a dollar each second, and every dollar lifts your price. After "
-                          "eight dollars a follower is broke and drops."});
-    y += 14;
-    font.Draw(canvas, "Lie:", TextLeft, y + 27, 22, softInk);
-    KeyCap(canvas, font, TextLeft + 62, y, "SPACE");
-    font.Draw(canvas, "or", TextLeft + 166, y + 27, 20, softInk);
-    PadA(canvas, font, TextLeft + 198, y);
-    font.Draw(canvas, "held", TextLeft + 250, y + 27, 22, softInk);
+    // The game draws the lying keys under the text (SuitScreenTutorial::LieKeysTop).
+    Paragraphs(canvas, font, PanelTop + 4,
+               {"Hold the lie key and a red lie circle grows around you.",
+                "Consumers inside it come to you and follow you.",
+                "Every follower pays you a dollar each second, and every dollar lifts your price. After "
+                "eight dollars a follower is broke and drops."});
 }
 
 void PageMeter(Canvas& canvas, const Font& font)
