@@ -32,8 +32,8 @@ namespace
 // The scene, in world units (38.4 pixels each in the default view, y up).
 constexpr int Columns = 50;
 constexpr float Radius = 0.125f;
-constexpr float Spacing = 0.32f;
-constexpr float GridBottom = -0.5f;
+constexpr double Spacing = 0.32;
+constexpr double GridBottom = -0.5;
 constexpr float FloorTop = -9.0f;
 constexpr float InnerHalfWidth = 9.0f;
 constexpr float WallTop = -1.5f;
@@ -62,15 +62,16 @@ void AddWall(float centerX, float centerY, float width, float height)
 }
 
 // Row after row from the bottom, every other row shifted by half a space, each circle
-// nudged by a fixed pattern so that the columns don't stack into towers.
+// nudged by a fixed pattern so that the columns don't stack into towers. Worked out in
+// doubles, as Python and Lua do, so that all three programs start from the same floats.
 Vector2 GridPlace(int index)
 {
     const int row = index / Columns;
     const int column = index % Columns;
-    const float jitter = static_cast<float>((row * 37 + column * 11) % 17 - 8) * 0.004f;
-    const float shift = row % 2 ? Spacing / 2.0f : 0.0f;
-    const float x = (static_cast<float>(column) - (Columns - 1) / 2.0f) * Spacing + shift - Spacing / 4.0f + jitter;
-    return Vector2(x, GridBottom + static_cast<float>(row) * Spacing);
+    const double jitter = ((row * 37 + column * 11) % 17 - 8) * 0.004;
+    const double shift = row % 2 ? Spacing / 2.0 : 0.0;
+    const double x = (column - (Columns - 1) / 2.0) * Spacing + shift - Spacing / 4.0 + jitter;
+    return Vector2(static_cast<float>(x), static_cast<float>(GridBottom + row * Spacing));
 }
 
 void BuildScene(int count)
@@ -126,13 +127,14 @@ int main(int argc, char** argv)
 
     PlugInEngineSubsystems();
     World& world = World::GetInstance();
+    // Every frame lasts exactly one physics step, the first one too, as with --fixed-dt
+    // (set before Initialize, which reads the clock's start from it).
+    auto ticks = std::make_shared<long>(0);
+    world.SetTimeSource([ticks] { return static_cast<double>((*ticks)++) / 60.0; });
     // No sound, pads or scripts: LÖVE's program opens no audio either.
     if (!world.Initialize("physics_bench", false, false, World::NoServices))
         return 1;
     world.SetBackgroundColor(Color(0.1f, 0.1f, 0.15f));
-    // Every frame lasts exactly one physics step, as with --fixed-dt.
-    auto ticks = std::make_shared<long>(0);
-    world.SetTimeSource([ticks] { return static_cast<double>((*ticks)++) / 60.0; });
     BuildScene(count);
 
     std::vector<double> starts;

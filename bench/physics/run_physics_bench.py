@@ -32,24 +32,34 @@ STATE = re.compile(r"STATE awake=(\d+) mean_y=(-?[\d.]+)")
 FRAME_STATS = re.compile(r"^\s+(update|draw)\s+median ([\d.]+)", re.M)
 
 
-def variants(a):
-    """(label, working folder, argv, extra environment) of each program, in the base order."""
-    build = os.path.abspath(a.build)
+def engine_programs(a, build, suffix=""):
+    build = os.path.abspath(build)
     run_folder = os.path.join(build, "run")
     n, frames, warmup = str(a.n), str(a.frames), str(a.warmup)
-    love = ["love", os.path.join(HERE, "love"), n, frames, warmup]
-    found = [
-        ("tarvo-cpp", run_folder, [os.path.join(build, "bench", "physics_bench"), n, frames, warmup], {}),
-        ("tarvo-python", run_folder,
-         [os.path.join(build, "Runner", "tarvo"), os.path.join(HERE, "python"), "--fixed-dt", FIXED_DT,
-          "--no-msaa", "--frame-stats", "--frames", str(a.frames + a.warmup + 10)],
-         {"PHYS_N": n, "PHYS_FRAMES": frames, "PHYS_WARMUP": warmup}),
+    python = [os.path.join(build, "Runner", "tarvo"), os.path.join(HERE, "python"), "--fixed-dt", FIXED_DT,
+              "--no-msaa", "--frame-stats", "--frames", str(a.frames + a.warmup + 10)]
+    python_env = {"PHYS_N": n, "PHYS_FRAMES": frames, "PHYS_WARMUP": warmup}
+    return [
+        ("tarvo-cpp" + suffix, run_folder, [os.path.join(build, "bench", "physics_bench"), n, frames, warmup], {}),
+        ("tarvo-python" + suffix, run_folder, python, python_env),
+        # Side run: every circle a Python subclass, so the World's walk calls into the
+        # script for each body and frame.
+        ("tarvo-python-subclass" + suffix, run_folder, python, dict(python_env, PHYS_SUBCLASS="1")),
+    ]
+
+
+def variants(a):
+    """(label, working folder, argv, extra environment) of each program, in the base order."""
+    love = ["love", os.path.join(HERE, "love"), str(a.n), str(a.frames), str(a.warmup)]
+    found = engine_programs(a, a.build) + [
         ("love", HERE, love + ["8x3", "32"], {}),
         # Side runs: LÖVE with the engine's iterations, and with the segments its
         # circle() picks by itself for a disc of this size.
         ("love-10x10", HERE, love + ["10x10", "32"], {}),
         ("love-auto-segments", HERE, love + ["8x3", "auto"], {}),
     ]
+    if a.baseline:
+        found += engine_programs(a, a.baseline, "@baseline")
     if a.variants:
         chosen = a.variants.split(",")
         found = [v for v in found if v[0] in chosen]
@@ -175,6 +185,9 @@ def main():
     parser.add_argument("--frames", type=int, default=300)
     parser.add_argument("--warmup", type=int, default=60)
     parser.add_argument("--variants", default="", help="comma-separated labels; default all")
+    parser.add_argument("--baseline", default="",
+                        help="another Release build (a copy made before a change) whose programs run "
+                             "alongside, labelled ...@baseline")
     parser.add_argument("--tag", default="frames", help="the result files' name after the time")
     parser.add_argument("--out", default=os.path.join(REPO, "bench", "results", "physics-raw"))
     parser.add_argument("--max-wait", type=float, default=300.0,

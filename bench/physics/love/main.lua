@@ -8,8 +8,9 @@
 -- ITERATIONS "8x3" (default) steps with LÖVE's own velocity and position iterations;
 -- "10x10" with the engine's. SEGMENTS "32" (default) draws each circle with as many as the
 -- engine's disc has; "auto" leaves the number to LÖVE, as circle() without one does.
--- Prints RESULT ... median_ms=<median frame, one present to the next> mean_fps=... and
--- STATE awake=<bodies awake at the end> mean_y=<mean height of the circles>.
+-- Prints RESULT ... median_ms=<median frame, one present to the next> mean_fps=...,
+-- PARTS update_ms=<median physics step> draw_ms=<median drawing, the present included>
+-- and STATE awake=<bodies awake at the end> mean_y=<mean height of the circles>.
 function love.errorhandler(msg)   -- print and exit instead of LÖVE's blue error screen
   io.stderr:write("ERROR: " .. tostring(msg) .. "\n" .. debug.traceback() .. "\n"); os.exit(1)
 end
@@ -77,6 +78,13 @@ local function draw()
   end
 end
 
+local function median(values)
+  table.sort(values)
+  local n = #values
+  if n == 0 then return 0 end
+  return (n % 2 == 1) and values[(n + 1) / 2] or (values[n / 2] + values[n / 2 + 1]) / 2
+end
+
 local function printState()
   local awake, heights = 0, 0
   for i = 1, N do
@@ -91,7 +99,7 @@ end
 function love.run()
   if love.load then love.load(love.arg.parseGameArguments(arg), arg) end
   love.timer.step()
-  local times, frame, t0 = {}, 0, nil
+  local times, updates, draws, frame, t0 = {}, {}, {}, 0, nil
   local last = love.timer.getTime()
   return function()
     love.event.pump()
@@ -100,7 +108,9 @@ function love.run()
       love.handlers[name](a, b, c, d, e, f)
     end
     love.timer.step()
+    local stepStart = love.timer.getTime()
     world:update(1 / 60, VELOCITY_ITERATIONS, POSITION_ITERATIONS)
+    local stepEnd = love.timer.getTime()
     love.graphics.origin()
     love.graphics.clear(0.1, 0.1, 0.15)
     draw()
@@ -108,14 +118,18 @@ function love.run()
     local now = love.timer.getTime()
     frame = frame + 1
     if frame == WARMUP + 1 then t0 = last end
-    if frame > WARMUP then times[#times + 1] = (now - last) * 1e3 end
+    if frame > WARMUP then
+      times[#times + 1] = (now - last) * 1e3
+      updates[#updates + 1] = (stepEnd - stepStart) * 1e3
+      draws[#draws + 1] = (now - stepEnd) * 1e3
+    end
     last = now
     if frame >= WARMUP + FRAMES then
-      table.sort(times)
       local n = #times
-      local med = (n % 2 == 1) and times[(n + 1) / 2] or (times[n / 2] + times[n / 2 + 1]) / 2
+      local med = median(times)
       io.write(string.format("RESULT peer=love iterations=%dx%d segments=%s n=%d frames=%d median_ms=%.3f mean_fps=%.2f\n",
         VELOCITY_ITERATIONS, POSITION_ITERATIONS, tostring(SEGMENTS or "auto"), N, n, med, n / (now - t0)))
+      io.write(string.format("PARTS update_ms=%.3f draw_ms=%.3f\n", median(updates), median(draws)))
       printState()
       io.flush()
       return 0

@@ -8,6 +8,8 @@
 # frame (a stopwatch actor's Update, in the World's update walk): the time between two
 # readings is one whole turn of the frame loop, from one present to the next, with
 # everything the engine does between frames, as the other two programs measure it.
+# With PHYS_SUBCLASS=1 each circle is a Python subclass of PhysicsActor that adds nothing,
+# to measure what the script's Update call per body and frame costs.
 # After WARMUP frames it times FRAMES frames and prints
 #   RESULT engine=tarvo-python n=N frames=F median_ms=x mean_fps=y
 #   PARTS steps=s                 (physics steps in the timed frames: one a frame)
@@ -65,9 +67,14 @@ add_wall(0.0, FLOOR_TOP - WALL_THICKNESS / 2, 2 * (INNER_HALF_WIDTH + WALL_THICK
 add_wall(-INNER_HALF_WIDTH - WALL_THICKNESS / 2, FLOOR_TOP + inner_height / 2, WALL_THICKNESS, inner_height)
 add_wall(INNER_HALF_WIDTH + WALL_THICKNESS / 2, FLOOR_TOP + inner_height / 2, WALL_THICKNESS, inner_height)
 
+class Ball(PhysicsActor):
+    pass
+
+
+Body = Ball if os.environ.get("PHYS_SUBCLASS") == "1" else PhysicsActor
 balls = []
 for i in range(N):
-    ball = PhysicsActor()
+    ball = Body()
     ball.SetShapeType(PhysicsActor.SHAPETYPE_CIRCLE)
     ball.SetDrawShape(ADS_Circle)
     ball.SetSize(2 * RADIUS)
