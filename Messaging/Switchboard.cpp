@@ -71,6 +71,20 @@ ListenerSet Switchboard::GetSubscribersTo(const String& messageName) const
     return named == subscribers.end() ? ListenerSet() : named->second;
 }
 
+bool Switchboard::HasSubscribersStartingWith(const String& prefix) const
+{
+    // The names are sorted, so those with the prefix stand together from its place on;
+    // a name whose last listener left keeps its empty entry.
+    for (auto named = subscribers.lower_bound(prefix); named != subscribers.end(); ++named)
+    {
+        if (named->first.compare(0, prefix.size(), prefix) != 0)
+            return false;
+        if (!named->second.empty())
+            return true;
+    }
+    return false;
+}
+
 StringSet Switchboard::GetSubscriptionsFor(MessageListener* listener) const
 {
     auto listed = subscriptions.find(listener);

@@ -46,6 +46,8 @@ public:
     // with changes queued during a delivery not yet applied).
     ListenerSet GetSubscribersTo(const String& messageName) const;
     StringSet GetSubscriptionsFor(MessageListener* listener) const;
+    // Whether anyone is subscribed now to some name that starts with `prefix`.
+    bool HasSubscribersStartingWith(const String& prefix) const;
 
     // Delivers every queued message, including those broadcast meanwhile, to its
     // subscribers in the order they subscribed to its name, then deletes it; within the

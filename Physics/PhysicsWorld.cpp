@@ -137,6 +137,9 @@ void PhysicsWorld::Advance(float dt)
 {
     collisionsThisFrame.clear();
     listenedTo.clear();
+    const Switchboard& switchboard = Switchboard::GetInstance();
+    touchesListenedTo = switchboard.HasSubscribersStartingWith(CollisionMessagePrefix);
+    endsListenedTo = switchboard.HasSubscribersStartingWith(CollisionEndMessagePrefix);
     contactPointCount = 0;
     stepsLastFrame = 0;
 
@@ -293,7 +296,10 @@ void PhysicsWorld::Report(PhysicsActor* receiver, PhysicsActor* other, ContactPo
 bool PhysicsWorld::IsListenedTo(PhysicsActor* receiver, bool ended)
 {
     // Nothing subscribes or unsubscribes while the world steps, so one question a frame
-    // per actor is enough, and most contacts cost no string at all.
+    // per actor is enough, and most contacts cost no string at all; in a frame in which
+    // nobody listens to any collision, none costs a question.
+    if (!(ended ? endsListenedTo : touchesListenedTo))
+        return false;
     const auto key = std::make_pair(receiver, ended);
     auto known = listenedTo.find(key);
     if (known != listenedTo.end())

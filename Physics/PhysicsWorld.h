@@ -150,6 +150,9 @@ private:
     // Receiver and message prefix -> whether anyone subscribes to that message, asked once
     // a frame.
     std::map<std::pair<PhysicsActor*, bool>, bool> listenedTo;
+    // Whether anyone subscribes to any touch or end message at all, asked once a frame.
+    bool touchesListenedTo = false;
+    bool endsListenedTo = false;
     // Fixture pairs touching after the previous step (sorted) and the current one, with
     // the last point each reported, to tell new contacts from persisting ones and to
     // report the end of those that stopped.

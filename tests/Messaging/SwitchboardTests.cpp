@@ -193,6 +193,22 @@ TEST_F(SwitchboardTest, DestroyedListenerIsForgotten)
     EXPECT_TRUE(deliveries.empty());
 }
 
+TEST_F(SwitchboardTest, PrefixQuestionSeesOnlyNamesWithListenersLeft)
+{
+    Recorder listener;
+    // Sorted between the prefix and the names that start with it, and after them.
+    board.SubscribeTo(&listener, "CollisionEnd");
+    board.SubscribeTo(&listener, "CollisionX");
+    EXPECT_FALSE(board.HasSubscribersStartingWith("CollisionWith"));
+    board.SubscribeTo(&listener, "CollisionWithBall1");
+    board.SubscribeTo(&listener, "CollisionWithBall2");
+    EXPECT_TRUE(board.HasSubscribersStartingWith("CollisionWith"));
+    board.UnsubscribeFrom(&listener, "CollisionWithBall1");
+    EXPECT_TRUE(board.HasSubscribersStartingWith("CollisionWith"));
+    board.UnsubscribeFrom(&listener, "CollisionWithBall2");
+    EXPECT_FALSE(board.HasSubscribersStartingWith("CollisionWith"));
+}
+
 TEST_F(SwitchboardTest, UnknownNamesAndListenersGiveEmptyAnswers)
 {
     Recorder stranger;
