@@ -17,20 +17,14 @@ struct Vertex
 };
 
 // Shapes waiting for one draw call. They all share the texture and the primitive; the
-// vertices are already in the space of the current model-view matrix. Indexed shapes
-// (discs) list their triangles' corners in `indices`, so that a corner shared by several
-// triangles is stored and transformed by the driver once.
+// vertices are already in the space of the current model-view matrix.
 struct Batch
 {
     std::unique_ptr<Vertex[]> vertices;
     size_t count = 0;
     size_t capacity = 0;
-    std::unique_ptr<GLushort[]> indices;
-    size_t indexCount = 0;
-    size_t indexCapacity = 0;
     int texture = -1;
     GLenum primitive = GL_QUADS;
-    bool indexed = false;
 };
 
 Batch batch;
@@ -38,48 +32,46 @@ bool batching = true;
 
 // Disc rims have this many segments, batched or not.
 constexpr int RimSegments = 32;
-// A batched disc is its rim alone, from angle 0 round to a full turn. The last rim point is
-// computed like the others rather than copied from the first, as the fan drawn one shape
-// at a time computes it, so that both ways outline the same polygon.
-constexpr int DiscVertices = RimSegments + 1;
-constexpr int DiscIndices = 3 * (RimSegments - 1);
-// Indices are 16 bits wide, the widest every GL (the browser's too) takes from memory.
-constexpr size_t MaxIndexedVertices = 65536;
+// A batched disc is made of the rim points alone, from angle 0 round to a full turn. The
+// last one is computed like the others rather than copied from the first, as the fan
+// drawn one shape at a time computes it, so that both ways outline the same polygon.
+constexpr int RimPoints = RimSegments + 1;
+constexpr int DiscCorners = 3 * (RimSegments - 1);
 
-// The unit disc, worked out once: its rim points (two trigonometric calls each) and its
-// triangles, as indices into the rim.
+// The unit disc, worked out once: its rim points (two trigonometric calls each, which
+// every disc of every frame used to make) and its triangles' corners as rim points.
 //
 // The triangles halve the rim: each pair of neighbouring segments closes into a triangle
 // (16 of them), then each pair of the chords so made (8), and so on down to one. They
-// cover exactly the pixels a fan from the centre covers, since the outline is the same and
-// GL fills a pixel on an edge shared by two triangles only once. But the fan's 32 slivers
-// all meet at the centre, and a software rasteriser pays for every triangle in every block
-// of pixels it touches: for discs of a few pixels, these triangles rasterise in two thirds
-// of the fan's time.
+// cover exactly the pixels of a fan from the centre: the outline is the same, and GL fills
+// a pixel on an edge two triangles share only once. But the fan's 32 slivers all meet at
+// the centre, and a software rasteriser pays for every triangle in every block of pixels
+// it touches: for discs of a few pixels these take about a third less rasterising work.
 struct UnitDisc
 {
     UnitDisc()
     {
-        for (int i = 0; i <= RimSegments; ++i)
+        for (int i = 0; i < RimPoints; ++i)
         {
             const float angle = static_cast<float>(i) * 6.283185f / RimSegments;
             x[i] = 0.5f * std::cos(angle);
             y[i] = 0.5f * std::sin(angle);
         }
-        GLushort* corner = triangles;
+        int* corner = corners;
         for (int stride = 1; stride < RimSegments; stride *= 2)
         {
             for (int first = 0; first + 2 * stride <= RimSegments; first += 2 * stride)
             {
-                *corner++ = static_cast<GLushort>(first);
-                *corner++ = static_cast<GLushort>(first + stride);
-                *corner++ = static_cast<GLushort>(first + 2 * stride);
+                *corner++ = first;
+                *corner++ = first + stride;
+                *corner++ = first + 2 * stride;
             }
         }
     }
-    float x[RimSegments + 1];
-    float y[RimSegments + 1];
-    GLushort triangles[DiscIndices];
+    float x[RimPoints];
+    float y[RimPoints];
+    // Counter-clockwise, as the rim goes, so back-face culling keeps them.
+    int corners[DiscCorners];
 };
 
 const UnitDisc& TheUnitDisc()
@@ -96,54 +88,27 @@ void Pack(const Color& color, GLfloat* out)
     out[3] = color.A;
 }
 
-// Makes room for `needed` elements in `storage`, keeping the first `used`.
-template <typename Element> void Grow(std::unique_ptr<Element[]>& storage, size_t& capacity, size_t used, size_t needed)
-{
-    if (needed <= capacity)
-        return;
-    size_t grown = capacity ? capacity * 2 : 4096;
-    while (grown < needed)
-        grown *= 2;
-    auto larger = std::make_unique<Element[]>(grown);
-    if (used > 0)
-        std::memcpy(larger.get(), storage.get(), used * sizeof(Element));
-    storage = std::move(larger);
-    capacity = grown;
-}
-
 // Room for `count` more vertices of this texture and primitive, after drawing what
 // was collected for another.
 Vertex* Reserve(int texture, GLenum primitive, size_t count)
 {
-    if (batch.count > 0 && (batch.texture != texture || batch.primitive != primitive || batch.indexed))
+    if (batch.count > 0 && (batch.texture != texture || batch.primitive != primitive))
         Draw::Flush();
     batch.texture = texture;
     batch.primitive = primitive;
-    batch.indexed = false;
-    Grow(batch.vertices, batch.capacity, batch.count, batch.count + count);
+    if (batch.count + count > batch.capacity)
+    {
+        size_t grown = batch.capacity ? batch.capacity * 2 : 4096;
+        while (grown < batch.count + count)
+            grown *= 2;
+        auto larger = std::make_unique<Vertex[]>(grown);
+        if (batch.count > 0)
+            std::memcpy(larger.get(), batch.vertices.get(), batch.count * sizeof(Vertex));
+        batch.vertices = std::move(larger);
+        batch.capacity = grown;
+    }
     Vertex* out = batch.vertices.get() + batch.count;
     batch.count += count;
-    return out;
-}
-
-// Room for an indexed shape of `count` vertices and `indexCount` indices. `first` is the
-// number the shape's first vertex goes by in the indices.
-Vertex* ReserveIndexed(int texture, GLenum primitive, size_t count, size_t indexCount, GLushort*& indices,
-                       GLushort& first)
-{
-    if (batch.count > 0 && (batch.texture != texture || batch.primitive != primitive || !batch.indexed ||
-                            batch.count + count > MaxIndexedVertices))
-        Draw::Flush();
-    batch.texture = texture;
-    batch.primitive = primitive;
-    batch.indexed = true;
-    Grow(batch.vertices, batch.capacity, batch.count, batch.count + count);
-    Grow(batch.indices, batch.indexCapacity, batch.indexCount, batch.indexCount + indexCount);
-    Vertex* out = batch.vertices.get() + batch.count;
-    indices = batch.indices.get() + batch.indexCount;
-    first = static_cast<GLushort>(batch.count);
-    batch.count += count;
-    batch.indexCount += indexCount;
     return out;
 }
 
@@ -213,7 +178,7 @@ void ImmediateDisc(const Draw::Transform& transform, const Color& color, int tex
     glBegin(GL_TRIANGLE_FAN);
     glVertex2f(0.0f, 0.0f);
     const UnitDisc& disc = TheUnitDisc();
-    for (int i = 0; i <= RimSegments; ++i)
+    for (int i = 0; i < RimPoints; ++i)
         glVertex2f(disc.x[i], disc.y[i]);
     glEnd();
     EndImmediate(texture);
@@ -242,16 +207,7 @@ void Flush()
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, sizeof(Vertex), &first->u);
     }
-    if (batch.indexed)
-    {
-        // The range spares the driver a pass over the indices to find it.
-        glDrawRangeElements(batch.primitive, 0, static_cast<GLuint>(batch.count - 1),
-                            static_cast<GLsizei>(batch.indexCount), GL_UNSIGNED_SHORT, batch.indices.get());
-    }
-    else
-    {
-        glDrawArrays(batch.primitive, 0, static_cast<GLsizei>(batch.count));
-    }
+    glDrawArrays(batch.primitive, 0, static_cast<GLsizei>(batch.count));
     if (textured)
     {
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -260,7 +216,6 @@ void Flush()
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     batch.count = 0;
-    batch.indexCount = 0;
 }
 
 void SetBatching(bool on)
@@ -307,22 +262,22 @@ void Disc(const Transform& transform, const Color& color, int texture)
     GLfloat rgba[4];
     Pack(color, rgba);
     const CornerMapper mapper(transform);
-    // Indexed triangles rather than a fan, so that discs batch with each other.
-    GLushort* indices = nullptr;
-    GLushort first = 0;
-    Vertex* out = ReserveIndexed(texture, GL_TRIANGLES, DiscVertices, DiscIndices, indices, first);
     const UnitDisc& disc = TheUnitDisc();
-    for (int i = 0; i < DiscVertices; ++i)
+    Vertex rim[RimPoints];
+    for (int i = 0; i < RimPoints; ++i)
     {
-        mapper.Map(disc.x[i], disc.y[i], out[i]);
+        mapper.Map(disc.x[i], disc.y[i], rim[i]);
         // A disc has no texture coordinates of its own; a textured one shows the texel
         // the corner after a quad's last one left current, as it always has.
-        out[i].u = 1.0f;
-        out[i].v = 0.0f;
-        std::memcpy(out[i].rgba, rgba, sizeof rgba);
+        rim[i].u = 1.0f;
+        rim[i].v = 0.0f;
+        std::memcpy(rim[i].rgba, rgba, sizeof rgba);
     }
-    for (int i = 0; i < DiscIndices; ++i)
-        indices[i] = static_cast<GLushort>(first + disc.triangles[i]);
+    // Separate triangles rather than a fan, so that discs batch with each other. (Giving
+    // shared corners once, with indices, costs the software renderer more than it saves.)
+    Vertex* out = Reserve(texture, GL_TRIANGLES, DiscCorners);
+    for (int i = 0; i < DiscCorners; ++i)
+        out[i] = rim[disc.corners[i]];
 }
 
 void DisplayList(const Transform& transform, const Color& color, int texture, int list)
