@@ -297,7 +297,7 @@ TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
             console->Execute(line);
         }
     }
-    EXPECT_EQ(blocks, 6);
+    EXPECT_EQ(blocks, 7);
 
     FrameDriver frames;
     for (int i = 0; i < 30; ++i)
@@ -305,6 +305,7 @@ TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
     const std::string output = OutputOf(*console);
     EXPECT_EQ(output.find("Traceback"), std::string::npos) << output;
     EXPECT_NE(output.find("heard ArrivedRight"), std::string::npos) << output;
+    EXPECT_NE(output.find("False False "), std::string::npos) << "the polling recipe: " << output;
 
     Actor* moved = nullptr;
     Actor* spinner = nullptr;
@@ -331,6 +332,7 @@ TEST_F(PythonConsole, TheRecipesInTheDocsWorkAsTyped)
 TEST_F(PythonConsole, ThreadsComputeWhileFramesDrawAndMayNotCallTheEngine)
 {
     EXPECT_RUNS("import threading\n"
+                "from tarvo import Actor\n"
                 "outcome = {}\n"
                 "def work():\n"
                 "    total = 0\n"
