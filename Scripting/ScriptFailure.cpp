@@ -8,6 +8,7 @@
 namespace
 {
 ScriptFailures::Handler handler;
+std::function<void()> recoveryHandler;
 
 // Lives in the interpreter as the module tarvo_failures: reading a traceback is Python's
 // own business.
@@ -91,7 +92,11 @@ String Text(PyObject* object)
 
 namespace ScriptFailures
 {
-void SetHandler(Handler newHandler) { handler = std::move(newHandler); }
+void SetHandler(Handler newHandler, std::function<void()> recovered)
+{
+    handler = std::move(newHandler);
+    recoveryHandler = std::move(recovered);
+}
 
 bool HasHandler() { return static_cast<bool>(handler); }
 
@@ -99,6 +104,12 @@ void Hand(const ScriptFailure& failure)
 {
     if (handler)
         handler(failure);
+}
+
+void HandRecovery()
+{
+    if (recoveryHandler)
+        recoveryHandler();
 }
 
 ScriptFailure TakePendingError(const String& callback)
