@@ -69,7 +69,8 @@ TEST(ScriptHost, AScriptRaisingOnItsFirstLineLeavesTheInterpreterRunning)
 {
     ScratchFolder scratch("raise RuntimeError('first line')\n");
     LogCapture log;
-    EXPECT_TRUE(ScriptHost::StartScriptHost());
+    // The free function is the same start.
+    EXPECT_TRUE(StartScriptHost());
     EXPECT_TRUE(log.Contains("Python initialized."));
     EXPECT_TRUE(Py_IsInitialized());
     // The module is built in: no file of that name exists anywhere on the path.
@@ -340,6 +341,7 @@ TEST_F(PythonConsole, ThreadsComputeWhileFramesDrawAndMayNotCallTheEngine)
                 "    for i in range(3000000):\n"
                 "        total += i\n"
                 "    outcome['total'] = total\n"
+                "    print('printed from the thread')\n"
                 "    try:\n"
                 "        Actor()\n"
                 "    except RuntimeError as error:\n"
