@@ -72,7 +72,14 @@ bool MakeFixtureDef(const PhysicsShapeDef& shapeDef, b2PolygonShape& box, b2Circ
 }
 } // namespace
 
-PhysicsActor::~PhysicsActor() { RemoveBody(); }
+PhysicsActor::~PhysicsActor()
+{
+    if (!physBody)
+        return;
+    b2Body* body = BodyOf(physBody);
+    physBody = nullptr;
+    PhysicsWorld::Find()->DestroyBody(body, true);
+}
 
 void PhysicsActor::RemoveBody()
 {
@@ -83,7 +90,7 @@ void PhysicsActor::RemoveBody()
     startVelocity = GetLinearVelocity();
     startAngularVelocity = GetAngularVelocity();
     physBody = nullptr;
-    PhysicsWorld::Find()->DestroyBody(body);
+    PhysicsWorld::Find()->DestroyBody(body, false);
 }
 
 void PhysicsActor::InitPhysics()

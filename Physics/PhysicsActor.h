@@ -82,7 +82,7 @@ public:
 
     // Takes the body out of the simulation and destroys it; the actor stays in the World
     // where the body last was, its setters work again and InitPhysics can make a new
-    // body. Queued collision messages name it no more. Does nothing without a body.
+    // body. Collision messages already queued still name it. Does nothing without a body.
     void RemoveBody();
 
     // Changes only the drawn size, never the body; works at any time.

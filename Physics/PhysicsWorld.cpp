@@ -342,16 +342,18 @@ void PhysicsWorld::DrawDebugData()
         world->DebugDraw();
 }
 
-void PhysicsWorld::DestroyBody(b2Body* body)
+void PhysicsWorld::DestroyBody(b2Body* body, bool actorGoes)
 {
     if (!body)
         return;
     // Destroying a body reports its contacts' end at once: nothing may reach the actor
-    // through it any more. Queued collision messages still point at this frame's
-    // records, so they lose the actor too.
-    if (PhysicsActor* actor = ActorOf(body))
+    // through it any more.
+    PhysicsActor* actor = ActorOf(body);
+    body->GetUserData().pointer = 0;
+    if (actor && actorGoes)
     {
-        body->GetUserData().pointer = 0;
+        // Queued collision messages still point at this frame's records, so they lose
+        // the actor too. One that only lost its body is still there to be named.
         for (int i = 0; i < contactPointCount; ++i)
         {
             if (contactPoints[i].actorA == actor)

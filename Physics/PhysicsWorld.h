@@ -116,9 +116,9 @@ public:
 
     // The physics layer's access to the library.
     b2World* GetLibraryWorld() { return world; }
-    // Destroys a body and forgets the contacts it was part of; this frame's contact
-    // points no longer name its actor.
-    void DestroyBody(b2Body* body);
+    // Destroys a body and forgets the contacts it was part of. When its actor goes too
+    // (`actorGoes`), this frame's contact points no longer name the actor.
+    void DestroyBody(b2Body* body, bool actorGoes);
 
 private:
     PhysicsWorld(const Vector2& gravity, const Vector2& maxVertex, const Vector2& minVertex);

@@ -66,7 +66,7 @@ int Line(const String& text, const String& font, int x, int y, const Color& colo
 void ErrorView::PlugIn()
 {
     World::GetInstance().PlugIn(this);
-    ScriptFailures::SetHandler([this](const ScriptFailure& failure) { Hear(failure); });
+    ScriptFailures::SetHandler([this](const ScriptFailure& failure) { Hear(failure); }, [this] { Hide(); });
 }
 
 void ErrorView::Hear(const ScriptFailure& failure)
@@ -91,6 +91,14 @@ void ErrorView::Show(const ScriptFailure& failure)
     quitKeyWasDown = true;
 }
 
+void ErrorView::Hide()
+{
+    if (!shown)
+        return;
+    shown.reset();
+    World::GetInstance().SetSimulationOn(true);
+}
+
 bool ErrorView::Pressed(int keyCode, bool& wasDown)
 {
     const bool down = InputRouter::GetInstance().IsKeyDown(keyCode);
@@ -111,10 +119,13 @@ void ErrorView::Update(float)
     if (!Pressed('r', reloadKeyWasDown))
         return;
     SystemLogInstance().Log("Reloading the game (R on the error view).");
+    // A new run that fails shows its own failure in place of the old one.
+    const ScriptFailure previous = *shown;
     shown.reset();
-    World::GetInstance().SetSimulationOn(true);
-    // A main.py that fails again shows its failure here at once.
-    GameScript::Reload();
+    if (GameScript::Reload())
+        World::GetInstance().SetSimulationOn(true);
+    else if (!shown)
+        Show(previous);
 }
 
 void ErrorView::DrawOverWorld()

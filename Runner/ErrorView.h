@@ -8,8 +8,9 @@
 // What the runner shows when the game's script fails where nothing catches it (an
 // Update, a message or mouse handler, main.py itself): the game stops updating, and over
 // its last frame a panel gives the error, the file and line, the last calls, and what to
-// do. R runs reload() and the game goes on if it runs; Esc quits; the console still
-// opens over it. SystemExit ends the game instead, with its status.
+// do. R runs reload() and the game goes on if it runs, as it does after reload() typed
+// in the console; Esc quits; the console still opens over it. SystemExit ends the game
+// instead, with its status.
 class ErrorView : public Subsystem
 {
 public:
@@ -20,6 +21,8 @@ public:
     // failure is the cause, later ones are often its effects).
     void Show(const ScriptFailure& failure);
     bool IsShown() const { return shown.has_value(); }
+    // The game runs again: the view goes.
+    void Hide();
     // The status a SystemExit asked for, if one did.
     std::optional<int> GetExitStatus() const { return exitStatus; }
 

@@ -92,8 +92,16 @@ int main(int argc, char** argv)
                                   });
     ScriptFailures::SetHandler(nullptr);
     // Without Python nothing of the game ran: that is no success. sys.exit(n) is the
-    // game's own word on how it went.
+    // game's own word on how it went. A run that ends on the error view did not go well
+    // either, whatever ended it: a script checking games by their status must hear it.
     if (unplayable)
         return 1;
-    return errorView.GetExitStatus().value_or(status);
+    if (const std::optional<int> asked = errorView.GetExitStatus())
+        return *asked;
+    if (errorView.IsShown())
+    {
+        std::fprintf(stderr, "%s: the game ended on a script error it did not recover from (status 1).\n", ProgramName);
+        return 1;
+    }
+    return status;
 }

@@ -79,8 +79,8 @@ def run():
     sys.modules["__main__"] = module
     builtins.game = module
     try:
-        code = compile(read_source(script), script, "exec")
-        exec(code, module.__dict__)
+        compiled = compile(read_source(script), script, "exec")
+        exec(compiled, module.__dict__)
     except SystemExit as error:
         report_failure("main.py", error)
         return "exit"
@@ -100,8 +100,12 @@ def run():
 
 def reload():
     """Starts the game over from main.py with the game folder's files read afresh: the
-    World is cleared, the folder's modules are forgotten and main.py runs again. Returns
-    whether main.py ran to its end."""
+    World is cleared, the folder's modules are forgotten and main.py runs again."""
+    reload_and_tell()
+
+
+def reload_and_tell():
+    """reload(), returning whether main.py ran to its end."""
     tarvo.World.GetInstance().ResetWorld()
     sys.modules["__main__"] = console_names
     for name, module in list(sys.modules.items()):
@@ -119,6 +123,7 @@ def reload():
         sys.__stderr__.write("ERROR: %s\n" % result)
         print("reload failed at " + result)
     else:
+        recovered()
         print("reloaded " + script)
     return result is None
 
@@ -188,6 +193,13 @@ PyObject* ReportFailure(PyObject*, PyObject* args)
     Py_RETURN_NONE;
 }
 
+// recovered(): the game's main.py ran to its end again.
+PyObject* Recovered(PyObject*, PyObject*)
+{
+    ScriptFailures::HandRecovery();
+    Py_RETURN_NONE;
+}
+
 // log(line): one line to the engine's log.
 PyObject* LogLine(PyObject*, PyObject* args)
 {
@@ -201,6 +213,7 @@ PyObject* LogLine(PyObject*, PyObject* args)
 PyMethodDef EngineFunctions[] = {
     {"read_source", ReadSource, METH_O, "The bytes of a game script."},
     {"report_failure", ReportFailure, METH_VARARGS, "Hands a failure of the game's script to the engine."},
+    {"recovered", Recovered, METH_NOARGS, "Tells the engine main.py ran to its end again."},
     {"log", LogLine, METH_VARARGS, "Writes one line to the engine's log."},
     {nullptr, nullptr, 0, nullptr},
 };
@@ -275,7 +288,7 @@ RunResult Run(const String& folder, std::optional<unsigned int> seed)
 bool Reload()
 {
     PyObject* module = ScriptHost::IsRunning() ? PyImport_ImportModule("tarvo_game") : nullptr;
-    PyObject* result = module ? PyObject_CallMethod(module, "reload", nullptr) : nullptr;
+    PyObject* result = module ? PyObject_CallMethod(module, "reload_and_tell", nullptr) : nullptr;
     const bool ran = result == Py_True;
     if (!result)
     {

@@ -92,7 +92,8 @@ public:
     Controller& GetController(int index = 0);
 };
 
-// What is held now, beside the bindings' messages.
+// What is held now, beside the bindings' messages (Input/InputPolling.h).
+
 bool IsKeyDown(String keyName);
 bool IsActionDown(String action);
 Vector2 GetMousePosition();

@@ -104,7 +104,7 @@ public:
         const bool receiverIsA = sender ? static_cast<MessageListener*>(point.actorB) == sender : point.actorA != nullptr;
         PhysicsActor* other = receiverIsA ? point.actorB : point.actorA;
         const Vector2 normal = receiverIsA ? point.normal : -point.normal;
-        return Py_BuildValue("(NNNfffOO)", ActorToScript(other), NewScriptVector(point.position),
+        return Py_BuildValue("(NNNffffOO)", ActorToScript(other), NewScriptVector(point.position),
                              NewScriptVector(normal), point.approachSpeed, point.separation,
                              point.friction, point.restitution, (point.isNew && !point.ended) ? Py_True : Py_False,
                              point.ended ? Py_True : Py_False);

@@ -8,6 +8,7 @@
 namespace
 {
 ScriptFailures::Handler handler;
+std::function<void()> recoveryHandler;
 
 // Lives in the interpreter as the module tarvo_failures: reading a traceback is Python's
 // own business.
@@ -61,22 +62,29 @@ def describe(kind, error, calls):
     return (last, _short(where), line, shown, text, None)
 )PY";
 
+// The describing function, from the module made at the first failure; kept in
+// sys.modules, so an interpreter started anew makes it anew. A new reference, or null.
 PyObject* DescribeFunction()
 {
-    static PyObject* describe = nullptr;
-    if (describe)
-        return describe;
-    PyObject* module = PyModule_New("tarvo_failures");
-    if (!module)
-        return nullptr;
-    PyObject* names = PyModule_GetDict(module);
-    PyDict_SetItemString(names, "__builtins__", PyEval_GetBuiltins());
-    PyObject* result = PyRun_String(DescribeSource, Py_file_input, names, names);
-    if (result)
-        describe = PyDict_GetItemString(names, "describe");
-    Py_XINCREF(describe);
-    Py_XDECREF(result);
-    Py_DECREF(module);
+    PyObject* name = PyUnicode_FromString("tarvo_failures");
+    PyObject* module = name ? PyImport_GetModule(name) : nullptr;
+    Py_XDECREF(name);
+    if (!module && !PyErr_Occurred())
+    {
+        module = PyModule_New("tarvo_failures");
+        PyObject* names = module ? PyModule_GetDict(module) : nullptr;
+        PyObject* result = nullptr;
+        if (names)
+        {
+            PyDict_SetItemString(names, "__builtins__", PyEval_GetBuiltins());
+            result = PyRun_String(DescribeSource, Py_file_input, names, names);
+        }
+        if (!result || PyDict_SetItemString(PyImport_GetModuleDict(), "tarvo_failures", module) != 0)
+            Py_CLEAR(module);
+        Py_XDECREF(result);
+    }
+    PyObject* describe = module ? PyObject_GetAttrString(module, "describe") : nullptr;
+    Py_XDECREF(module);
     return describe;
 }
 
@@ -91,7 +99,11 @@ String Text(PyObject* object)
 
 namespace ScriptFailures
 {
-void SetHandler(Handler newHandler) { handler = std::move(newHandler); }
+void SetHandler(Handler newHandler, std::function<void()> recovered)
+{
+    handler = std::move(newHandler);
+    recoveryHandler = std::move(recovered);
+}
 
 bool HasHandler() { return static_cast<bool>(handler); }
 
@@ -99,6 +111,12 @@ void Hand(const ScriptFailure& failure)
 {
     if (handler)
         handler(failure);
+}
+
+void HandRecovery()
+{
+    if (recoveryHandler)
+        recoveryHandler();
 }
 
 ScriptFailure TakePendingError(const String& callback)
@@ -138,6 +156,7 @@ ScriptFailure TakePendingError(const String& callback)
         Py_XDECREF(text);
     }
     Py_XDECREF(described);
+    Py_XDECREF(describe);
     Py_XDECREF(type);
     Py_XDECREF(value);
     Py_XDECREF(traceback);

@@ -31,12 +31,15 @@ namespace ScriptFailures
 using Handler = std::function<void(const ScriptFailure&)>;
 // Who hears of failures besides the log and the console: the runner of Python games
 // stops the game and shows them. Without one, a failing override is reported and the
-// game goes on, and SystemExit from an override does not end it. An empty handler
-// removes the one set.
-void SetHandler(Handler handler);
+// game goes on, and SystemExit from an override does not end it. `recovered` hears that
+// the game's script ran to its end again (reload() after a fix). Empty handlers remove
+// the ones set.
+void SetHandler(Handler handler, std::function<void()> recovered = {});
 bool HasHandler();
 // Passes the failure to the handler, if there is one.
 void Hand(const ScriptFailure& failure);
+// Tells the recovery handler, if there is one, that the game's script ran again.
+void HandRecovery();
 // Describes the interpreter's pending error and clears it; `callback` names what failed.
 // Call only with an error pending, on the main thread.
 ScriptFailure TakePendingError(const String& callback);

@@ -6,6 +6,7 @@
 # tarvo module is already imported, so `a = Actor(); World.GetInstance().Add(a)` works
 # as typed.
 
+import _thread
 import sys
 
 import tarvo
@@ -15,12 +16,16 @@ import tarvo
 
 
 class ConsoleOutput:
-    """A file-like object that writes into the console."""
+    """A file-like object that writes into the console. The console belongs to the game's
+    main thread: what other threads print goes to the terminal instead."""
 
     def __init__(self, console):
         self.console = console
+        self.thread = _thread.get_ident()
 
     def write(self, text):
+        if _thread.get_ident() != self.thread:
+            return sys.__stdout__.write(text) if sys.__stdout__ else len(text)
         self.console.WriteToOutput(text)
         return len(text)
 

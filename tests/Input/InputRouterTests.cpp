@@ -1,6 +1,8 @@
+#include "Infrastructure/Camera.h"
 #include "Infrastructure/Console.h"
 #include "Infrastructure/World.h"
 #include "Input/InputCallbacks.h"
+#include "Input/InputPolling.h"
 #include "Input/InputRouter.h"
 #include "Input/InputScript.h"
 #include "Input/KeyBinding.h"
@@ -454,4 +456,47 @@ TEST(PlayerFolders, ConfigFileFollowsTheBaseDirectoryRules)
     EXPECT_EQ(PlayerConfigFile("input_bindings.ini"), "/home/player/.config/qvrn/input_bindings.ini");
     unsetenv("HOME");
     EXPECT_EQ(PlayerConfigFile("input_bindings.ini"), "");
+}
+
+// Polling by name answers what the bindings and the console say about the same keys, and
+// the mouse in the units the field is laid out in.
+TEST_F(InputRouterWindow, PollingByNameFollowsTheBindingsTheConsoleAndTheCamera)
+{
+    InputRouter& router = InputRouter::GetInstance();
+    router.ClearBindings();
+    ReadBindings("SPACE = Jump\nP1BUTTON_A = Jump\nJ = -Jump\n");
+    EXPECT_FALSE(IsActionDown("Jump"));
+    Press(' ');
+    EXPECT_TRUE(IsKeyDown("space"));
+    EXPECT_TRUE(IsKeyDown("SPACE"));
+    EXPECT_TRUE(IsActionDown("Jump"));
+    Press('J');
+    Release(' ');
+    EXPECT_FALSE(IsActionDown("Jump")) << "J sends Jump on release only: it is no key of the action";
+    EXPECT_TRUE(IsKeyDown("j"));
+    EXPECT_FALSE(IsKeyDown("NOSUCHKEY"));
+    EXPECT_FALSE(IsActionDown(""));
+    Release('J');
+
+    // The open console has the keys.
+    Press('A');
+    Press('`');
+    EXPECT_FALSE(IsKeyDown("A"));
+    Press('`');
+    Release('A');
+
+    // The window's middle is where the camera looks; a pixel to the right is a little
+    // way right and up is up.
+    Camera::GetInstance().SetPosition(3.0f, -2.0f);
+    MouseInput::OnMotion(Camera::GetInstance().GetWindowWidth() / 2, Camera::GetInstance().GetWindowHeight() / 2);
+    EXPECT_NEAR(GetMousePosition().X, 3.0f, 0.05f);
+    EXPECT_NEAR(GetMousePosition().Y, -2.0f, 0.05f);
+    MouseInput::OnMotion(Camera::GetInstance().GetWindowWidth(), 0);
+    EXPECT_GT(GetMousePosition().X, 3.0f + 10.0f);
+    EXPECT_GT(GetMousePosition().Y, -2.0f + 7.0f);
+    EXPECT_FALSE(IsMouseButtonDown(MOUSE_RIGHT));
+    MouseInput::OnButton(1, true);
+    EXPECT_TRUE(IsMouseButtonDown(MOUSE_RIGHT));
+    MouseInput::OnButton(1, false);
+    EXPECT_FALSE(IsMouseButtonDown(MOUSE_RIGHT));
 }

@@ -103,6 +103,32 @@ done
 looks "$out/now.xwd" green || fail "R did not reload the fixed game"
 grep -qxF "Reloading the game (R on the error view)." "$out/log" || fail "no word of the reload"
 
+# reload() typed in the console over the running game: main.py broken, the view shows the
+# new failure; fixed, reload() over the view brings the game back.
+console_reload() {
+  focus
+  xdotool key grave
+  sleep 0.3
+  xdotool type --delay 50 'reload()'
+  xdotool key Return
+  sleep 0.3
+  xdotool key grave
+  sleep 0.5
+}
+echo "undefined_name" >>"$out/crash/main.py"
+for _ in $(seq 30); do
+  dump && looks "$out/now.xwd" view && break
+  console_reload
+done
+looks "$out/now.xwd" view || fail "a reload that fails shows no error view"
+grep -q "NameError: name 'undefined_name'" "$out/log" || fail "the new failure is not told"
+sed -i '/^undefined_name$/d' "$out/crash/main.py"
+for _ in $(seq 30); do
+  dump && looks "$out/now.xwd" green && break
+  console_reload
+done
+looks "$out/now.xwd" green || fail "reload() typed in the console did not bring the game back"
+
 for _ in $(seq 60); do
   kill -0 $pid 2>/dev/null || break
   focus
@@ -120,7 +146,7 @@ mkdir "$out/syntax"
 printf 'from tarvo import *\nprint("unfinished"\n' >"$out/syntax/main.py"
 status=0
 (cd "$out" && timeout 60 "$tarvo" syntax --no-msaa --frames 10 --screenshot syntax.png) >"$out/log" 2>&1 || status=$?
-[ $status -eq 0 ] || fail "a syntax error: status $status at the end of its frames"
+[ $status -eq 1 ] || fail "a syntax error: status $status at the end of its frames, not 1"
 looks "$out/syntax.png" view || fail "a syntax error shows no error view"
 grep -qF "SyntaxError" "$out/log" || fail "the syntax error is not told"
 

@@ -4,7 +4,7 @@
 # folder it may not read, a main.py that is a link in a loop. A main.py that raises while
 # it is read logs its traceback and one ERROR line naming the file and line; the error
 # view then shows over the window (its font is the engine's own: the folder has no
-# Resources/) and the run ends normally at --frames. Game modules named like standard
+# Resources/) and the run ends at --frames with status 1, for the error. Game modules named like standard
 # ones get a WARNING each and break neither the engine's imports nor its console.
 # $1: the runner; $2: the source tree. Needs a display (the suite runs under Xvfb).
 set -uo pipefail
@@ -65,7 +65,9 @@ PY
 status=0
 (cd "$out" && PYTHONDONTWRITEBYTECODE=1 timeout 60 "$tarvo" broken --no-msaa --frames 30 --fixed-dt 0.016 \
   --screenshot shot.png) >"$out/log" 2>&1 || status=$?
-[ $status -eq 0 ] || fail "a raising main.py: exit status $status, not 0"
+[ $status -eq 1 ] || fail "a raising main.py: exit status $status, not 1"
+grep -qxF "tarvo: the game ended on a script error it did not recover from (status 1)." "$out/log" ||
+  fail "the status is not explained"
 grep -q "^Traceback (most recent call last):" "$out/log" || fail "no traceback"
 grep -qF "NameError: name 'missing_function' is not defined" "$out/log" || fail "no error in the traceback"
 grep -qxF "ERROR: $(cd "$out" && pwd -P)/broken/main.py:4: NameError: name 'missing_function' is not defined" \

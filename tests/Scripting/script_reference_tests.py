@@ -65,6 +65,7 @@ class Reference(unittest.TestCase):
             for n in self.tree.body
             if isinstance(n, ast.Assign) and isinstance(n.value, ast.Attribute) and getattr(n.value.value, "id", "") == "_tarvo"
         }
+        functions = {n.name for n in self.tree.body if isinstance(n, ast.FunctionDef)}
         index = self.page("index")
         checked = 0
         for name in read(os.path.join(SOURCE_DIR, "Scripting", "ModuleNames.txt")).split():
@@ -75,8 +76,10 @@ class Reference(unittest.TestCase):
                 present = 'id="%s"' % member in self.page(cls)
                 self.assertTrue(present, "%s: %s.%s is not in the reference" % (name, cls, member))
                 checked += 1
+            elif name in functions:
+                self.assertIn('id="%s"' % name, index, name + " is not among the functions")
             else:
-                self.assertIn(name, constants, name + " is neither a class member nor a constant")
+                self.assertIn(name, constants, name + " is neither a class member, a function nor a constant")
                 self.assertTrue(re.search(r"\b%s = " % name, index), name + " is not among the constants")
         self.assertGreater(checked, 300)
         for cls in self.classes:
