@@ -165,6 +165,12 @@ void PhysicsWorld::Advance(float dt)
 void PhysicsWorld::GatherContacts()
 {
     touchingNow.clear();
+    lastPointsNow.clear();
+    const auto keep = [this](const FixturePair& pair, const ContactPoint& point)
+    {
+        touchingNow.push_back(Touch{pair, lastPointsNow.size()});
+        lastPointsNow.push_back(point);
+    };
     for (b2Contact* contact = world->GetContactList(); contact; contact = contact->GetNext())
     {
         if (!contact->IsTouching())
@@ -176,12 +182,12 @@ void PhysicsWorld::GatherContacts()
         const FixturePair pair(fixtureA, fixtureB);
         const auto before =
             std::lower_bound(touchingBefore.begin(), touchingBefore.end(), pair,
-                             [](const auto& entry, const FixturePair& key) { return entry.first < key; });
-        const bool touchedBefore = before != touchingBefore.end() && before->first == pair;
+                             [](const Touch& entry, const FixturePair& key) { return entry.pair < key; });
+        const bool touchedBefore = before != touchingBefore.end() && before->pair == pair;
         // A sleeping pair is neither simulated nor reported until something wakes it.
         if (!bodyA->IsAwake() && !bodyB->IsAwake())
         {
-            touchingNow.emplace_back(pair, touchedBefore ? before->second : ContactPoint());
+            keep(pair, touchedBefore ? lastPointsBefore[before->point] : ContactPoint());
             continue;
         }
 
@@ -221,7 +227,7 @@ void PhysicsWorld::GatherContacts()
                                        bodyA->GetLinearVelocityFromWorldPoint(middle));
             point.approachSpeed = started ? startSpeed : ApproachSpeed(bodyA, bodyB, middle, normal);
             RecordContactPoint(point);
-            touchingNow.emplace_back(pair, point);
+            keep(pair, point);
             continue;
         }
         for (int i = 0; i < manifold.pointCount; ++i)
@@ -235,25 +241,28 @@ void PhysicsWorld::GatherContacts()
             point.approachSpeed = started ? startSpeed : ApproachSpeed(bodyA, bodyB, where, worldManifold.normal);
             RecordContactPoint(point);
         }
-        touchingNow.emplace_back(pair, point);
+        keep(pair, point);
     }
     contactStarts->Clear();
     std::sort(touchingNow.begin(), touchingNow.end(),
-              [](const auto& left, const auto& right) { return left.first < right.first; });
+              [](const Touch& left, const Touch& right) { return left.pair < right.pair; });
     ReportEndedContacts();
     std::swap(touchingBefore, touchingNow);
+    std::swap(lastPointsBefore, lastPointsNow);
 }
 
 void PhysicsWorld::ReportEndedContacts()
 {
     // Both lists are sorted by pair: what was touching before and is no longer has ended.
     auto now = touchingNow.begin();
-    for (const auto& [pair, last] : touchingBefore)
+    for (const Touch& before : touchingBefore)
     {
-        while (now != touchingNow.end() && now->first < pair)
+        const FixturePair& pair = before.pair;
+        while (now != touchingNow.end() && now->pair < pair)
             ++now;
-        if (now != touchingNow.end() && now->first == pair)
+        if (now != touchingNow.end() && now->pair == pair)
             continue;
+        const ContactPoint& last = lastPointsBefore[before.point];
         // A pair that touched while both slept has no point to tell of.
         if (!last.actorA && !last.actorB)
             continue;
@@ -365,9 +374,9 @@ void PhysicsWorld::DestroyBody(b2Body* body, bool actorGoes)
     // The library may hand the fixture's memory to a later fixture, which must not
     // inherit this one's "already touching" state.
     touchingBefore.erase(std::remove_if(touchingBefore.begin(), touchingBefore.end(),
-                                        [body](const auto& entry) {
-                                            return entry.first.first->GetBody() == body ||
-                                                   entry.first.second->GetBody() == body;
+                                        [body](const Touch& entry) {
+                                            return entry.pair.first->GetBody() == body ||
+                                                   entry.pair.second->GetBody() == body;
                                         }),
                          touchingBefore.end());
     world->DestroyBody(body);

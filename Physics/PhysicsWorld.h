@@ -3,6 +3,7 @@
 #include "Physics/ContactPoint.h"
 #include "Util/Vector2.h"
 
+#include <cstddef>
 #include <map>
 #include <set>
 #include <utility>
@@ -153,11 +154,19 @@ private:
     // Whether anyone subscribes to any touch or end message at all, asked once a frame.
     bool touchesListenedTo = false;
     bool endsListenedTo = false;
-    // Fixture pairs touching after the previous step (sorted) and the current one, with
-    // the last point each reported, to tell new contacts from persisting ones and to
-    // report the end of those that stopped.
-    std::vector<std::pair<FixturePair, ContactPoint>> touchingBefore;
-    std::vector<std::pair<FixturePair, ContactPoint>> touchingNow;
+    // Fixture pairs touching after the previous step and the current one, sorted, each
+    // with the index of the last point it reported, to tell new contacts from persisting
+    // ones and to report the end of those that stopped. The points stay in the order the
+    // pairs were found: sorting only the small entries saves moving the points.
+    struct Touch
+    {
+        FixturePair pair;
+        std::size_t point;
+    };
+    std::vector<Touch> touchingBefore;
+    std::vector<Touch> touchingNow;
+    std::vector<ContactPoint> lastPointsBefore;
+    std::vector<ContactPoint> lastPointsNow;
     // How fast pairs that began to touch during the step were closing in, before the
     // step's solver pushed them apart (the library tells us as it finds them).
     ContactStarts* contactStarts = nullptr;
