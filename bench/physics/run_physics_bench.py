@@ -155,25 +155,29 @@ KEYS = ["rep", "attempt", "label", "n", "frames", "warmup", "median_ms", "mean_f
 
 
 def table(rows, labels, reference="love"):
-    """Markdown: per program the median over clean repetitions, their range, and the ratio to LÖVE."""
+    """Markdown: per program the median over clean repetitions, its range, the halves of the
+    frame, and the ratio to LÖVE, overall and within each repetition (runs next to each other
+    in time, so less moved by a machine whose speed drifts)."""
     clean = [r for r in rows if r["clean"]]
     by_label = {label: [r for r in clean if r["label"] == label] for label in labels}
     reference_rows = {r["rep"]: r["median_ms"] for r in by_label.get(reference, [])}
     reference_median = statistics.median(reference_rows.values()) if reference_rows else None
-    lines = ["| program | median frame (ms) | range over reps (ms) | clean reps | vs LÖVE (ratio of medians) "
-             "| vs LÖVE, per rep (min–max) |",
-             "|---|---|---|---|---|---|"]
+    lines = ["| program | median frame (ms) | range (ms) | update / draw (ms) | reps | ratio to LÖVE "
+             "| per-rep ratio: median (min–max) |",
+             "|---|---|---|---|---|---|---|"]
     for label in labels:
         got = by_label[label]
         if not got:
             continue
         times = [r["median_ms"] for r in got]
         median = statistics.median(times)
+        halves = [statistics.median(r[k] for r in got if r.get(k) is not None) if any(r.get(k) is not None for r in got)
+                  else float("nan") for k in ("update_ms", "draw_ms")]
         ratio = "%.2f" % (median / reference_median) if reference_median else "–"
         per_rep = [r["median_ms"] / reference_rows[r["rep"]] for r in got if r["rep"] in reference_rows]
-        spread = "%.2f–%.2f" % (min(per_rep), max(per_rep)) if per_rep else "–"
-        lines.append("| %s | %.2f | %.2f–%.2f | %d | %s | %s |" % (label, median, min(times), max(times), len(got),
-                                                                    ratio, spread))
+        spread = ("%.2f (%.2f–%.2f)" % (statistics.median(per_rep), min(per_rep), max(per_rep))) if per_rep else "–"
+        lines.append("| %s | %.2f | %.2f–%.2f | %.1f / %.1f | %d | %s | %s |"
+                     % (label, median, min(times), max(times), halves[0], halves[1], len(got), ratio, spread))
     return "\n".join(lines)
 
 
@@ -190,12 +194,23 @@ def main():
                              "alongside, labelled ...@baseline")
     parser.add_argument("--tag", default="frames", help="the result files' name after the time")
     parser.add_argument("--out", default=os.path.join(REPO, "bench", "results", "physics-raw"))
+    parser.add_argument("--table", default="", help="print the table of a raw CSV file written earlier, and stop")
     parser.add_argument("--max-wait", type=float, default=300.0,
                         help="seconds to wait at most for a quiet machine before each run")
     parser.add_argument("--max-other", type=float, default=20.0,
                         help="a run during which other processes used more than this %% of a core is run again")
     parser.add_argument("--attempts", type=int, default=5, help="runs at most per program and repetition")
     a = parser.parse_args()
+    if a.table:
+        rows = [dict(r) for r in csv.DictReader(open(a.table))]
+        for row in rows:
+            for key in ("rep", "clean"):
+                row[key] = int(row[key])
+            for key in ("median_ms", "update_ms", "draw_ms"):
+                row[key] = float(row[key]) if row[key] else None
+        labels = list(dict.fromkeys(r["label"] for r in rows))
+        print(table(rows, labels))
+        return
     if not X_SERVER:
         print("WARNING: no Xvfb serves $DISPLAY; its CPU time is counted as other load", file=sys.stderr)
 
