@@ -133,6 +133,12 @@ void PhysicsWorld::SetGravity(const Vector2& gravity)
 
 void PhysicsWorld::SetMaxStepsPerFrame(int steps) { maxStepsPerFrame = std::clamp(steps, 1, MaxStepsPerFrame); }
 
+void PhysicsWorld::SetIterations(int velocity, int position)
+{
+    velocityIterations = std::clamp(velocity, 1, MaxIterations);
+    positionIterations = std::clamp(position, 1, MaxIterations);
+}
+
 void PhysicsWorld::Advance(float dt)
 {
     collisionsThisFrame.clear();
@@ -149,7 +155,7 @@ void PhysicsWorld::Advance(float dt)
     float t = accumulator + frameDt;
     while (t >= StepSeconds && stepsLastFrame < maxStepsPerFrame)
     {
-        world->Step(StepSeconds, VelocityIterations, PositionIterations);
+        world->Step(StepSeconds, velocityIterations, positionIterations);
         GatherContacts();
         t -= StepSeconds;
         ++stepsLastFrame;

@@ -31,8 +31,10 @@ public:
     // set, and never more than MaxStepsPerFrame (a whole second of simulation).
     static constexpr int DefaultMaxStepsPerFrame = 5;
     static constexpr int MaxStepsPerFrame = 60;
-    static constexpr int VelocityIterations = 10;
-    static constexpr int PositionIterations = 10;
+    // The solver's passes per step, unless set: more make stacks stiffer and cost more.
+    static constexpr int DefaultVelocityIterations = 10;
+    static constexpr int DefaultPositionIterations = 10;
+    static constexpr int MaxIterations = 100;
 
     // What the debug renderer draws; none by default.
     enum DebugDrawFlag
@@ -67,6 +69,11 @@ public:
     // 1..MaxStepsPerFrame.
     void SetMaxStepsPerFrame(int steps);
     int GetMaxStepsPerFrame() const { return maxStepsPerFrame; }
+    // The solver's velocity and position passes per step, each clamped to 1..MaxIterations.
+    // Fewer let a crowded scene step faster at the price of softer stacks.
+    void SetIterations(int velocity, int position);
+    int GetVelocityIterations() const { return velocityIterations; }
+    int GetPositionIterations() const { return positionIterations; }
     // Fixed steps the last Advance ran: 0 on a short frame, up to MaxStepsPerFrame.
     int GetStepsLastFrame() const { return stepsLastFrame; }
     // Seconds carried to the next frame, 0 up to StepSeconds.
@@ -141,6 +148,8 @@ private:
 
     float accumulator = 0.0f;
     int stepsLastFrame = 0;
+    int velocityIterations = DefaultVelocityIterations;
+    int positionIterations = DefaultPositionIterations;
     int maxStepsPerFrame = DefaultMaxStepsPerFrame;
 
     ContactPoint contactPoints[MaxContactPoints];

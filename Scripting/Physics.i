@@ -61,6 +61,9 @@ public:
     void SetMaxStepsPerFrame(int steps);
     int GetMaxStepsPerFrame() const;
     int GetStepsLastFrame() const;
+    void SetIterations(int velocity, int position);
+    int GetVelocityIterations() const;
+    int GetPositionIterations() const;
 };
 
 %feature("pythonappend") PhysicsWorld::RayCast %{

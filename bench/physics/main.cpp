@@ -124,6 +124,11 @@ int main(int argc, char** argv)
     const int count = argc > 1 ? std::max(0, std::atoi(argv[1])) : 2000;
     const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : 300;
     const int warmup = argc > 3 ? std::max(0, std::atoi(argv[3])) : 60;
+    // "8x3" steps with that many velocity and position passes; the engine's own unless given.
+    int velocityIterations = PhysicsWorld::DefaultVelocityIterations;
+    int positionIterations = PhysicsWorld::DefaultPositionIterations;
+    if (argc > 4 && std::sscanf(argv[4], "%dx%d", &velocityIterations, &positionIterations) != 2)
+        return 2;
 
     PlugInEngineSubsystems();
     World& world = World::GetInstance();
@@ -136,6 +141,7 @@ int main(int argc, char** argv)
         return 1;
     world.SetBackgroundColor(Color(0.1f, 0.1f, 0.15f));
     BuildScene(count);
+    PhysicsWorld::Find()->SetIterations(velocityIterations, positionIterations);
 
     std::vector<double> starts;
     int steps = 0;

@@ -45,6 +45,10 @@ def engine_programs(a, build, suffix=""):
         # Side run: every circle a Python subclass, so the World's walk calls into the
         # script for each body and frame.
         ("tarvo-python-subclass" + suffix, run_folder, python, dict(python_env, PHYS_SUBCLASS="1")),
+        # The engine with LÖVE's solver passes: the same simulation work on both sides.
+        ("tarvo-cpp-8x3" + suffix, run_folder, [os.path.join(build, "bench", "physics_bench"), n, frames, warmup, "8x3"],
+         {}),
+        ("tarvo-python-8x3" + suffix, run_folder, python, dict(python_env, PHYS_ITERATIONS="8x3")),
     ]
 
 

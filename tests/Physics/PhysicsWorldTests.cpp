@@ -82,6 +82,19 @@ TEST(PhysicsWorldStepping, SlowFramesDropTimeBeyondTheCatchUpCap)
     EXPECT_EQ(Physics().GetMaxStepsPerFrame(), PhysicsWorld::MaxStepsPerFrame);
 }
 
+TEST(PhysicsWorldStepping, SolverPassesAreSettableWithinBounds)
+{
+    World::GetInstance().SetupPhysics();
+    EXPECT_EQ(Physics().GetVelocityIterations(), PhysicsWorld::DefaultVelocityIterations);
+    EXPECT_EQ(Physics().GetPositionIterations(), PhysicsWorld::DefaultPositionIterations);
+    Physics().SetIterations(0, 1000);
+    EXPECT_EQ(Physics().GetVelocityIterations(), 1);
+    EXPECT_EQ(Physics().GetPositionIterations(), PhysicsWorld::MaxIterations);
+    Physics().SetIterations(8, 3);
+    Physics().Advance(PhysicsWorld::StepSeconds);
+    EXPECT_EQ(Physics().GetStepsLastFrame(), 1);
+}
+
 TEST(PhysicsWorldStepping, BadFrameTimesDoNotStopTheSimulation)
 {
     World::GetInstance().SetupPhysics();

@@ -1,5 +1,5 @@
 # The engine's physics scene written in Python, played by the runner:
-#   PHYS_N=2000 PHYS_FRAMES=300 PHYS_WARMUP=60 tarvo bench/physics/python --fixed-dt 0.016666667 --no-msaa
+#   PHYS_N=2000 PHYS_FRAMES=300 PHYS_WARMUP=60 [PHYS_ITERATIONS=8x3] tarvo bench/physics/python --fixed-dt 0.016666667 --no-msaa
 # N circles of radius 0.125 fall from a grid into an open box of static walls, one 1/60 s
 # step a frame, each drawn as a disc, at 1024 x 768: the scene of ../main.cpp and
 # ../love/main.lua, from the same numbers.
@@ -30,7 +30,8 @@ PALETTE = [Color(0.95, 0.55, 0.2), Color(0.3, 0.7, 0.95), Color(0.55, 0.85, 0.35
 N = int(os.environ.get("PHYS_N", "2000"))
 FRAMES = int(os.environ.get("PHYS_FRAMES", "300"))
 WARMUP = int(os.environ.get("PHYS_WARMUP", "60"))
-
+# The solver's velocity and position passes, as "8x3"; the engine's own unless given.
+ITERATIONS = os.environ.get("PHYS_ITERATIONS")
 
 
 def report(line):
@@ -41,6 +42,8 @@ def report(line):
 world = World.GetInstance()
 world.SetBackgroundColor(Color(0.1, 0.1, 0.15))
 world.SetupPhysics(Vector2(0.0, -10.0))
+if ITERATIONS:
+    PhysicsWorld.Find().SetIterations(*(int(n) for n in ITERATIONS.split("x")))
 
 
 def add_wall(x, y, width, height):
