@@ -72,7 +72,9 @@ public:
     // The solver's velocity and position passes per step, each clamped to 1..MaxIterations.
     // Fewer let a crowded scene step faster at the price of softer stacks.
     void SetIterations(int velocity, int position);
+    // Velocity passes per step: DefaultVelocityIterations unless set.
     int GetVelocityIterations() const { return velocityIterations; }
+    // Position passes per step: DefaultPositionIterations unless set.
     int GetPositionIterations() const { return positionIterations; }
     // Fixed steps the last Advance ran: 0 on a short frame, up to MaxStepsPerFrame.
     int GetStepsLastFrame() const { return stepsLastFrame; }
