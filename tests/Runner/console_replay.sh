@@ -109,8 +109,7 @@ console_lines "$out/log" >"$out/typed.lines"
 for line in "key GRAVE down" "key GRAVE up" "key ENTER down" "key ESCAPE down"; do
   grep -Eq "^[0-9]+ $line\$" "$out/typed.script" || fail "the recording lacks \"$line\": $(cat "$out/typed.script")"
 done
-# Each character was typed in a frame of its own, after its key: the text lines, in
-# order, are the line typed.
+# The characters follow their keys as text lines, which in order make the line typed.
 typed=$(sed -n 's/^[0-9]* text //p' "$out/typed.script" | tr -d '\n')
 [ "$typed" = "print(6*7)" ] || fail "the recording types \"$typed\": $(cat "$out/typed.script")"
 
