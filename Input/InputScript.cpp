@@ -161,7 +161,7 @@ bool InputScript::Parse(const StringList& lines, const String& fileName, String&
     for (std::size_t i = 0; i < lines.size(); ++i)
     {
         String line = lines[i];
-        // A line feed of a CRLF file is no typed character.
+        // The carriage return of a CRLF line end is no typed character.
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         ScriptedInput input;

@@ -26,7 +26,7 @@ struct ScriptedInput
 //
 // with the names of the binding file (SPACE, UP_ARROW, A, P1BUTTON_A, ...), any case, and
 // GRAVE for the backquote key, which opens and closes the console and can't be bound.
-// TEXT is the rest of the line after one space: the characters typed, as the window
+// TEXT is the rest of the line after one space or tab: the characters typed, as the window
 // reports them with the keys (a "#" in it is typed, and so are its trailing spaces).
 // Elsewhere a "#" starts a comment that runs to the end of the line; blank lines are
 // skipped. Frames count from 0, the first frame the loop runs.
