@@ -60,14 +60,13 @@ void OnKey(int key, bool pressed)
         World::GetInstance().OnQuitKey();
 }
 
-void OnCharacter(unsigned int codepoint)
+bool OnCharacter(unsigned int codepoint)
 {
     if (codepoint == static_cast<unsigned int>(BackquoteKey))
-        return;
+        return false;
     Console* console = World::GetInstance().GetConsole();
     // Code points beyond the int range can't be anything the console accepts.
-    if (console && codepoint <= 0x10FFFF)
-        console->HandleCharacter(static_cast<int>(codepoint));
+    return console && codepoint <= 0x10FFFF && console->HandleCharacter(static_cast<int>(codepoint));
 }
 
 void OnMouseMotion(int x, int y) { MouseInput::OnMotion(x, y); }

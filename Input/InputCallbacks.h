@@ -14,8 +14,9 @@ namespace InputCallbacks
 {
 // `key` is in the engine's key-code space (Platform/KeyCodes.h).
 void OnKey(int key, bool pressed);
-// Printable characters go to the console, which ignores them while closed.
-void OnCharacter(unsigned int codepoint);
+// Characters go to whatever has the keyboard's text: the open console, nothing while it
+// is closed (the game takes no text). Returns whether something took the character.
+bool OnCharacter(unsigned int codepoint);
 // Window pixels; goes to the mouse listeners.
 void OnMouseMotion(int x, int y);
 // `button` is the window layer's button number.

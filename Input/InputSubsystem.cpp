@@ -20,7 +20,12 @@ public:
         InputRecorder::RecordKey(key, pressed);
         InputCallbacks::OnKey(key, pressed);
     }
-    void OnCharacter(unsigned int codepoint) override { InputCallbacks::OnCharacter(codepoint); }
+    void OnCharacter(unsigned int codepoint) override
+    {
+        // Only what something took: in play, every letter key also sends a character.
+        if (InputCallbacks::OnCharacter(codepoint))
+            InputRecorder::RecordText(codepoint);
+    }
     void OnMouseMotion(int x, int y) override { InputCallbacks::OnMouseMotion(x, y); }
     void OnMouseButton(int button, bool pressed) override { InputCallbacks::OnMouseButton(button, pressed); }
 };

@@ -61,3 +61,37 @@ unsigned int NextCodePoint(const String& text, size_t& index)
     index += length;
     return codePoint;
 }
+
+String CodePointToUtf8(unsigned int codePoint)
+{
+    String bytes;
+    if (codePoint < 0x80)
+    {
+        bytes += static_cast<char>(codePoint);
+    }
+    else if (codePoint < 0x800)
+    {
+        bytes += static_cast<char>(0xc0u | (codePoint >> 6));
+        bytes += static_cast<char>(0x80u | (codePoint & 0x3fu));
+    }
+    else if (codePoint < 0x10000)
+    {
+        if (codePoint >= 0xd800 && codePoint <= 0xdfff)
+            return "?";
+        bytes += static_cast<char>(0xe0u | (codePoint >> 12));
+        bytes += static_cast<char>(0x80u | ((codePoint >> 6) & 0x3fu));
+        bytes += static_cast<char>(0x80u | (codePoint & 0x3fu));
+    }
+    else if (codePoint <= 0x10ffff)
+    {
+        bytes += static_cast<char>(0xf0u | (codePoint >> 18));
+        bytes += static_cast<char>(0x80u | ((codePoint >> 12) & 0x3fu));
+        bytes += static_cast<char>(0x80u | ((codePoint >> 6) & 0x3fu));
+        bytes += static_cast<char>(0x80u | (codePoint & 0x3fu));
+    }
+    else
+    {
+        return "?";
+    }
+    return bytes;
+}

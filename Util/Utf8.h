@@ -9,3 +9,6 @@ String WellFormedUtf8(const String& text);
 
 // Reads the code point starting at `index` of well-formed text and moves `index` past it.
 unsigned int NextCodePoint(const String& text, size_t& index);
+
+// The UTF-8 bytes of one code point; a value past U+10FFFF or a surrogate gives "?".
+String CodePointToUtf8(unsigned int codePoint);

@@ -17,7 +17,8 @@ bool SameInputs(const InputScript& a, const InputScript& b)
         return false;
     for (std::size_t i = 0; i < left.size(); ++i)
     {
-        if (left[i].frame != right[i].frame || left[i].code != right[i].code || left[i].down != right[i].down)
+        if (left[i].frame != right[i].frame || left[i].code != right[i].code || left[i].down != right[i].down ||
+            left[i].text != right[i].text)
             return false;
     }
     return true;

@@ -122,4 +122,20 @@ check menu_best
 play "$data/tutorial_credits.script" 400 pad "" pad.html
 grep -q "Controller 1 connected" "$out/pad.log" || { cat "$out/pad.log"; fail "the late pad was not opened"; }
 "$python" "$here/compare_png.py" --differ "$out/menu.png" "$out/pad.png" || fail "the pad did not start a game"
+# An input script reaches the page's console as the desktop's: GRAVE opens it, and a text
+# line types into its input line, drawn green on the bar across the middle of the page.
+printf '%s\n' "10 key GRAVE down" "12 key GRAVE up" "14 text print(6*7)" >"$out/console.script"
+play "$out/console.script" 30 console
+"$python" - "$here/../Program" "$out/console.png" <<'PY' || fail "the console shows no typed line"
+import sys
+sys.path.insert(0, sys.argv[1])
+from png_pixel import read_png
+rows, channels = read_png(sys.argv[2])
+def green(x, y):
+    r, g, b = rows[y][x * channels:x * channels + 3]
+    return g > 150 and r < 120 and b < 120
+# Right of the prompt: nothing green there while the line is empty.
+typed = sum(1 for y in range(386, 410) for x in range(40, 400) if green(x, y))
+sys.exit(0 if typed > 100 else "%d green pixels where the typed line should be" % typed)
+PY
 echo "browser game ok"
