@@ -32,8 +32,8 @@ Batch batch;
 bool batching = true;
 
 // A disc's rim has 8, 16 or 32 segments, batched or not: the fewest that keep every
-// chord within MaxRimGapPixels of the true circle on the screen, 32 for discs past that
-// (from about 13 pixels across) and where the scale on the screen is not known.
+// chord within MaxRimGapPixels of the true circle on the screen (8 up to about 6 pixels
+// across, 16 up to about 26), and 32 beyond and where the scale on the screen is not known.
 constexpr int DiscSizes = 3;
 constexpr int MaxRimSegments = 32;
 constexpr float MaxRimGapPixels = 0.25f;
