@@ -17,6 +17,12 @@ bool depthTestOn = true;
 bool depthClearPending = true;
 int viewportWidth = 0;
 int viewportHeight = 0;
+// What the projection's scale follows from: the vertical aperture, and how far the eye is
+// from the plane z = 0 along its line of sight (0 when it never meets the plane).
+double apertureDegrees = 0.0;
+double eyeDistance = 0.0;
+// Screen-space stretches open now: a unit is a pixel there.
+int screenSpaceDepth = 0;
 
 #ifdef __EMSCRIPTEN__
 // The browser's GLU takes gluLookAt's arguments in another order, and the world then
@@ -109,18 +115,23 @@ int GetViewportWidth() { return viewportWidth; }
 
 int GetViewportHeight() { return viewportHeight; }
 
-void SetPerspective(double apertureDegrees, double aspect, double nearClip, double farClip)
+void SetPerspective(double aperture, double aspect, double nearClip, double farClip)
 {
     Flush();
+    apertureDegrees = aperture;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(apertureDegrees, aspect, nearClip, farClip);
+    gluPerspective(aperture, aspect, nearClip, farClip);
     glMatrixMode(GL_MODELVIEW);
 }
 
 void SetView(const Vector3& eye, const Vector3& target, const Vector3& up)
 {
     Flush();
+    const double dx = target.X - eye.X, dy = target.Y - eye.Y, dz = target.Z - eye.Z;
+    const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
+    // Along the line of sight to where it meets z = 0; the screen's middle shows that point.
+    eyeDistance = (length > 0.0 && dz != 0.0 && -eye.Z / dz > 0.0) ? -eye.Z / dz * length : 0.0;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 #ifdef __EMSCRIPTEN__
@@ -130,9 +141,20 @@ void SetView(const Vector3& eye, const Vector3& target, const Vector3& up)
 #endif
 }
 
+float GetPixelsPerUnit()
+{
+    if (screenSpaceDepth > 0)
+        return 1.0f;
+    const double halfHeight = eyeDistance * std::tan(apertureDegrees * 3.14159265358979 / 360.0);
+    if (viewportHeight <= 0 || !(halfHeight > 0.0))
+        return 0.0f;
+    return static_cast<float>(viewportHeight / (2.0 * halfHeight));
+}
+
 void BeginScreenSpace(float x, float y, float rotation)
 {
     Flush();
+    ++screenSpaceDepth;
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     glMatrixMode(GL_PROJECTION);
@@ -150,6 +172,8 @@ void BeginScreenSpace(float x, float y, float rotation)
 void EndScreenSpace()
 {
     Flush();
+    if (screenSpaceDepth > 0)
+        --screenSpaceDepth;
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);

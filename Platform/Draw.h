@@ -43,6 +43,10 @@ int GetViewportHeight();
 void SetPerspective(double apertureDegrees, double aspect, double nearClip, double farClip);
 // `up` is the direction drawn upwards on the screen.
 void SetView(const Vector3& eye, const Vector3& target, const Vector3& up);
+// Pixels one unit covers on the screen now: in the plane z = 0 under the camera's
+// projection, 1 in screen space, 0 while that is not known (no viewport or projection yet,
+// or an eye that looks along the plane).
+float GetPixelsPerUnit();
 
 // Draws what has been collected. Call it before anything that draws without this layer.
 void Flush();
@@ -54,8 +58,11 @@ bool IsBatching();
 // A unit quad centred on the origin with the given corner texture coordinates.
 void Quad(const Transform& transform, const Color& color, int texture, const Vector2& uvLowerLeft,
           const Vector2& uvUpperRight);
-// A disc of diameter 1, drawn without texture coordinates.
+// A disc of diameter 1, drawn without texture coordinates. Its rim has as few segments
+// as keep the outline within a quarter pixel of a circle on the screen: 8, 16 or 32.
 void Disc(const Transform& transform, const Color& color, int texture);
+// The rim segments Disc gives a disc with this transform now.
+int DiscSegments(const Transform& transform);
 // Calls a display list under the transform.
 void DisplayList(const Transform& transform, const Color& color, int texture, int list);
 

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -30,54 +31,73 @@ struct Batch
 Batch batch;
 bool batching = true;
 
-// Disc rims have this many segments, batched or not.
-constexpr int RimSegments = 32;
+// A disc's rim has 8, 16 or 32 segments, batched or not: the fewest that keep every
+// chord within MaxRimGapPixels of the true circle on the screen (8 up to about 6 pixels
+// across, 16 up to about 26), and 32 beyond and where the scale on the screen is not known.
+constexpr int DiscSizes = 3;
+constexpr int MaxRimSegments = 32;
+constexpr float MaxRimGapPixels = 0.25f;
 // A batched disc is made of the rim points alone, from angle 0 round to a full turn. The
 // last one is computed like the others rather than copied from the first, as the fan
 // drawn one shape at a time computes it, so that both ways outline the same polygon.
-constexpr int RimPoints = RimSegments + 1;
-constexpr int DiscCorners = 3 * (RimSegments - 1);
+constexpr int MaxRimPoints = MaxRimSegments + 1;
+constexpr int MaxDiscCorners = 3 * (MaxRimSegments - 1);
 
-// The unit disc, worked out once: its rim points (two trigonometric calls each, which
+// A unit disc, worked out once: its rim points (two trigonometric calls each, which
 // every disc of every frame used to make) and its triangles' corners as rim points.
 //
 // The triangles halve the rim: each pair of neighbouring segments closes into a triangle
-// (16 of them), then each pair of the chords so made (8), and so on down to one. They
-// cover exactly the pixels of a fan from the centre: the outline is the same, and GL fills
-// a pixel on an edge two triangles share only once. But the fan's 32 slivers all meet at
-// the centre, and a software rasteriser pays for every triangle in every block of pixels
-// it touches: for discs of a few pixels these take about a third less rasterising work.
+// (16 of them for 32 segments), then each pair of the chords so made (8), and so on down
+// to one. They cover exactly the pixels of a fan from the centre: the outline is the
+// same, and GL fills a pixel on an edge two triangles share only once. But the fan's
+// slivers all meet at the centre, and a software rasteriser pays for every triangle in
+// every block of pixels it touches: for discs of a few pixels these take about a third
+// less rasterising work.
 struct UnitDisc
 {
-    UnitDisc()
+    explicit UnitDisc(int rimSegments) : segments(rimSegments), points(rimSegments + 1), cornerCount(0)
     {
-        for (int i = 0; i < RimPoints; ++i)
+        for (int i = 0; i < points; ++i)
         {
-            const float angle = static_cast<float>(i) * 6.283185f / RimSegments;
+            const float angle = static_cast<float>(i) * 6.283185f / static_cast<float>(segments);
             x[i] = 0.5f * std::cos(angle);
             y[i] = 0.5f * std::sin(angle);
         }
-        int* corner = corners;
-        for (int stride = 1; stride < RimSegments; stride *= 2)
+        for (int stride = 1; stride < segments; stride *= 2)
         {
-            for (int first = 0; first + 2 * stride <= RimSegments; first += 2 * stride)
+            for (int first = 0; first + 2 * stride <= segments; first += 2 * stride)
             {
-                *corner++ = first;
-                *corner++ = first + stride;
-                *corner++ = first + 2 * stride;
+                corners[cornerCount++] = first;
+                corners[cornerCount++] = first + stride;
+                corners[cornerCount++] = first + 2 * stride;
             }
         }
+        // How far a chord's middle lies inside the circle, per unit of radius.
+        gapPerRadius = 1.0f - std::cos(3.1415927f / static_cast<float>(segments));
     }
-    float x[RimPoints];
-    float y[RimPoints];
+    int segments;
+    int points;
+    int cornerCount;
+    float gapPerRadius;
+    float x[MaxRimPoints];
+    float y[MaxRimPoints];
     // Counter-clockwise, as the rim goes, so back-face culling keeps them.
-    int corners[DiscCorners];
+    int corners[MaxDiscCorners];
 };
 
-const UnitDisc& TheUnitDisc()
+// The disc a shape of this transform is drawn with now.
+const UnitDisc& DiscFor(const Draw::Transform& transform)
 {
-    static const UnitDisc disc;
-    return disc;
+    static const UnitDisc discs[DiscSizes] = {UnitDisc(8), UnitDisc(16), UnitDisc(MaxRimSegments)};
+    const float radius =
+        0.5f * std::max(std::fabs(transform.scale.X), std::fabs(transform.scale.Y)) * Draw::GetPixelsPerUnit();
+    for (const UnitDisc& disc : discs)
+    {
+        // A scale that is not known (0) or not a number never passes: the finest disc.
+        if (radius > 0.0f && radius * disc.gapPerRadius <= MaxRimGapPixels)
+            return disc;
+    }
+    return discs[DiscSizes - 1];
 }
 
 void Pack(const Color& color, GLfloat* out)
@@ -177,8 +197,8 @@ void ImmediateDisc(const Draw::Transform& transform, const Color& color, int tex
     BeginImmediate(transform, color, texture);
     glBegin(GL_TRIANGLE_FAN);
     glVertex2f(0.0f, 0.0f);
-    const UnitDisc& disc = TheUnitDisc();
-    for (int i = 0; i < RimPoints; ++i)
+    const UnitDisc& disc = DiscFor(transform);
+    for (int i = 0; i < disc.points; ++i)
         glVertex2f(disc.x[i], disc.y[i]);
     glEnd();
     EndImmediate(texture);
@@ -262,9 +282,9 @@ void Disc(const Transform& transform, const Color& color, int texture)
     GLfloat rgba[4];
     Pack(color, rgba);
     const CornerMapper mapper(transform);
-    const UnitDisc& disc = TheUnitDisc();
-    Vertex rim[RimPoints];
-    for (int i = 0; i < RimPoints; ++i)
+    const UnitDisc& disc = DiscFor(transform);
+    Vertex rim[MaxRimPoints];
+    for (int i = 0; i < disc.points; ++i)
     {
         mapper.Map(disc.x[i], disc.y[i], rim[i]);
         // A disc has no texture coordinates of its own; a textured one shows the texel
@@ -275,10 +295,12 @@ void Disc(const Transform& transform, const Color& color, int texture)
     }
     // Separate triangles rather than a fan, so that discs batch with each other. (Giving
     // shared corners once, with indices, costs the software renderer more than it saves.)
-    Vertex* out = Reserve(texture, GL_TRIANGLES, DiscCorners);
-    for (int i = 0; i < DiscCorners; ++i)
+    Vertex* out = Reserve(texture, GL_TRIANGLES, static_cast<size_t>(disc.cornerCount));
+    for (int i = 0; i < disc.cornerCount; ++i)
         out[i] = rim[disc.corners[i]];
 }
+
+int DiscSegments(const Transform& transform) { return DiscFor(transform).segments; }
 
 void DisplayList(const Transform& transform, const Color& color, int texture, int list)
 {

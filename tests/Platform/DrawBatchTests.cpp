@@ -162,15 +162,18 @@ TEST_F(DrawBatchTest, ShapesDrawnBeforeAReadBackAreInIt)
 namespace
 {
 // What batched discs replace: a fan from the centre through the rim points, moved on the
-// CPU as the batch moves them (scale, then rotate, then move).
-void DrawFan(const Draw::Transform& place, const Color& color)
+// CPU as the batch moves them (scale, then rotate, then move); as many segments as the
+// engine gives such a disc unless told.
+void DrawFan(const Draw::Transform& place, const Color& color, int segments = 0)
 {
+    if (segments == 0)
+        segments = Draw::DiscSegments(place);
     const float radians = place.rotation * 0.017453292f;
     const float cosine = std::cos(radians), sine = std::sin(radians);
     std::vector<Vector2> fan{place.position};
-    for (int i = 0; i <= 32; ++i)
+    for (int i = 0; i <= segments; ++i)
     {
-        const float angle = static_cast<float>(i) * 6.283185f / 32;
+        const float angle = static_cast<float>(i) * 6.283185f / static_cast<float>(segments);
         const float x = 0.5f * std::cos(angle) * place.scale.X, y = 0.5f * std::sin(angle) * place.scale.Y;
         fan.push_back(Vector2(place.position.X + cosine * x - sine * y, place.position.Y + sine * x + cosine * y));
     }
@@ -205,6 +208,56 @@ TEST_F(DrawBatchTest, BatchedDiscsCoverExactlyThePixelsOfTheFansTheyReplace)
     const std::vector<std::uint8_t> fans = DrawDiscs(true);
     EXPECT_EQ(Compare(fans, DrawDiscs(false)).differingPixels, 0u);
     EXPECT_GT(Compare(fans, std::vector<std::uint8_t>(fans.size(), 255)).differingPixels, fans.size() / 4 / 5);
+}
+
+TEST_F(DrawBatchTest, SmallDiscsHaveFewerSegmentsAndKeepTheirOutline)
+{
+    Draw::BeginFrame();
+    World::GetInstance().RunFrame();
+    const float pixels = Draw::GetPixelsPerUnit();
+    ASSERT_GT(pixels, 1.0f);
+    const auto across = [pixels](float diameterPixels) {
+        return Draw::Transform{Vector2(), 0.0f, Vector2(diameterPixels / pixels, diameterPixels / pixels)};
+    };
+    EXPECT_EQ(Draw::DiscSegments(across(4.0f)), 8);
+    EXPECT_EQ(Draw::DiscSegments(across(10.0f)), 16);
+    EXPECT_EQ(Draw::DiscSegments(across(40.0f)), 32);
+    EXPECT_EQ(Draw::DiscSegments(across(4000.0f)), 32);
+    // Stretched: the longer side decides.
+    EXPECT_EQ(Draw::DiscSegments(Draw::Transform{Vector2(), 0.0f, Vector2(0.01f, 40.0f / pixels)}), 32);
+    Draw::BeginScreenSpace(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(Draw::GetPixelsPerUnit(), 1.0f);
+    EXPECT_EQ(Draw::DiscSegments(Draw::Transform{Vector2(), 0.0f, Vector2(10.0f, 10.0f)}), 16);
+    Draw::EndScreenSpace();
+    EXPECT_EQ(Draw::GetPixelsPerUnit(), pixels);
+
+    // Opaque discs of 2 to 30 pixels, cut as the engine cuts them and with the finest rim:
+    // the outlines differ by a few edge pixels at most.
+    const auto draw = [&](bool finest)
+    {
+        Draw::Quad(Draw::Transform{Vector2(), 0.0f, Vector2(40.0f, 40.0f)}, Color(1.0f, 1.0f, 1.0f), -1, Vector2(),
+                   Vector2(1.0f, 1.0f));
+        for (int i = 0; i < 120; ++i)
+        {
+            Draw::Transform place = across(2.0f + 0.23f * static_cast<float>(i));
+            place.position = Vector2((-440.0f + 80.0f * static_cast<float>(i % 12)) / pixels,
+                                     (300.0f - 60.0f * static_cast<float>(i / 12)) / pixels);
+            place.rotation = 7.0f * static_cast<float>(i);
+            if (finest)
+                DrawFan(place, Color(0.0f, 0.0f, 0.0f), 32);
+            else
+                Draw::Disc(place, Color(0.0f, 0.0f, 0.0f), -1);
+        }
+        return Draw::ReadPixels(0, 0, 1024, 768);
+    };
+    const std::vector<std::uint8_t> finest = draw(true);
+    const std::vector<std::uint8_t> engine = draw(false);
+    Draw::EndFrame();
+    size_t covered = 0;
+    for (size_t i = 0; i < finest.size(); i += 4)
+        covered += finest[i] == 0 ? 1 : 0;
+    EXPECT_GT(covered, 20000u);
+    EXPECT_LT(Compare(finest, engine).differingPixels, covered / 50) << "of " << covered << " covered";
 }
 
 TEST_F(DrawBatchTest, GlyphsLeaveTheDepthTestAsTheyFoundIt)
