@@ -132,7 +132,8 @@ def check_members(archive, shown):
         mode = info.external_attr >> 16
         if info.create_system == 3 and stat.S_ISLNK(mode):
             raise Refused("%s: the member %r is a symbolic link" % (shown, name))
-        if info.create_system == 3 and mode and not (stat.S_ISREG(mode) or stat.S_ISDIR(mode)):
+        # Python's own zipfile writes permission bits without a file type.
+        if info.create_system == 3 and stat.S_IFMT(mode) not in (0, stat.S_IFREG, stat.S_IFDIR):
             raise Refused("%s: the member %r is neither a file nor a folder" % (shown, name))
         if info.flag_bits & 0x1:
             raise Refused("%s: the member %r is encrypted" % (shown, name))
