@@ -121,8 +121,8 @@ echo "the C++ game was built and ran: $(($(date +%s) - started)) s"
 # dpkg's own record of the files: none changed, and nothing new beside them.
 changed=$(in_root dpkg --verify qvrn tarvo tarvo-dev apple-drop || true)
 [ -z "$changed" ] || { echo "installed files changed: $changed"; exit 1; }
-extra=$(find "$root/usr/share/games/qvrn" "$root/usr/share/games/apple-drop" "$root/usr/share/tarvo" \
-  -newer "$root$runtime" -type f)
+extra=$(find "$root/usr/share/games/qvrn" "$root/usr/share/tarvo" -newer "$root$runtime" -type f
+  find "$root/usr/share/games/apple-drop" -newer "$game_package" -type f)
 [ -z "$extra" ] || { echo "a program wrote into its data folder: $extra"; exit 1; }
 if [ ! -f "$root/usr/share/applications/qvrn.desktop" ] || [ ! -f "$root/usr/share/man/man6/qvrn.6.gz" ]; then
   echo "desktop entry or man page missing"
