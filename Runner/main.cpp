@@ -1,6 +1,8 @@
 // tarvo GAME_FOLDER [options]: plays a game written in Python alone. The folder's main.py
 // runs once the engine and its console are up; its Resources/ and Config/ are the
 // game's, and the engine's own font and console script stand in where it has none.
+// tarvo GAME.tarvo [options] plays a packed game the same way, and `tarvo pack` makes one
+// (Runner/ShippingTools.h).
 
 #include "Infrastructure/World.h"
 #include "Platform/RunFolder.h"
@@ -8,11 +10,13 @@
 #include "Program/RunProgram.h"
 #include "Runner/ErrorView.h"
 #include "Runner/GameFolder.h"
+#include "Runner/ShippingTools.h"
 #include "Scripting/GameScript.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <vector>
 
 namespace
@@ -29,9 +33,22 @@ void FindEngineData()
 
 void PrintUsage()
 {
-    String usage = RunOptionsUsage(String(ProgramName) + " GAME_FOLDER");
+    String usage = RunOptionsUsage(String(ProgramName) + " GAME_FOLDER|GAME.tarvo");
     std::printf("%s", usage.c_str());
-    std::printf("Runs GAME_FOLDER/main.py in a window on the engine; see docs/python-games.md.\n");
+    std::printf("Runs GAME_FOLDER/main.py in a window on the engine; see docs/python-games.md.\n"
+                "A game packed with `%s pack [--deb] GAME_FOLDER` plays as `%s GAME.tarvo`; see docs/shipping.md.\n",
+                ProgramName, ProgramName);
+}
+
+// A packed game rather than a folder: any file, or a name ending in .tarvo that is no
+// folder (so that a missing archive is named as one).
+bool IsGameArchive(const String& path)
+{
+    struct stat info = {};
+    if (stat(path.c_str(), &info) == 0)
+        return !S_ISDIR(info.st_mode);
+    const String suffix = ".tarvo";
+    return path.size() > suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 String FolderName(const String& path)
@@ -53,20 +70,38 @@ int main(int argc, char** argv)
         PrintUsage();
         return 0;
     }
+    // A game folder named pack plays as ./pack.
+    if (first == "pack")
+    {
+        FindEngineData();
+        return RunPackTool(argv[0], std::vector<String>(argv + 2, argv + argc));
+    }
     if (first.empty() || first[0] == '-')
     {
         std::fprintf(stderr, "%s: the game folder comes first: %s GAME_FOLDER [options] (see --help)\n", ProgramName,
                      ProgramName);
         return 2;
     }
-    if (const String problem = ProblemWithGameFolder(first); !problem.empty())
+    FindEngineData();
+    String gameFolder = first;
+    String title;
+    if (IsGameArchive(first))
+    {
+        OpenedGameArchive opened;
+        if (const int status = OpenGameArchive(argv[0], first, opened); status != 0)
+            return status;
+        gameFolder = opened.folder;
+        title = opened.title;
+    }
+    if (const String problem = ProblemWithGameFolder(gameFolder); !problem.empty())
     {
         std::fprintf(stderr, "%s: %s\n", ProgramName, problem.c_str());
         return 2;
     }
     char resolved[PATH_MAX] = {};
-    const String folder = realpath(first.c_str(), resolved) ? String(resolved) : first;
-    FindEngineData();
+    const String folder = realpath(gameFolder.c_str(), resolved) ? String(resolved) : gameFolder;
+    if (title.empty())
+        title = FolderName(folder);
     SetGameFolder(folder);
 
     // The options as the engine's programs take them, without the folder.
@@ -78,7 +113,7 @@ int main(int argc, char** argv)
     // stays, so the player can look at what did run (Runner/ErrorView.h).
     static ErrorView errorView;
     errorView.PlugIn();
-    const int status = RunProgram(static_cast<int>(arguments.size()), arguments.data(), ProgramName, FolderName(folder),
+    const int status = RunProgram(static_cast<int>(arguments.size()), arguments.data(), ProgramName, title,
                                   [&folder, &unplayable](const RunOptions& options)
                                   {
                                       std::optional<unsigned int> seed;

@@ -10,7 +10,8 @@ install(DIRECTORY ${TARVO_RUN_DIR}/Resources ${TARVO_RUN_DIR}/Config DESTINATION
   COMPONENT game
   PATTERN __pycache__ EXCLUDE
   PATTERN .keep EXCLUDE
-  PATTERN Inconsolata.otf EXCLUDE)
+  PATTERN Inconsolata.otf EXCLUDE
+  PATTERN tarvo-icon.png EXCLUDE)
 # The font stays Debian's (package fonts-inconsolata); the scripts are compiled ahead so
 # that the game neither compiles them at each start nor writes under /usr.
 tarvo_install_font_link(${QVRN_DATA_DIR} game)

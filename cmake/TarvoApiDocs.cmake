@@ -1,5 +1,5 @@
-# The two API references, kept out of git under docs/api/ and installed with the engine
-# into share/doc/tarvo/api/, beside the pages of docs/ they link to:
+# The two API references, kept out of git under docs/api/ and installed with the engine's
+# development files (component dev, package tarvo-dev) into share/doc/tarvo-dev/api/, beside the pages of docs/ they link to:
 #   docs/api/python/index.html  every class and call of the script module with its
 #     comment, written from the generated shadow module tarvo.py, whose docstrings
 #     hold the comments (tools/script-reference.py; TarvoScripting.cmake);
@@ -9,7 +9,7 @@
 # Both are built with everything else, and again only when what they are made from
 # changes.
 set(TARVO_API_DIR ${CMAKE_SOURCE_DIR}/docs/api)
-set(TARVO_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarvo)
+set(TARVO_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarvo-dev)
 
 add_custom_command(OUTPUT ${TARVO_API_DIR}/python/index.html
   COMMAND ${TARVO_PYTHON} ${CMAKE_SOURCE_DIR}/tools/script-reference.py ${TARVO_SWIG_SHADOW} ${TARVO_API_DIR}/python
@@ -24,8 +24,8 @@ add_dependencies(script_reference script_module)
 # pictures stay with the game; the C++ reference's main page is in it already.
 file(GLOB doc_pages ${CMAKE_SOURCE_DIR}/docs/*.md ${CMAKE_SOURCE_DIR}/docs/*.png)
 list(FILTER doc_pages EXCLUDE REGEX "/(api-main\\.md|game\\.md|qvrn-[^/]*)$")
-install(FILES ${doc_pages} DESTINATION ${TARVO_INSTALL_DOCDIR} COMPONENT engine)
-install(DIRECTORY ${TARVO_API_DIR}/python DESTINATION ${TARVO_INSTALL_DOCDIR}/api COMPONENT engine)
+install(FILES ${doc_pages} DESTINATION ${TARVO_INSTALL_DOCDIR} COMPONENT dev)
+install(DIRECTORY ${TARVO_API_DIR}/python DESTINATION ${TARVO_INSTALL_DOCDIR}/api COMPONENT dev)
 
 find_package(Doxygen QUIET)
 if(NOT DOXYGEN_FOUND)
@@ -52,4 +52,4 @@ add_custom_command(OUTPUT ${TARVO_API_DIR}/cpp/index.html
   COMMENT "C++ reference in docs/api/cpp"
   VERBATIM)
 add_custom_target(api_docs ALL DEPENDS ${TARVO_API_DIR}/cpp/index.html)
-install(DIRECTORY ${TARVO_API_DIR}/cpp DESTINATION ${TARVO_INSTALL_DOCDIR}/api COMPONENT engine)
+install(DIRECTORY ${TARVO_API_DIR}/cpp DESTINATION ${TARVO_INSTALL_DOCDIR}/api COMPONENT dev)

@@ -1,9 +1,12 @@
-# `cmake --install` of the engine (component "engine"): the static library, the public
-# headers under include/tarvo/ with their folders as they are, the scripting interface
-# files, a CMake package, a pkg-config file, and the engine's data folder share/tarvo/
-# shaped like a run folder (the console's start script, the shadow module, the font).
-# The runner (Runner/), the Python example (TarvoPackages.cmake) and the references with
-# the docs/ pages in share/doc/tarvo/ (TarvoApiDocs.cmake) join the component.
+# `cmake --install` of the engine, in two components as Debian splits a library:
+#   runtime  what plays a game: the engine's data folder share/tarvo/ shaped like a run
+#            folder (the console's start script, the shadow module, the font); the
+#            runner and its shipping tools (Runner/) and the Python example
+#            (TarvoPackages.cmake) join it;
+#   dev      what builds one in C++: the static library, the public headers under
+#            include/tarvo/ with their folders as they are, the scripting interface
+#            files, a CMake package and a pkg-config file; the references with the
+#            docs/ pages in share/doc/tarvo-dev/ (TarvoApiDocs.cmake) join it.
 #
 # The headers include each other as "Infrastructure/World.h", so consumers get
 # include/tarvo on their include path through Tarvo::tarvo (and tarvo.pc), and write the
@@ -53,7 +56,7 @@ list(FILTER tarvo_interface EXCLUDE REGEX "tarvo_leak_check_support")
 set_property(TARGET tarvo PROPERTY INTERFACE_LINK_LIBRARIES ${tarvo_interface})
 
 install(TARGETS tarvo EXPORT TarvoTargets
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT engine)
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
 
 # What a game may include; the engine's own headers (cmake/private-headers.txt: back-ends,
 # library tables, the frame's wiring, run-option parsing) stay behind.
@@ -63,23 +66,23 @@ foreach(regex ${TARVO_PRIVATE_HEADER_REGEXES})
 endforeach()
 foreach(folder ${TARVO_ENGINE_FOLDERS})
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/${folder}/ DESTINATION ${TARVO_INSTALL_INCLUDEDIR}/${folder}
-    COMPONENT engine
+    COMPONENT dev
     FILES_MATCHING PATTERN "*.h"
     ${private_header_excludes})
 endforeach()
 
 # With the docstrings the build collected, which tarvo.i includes.
 install(FILES ${TARVO_SWIG_INTERFACES} ${TARVO_SWIG_DOCSTRINGS} ${CMAKE_SOURCE_DIR}/Scripting/ModuleNames.txt
-  DESTINATION ${TARVO_INSTALL_DATADIR}/swig COMPONENT engine)
+  DESTINATION ${TARVO_INSTALL_DATADIR}/swig COMPONENT dev)
 
 # The engine's data folder, where the runner looks beside its executable
 # (<exe dir>/../share/tarvo): the console script and the shadow module it imports.
 install(FILES ${CMAKE_SOURCE_DIR}/Resources/Scripts/start.py ${TARVO_SWIG_SHADOW}
-  DESTINATION ${TARVO_INSTALL_DATADIR}/Resources/Scripts COMPONENT engine)
-tarvo_install_font_link(${TARVO_INSTALL_DATADIR} engine)
-tarvo_install_bytecode(${TARVO_INSTALL_DATADIR}/Resources/Scripts engine)
+  DESTINATION ${TARVO_INSTALL_DATADIR}/Resources/Scripts COMPONENT runtime)
+tarvo_install_font_link(${TARVO_INSTALL_DATADIR} runtime)
+tarvo_install_bytecode(${TARVO_INSTALL_DATADIR}/Resources/Scripts runtime)
 
-install(EXPORT TarvoTargets NAMESPACE Tarvo:: DESTINATION ${TARVO_INSTALL_CMAKEDIR} COMPONENT engine)
+install(EXPORT TarvoTargets NAMESPACE Tarvo:: DESTINATION ${TARVO_INSTALL_CMAKEDIR} COMPONENT dev)
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/TarvoConfig.cmake.in
   ${CMAKE_BINARY_DIR}/TarvoConfig.cmake
   INSTALL_DESTINATION ${TARVO_INSTALL_CMAKEDIR}
@@ -87,10 +90,10 @@ configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/TarvoConfig.cmake.in
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/TarvoConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/TarvoConfig.cmake ${CMAKE_BINARY_DIR}/TarvoConfigVersion.cmake
-  DESTINATION ${TARVO_INSTALL_CMAKEDIR} COMPONENT engine)
+  DESTINATION ${TARVO_INSTALL_CMAKEDIR} COMPONENT dev)
 
 # The .pc file finds the prefix from its own place (lib/pkgconfig, or
 # lib/x86_64-linux-gnu/pkgconfig under /usr), so `--prefix` at install time is honoured.
 string(REGEX REPLACE "[^/]+" ".." TARVO_PC_TO_PREFIX ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 configure_file(${CMAKE_SOURCE_DIR}/cmake/tarvo.pc.in ${CMAKE_BINARY_DIR}/tarvo.pc @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/tarvo.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT engine)
+install(FILES ${CMAKE_BINARY_DIR}/tarvo.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)

@@ -1,22 +1,24 @@
-# The two Debian packages, made by one `cpack -G DEB` run in the Release build
+# The three Debian packages, made by one `cpack -G DEB` run in the Release build
 # (tools/package.sh), one package per install component:
-#   qvrn  (component "game")   the game for players, QvrnPackage.cmake
-#   tarvo (component "engine") the runner `tarvo` and what a game maker builds with:
-#         TarvoInstall.cmake, Runner/CMakeLists.txt and the Python example below.
+#   qvrn      (component "game")    the game for players, QvrnPackage.cmake
+#   tarvo     (component "runtime") what a player of a game on the engine needs: the
+#             runner `tarvo` with its shipping tools, the engine's data and the Python
+#             example; TarvoInstall.cmake, Runner/CMakeLists.txt and below
+#   tarvo-dev (component "dev")     what a game maker builds a C++ game with, and the
+#             references; TarvoInstall.cmake, TarvoApiDocs.cmake
 # Included last: the packages take the install rules of every folder above.
 
-# The runner (Runner/CMakeLists.txt installs it as bin/tarvo) and the Python example
-# belong to the engine component. The example is optional, so a tree without it still
+# The Python example belongs to the runtime. It is optional, so a tree without it still
 # installs and packages the rest.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/examples/python DESTINATION ${TARVO_INSTALL_DATADIR}/examples
-  COMPONENT engine OPTIONAL
+  COMPONENT runtime OPTIONAL
   PATTERN __pycache__ EXCLUDE
   PATTERN CMakeLists.txt EXCLUDE)
-tarvo_install_bytecode(${TARVO_INSTALL_DATADIR}/examples/python engine)
+tarvo_install_bytecode(${TARVO_INSTALL_DATADIR}/examples/python runtime)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL game engine)
+set(CPACK_COMPONENTS_ALL game runtime dev)
 set(CPACK_COMPONENTS_GROUPING IGNORE)
 set(CPACK_PACKAGE_NAME tarvo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -44,23 +46,39 @@ grows around you; consumers caught in it follow you and pay you until their mone
 runs out. Rival suits, journalists with cameras and a stock ticker make it a game.")
 set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "${tarvo_runtime_depends}")
 
-set(CPACK_DEBIAN_ENGINE_PACKAGE_NAME tarvo)
-set(CPACK_DEBIAN_ENGINE_PACKAGE_SECTION devel)
-set(CPACK_DEBIAN_ENGINE_DESCRIPTION "compact 2-D game engine, its runner and development files
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME tarvo)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "compact 2-D game engine: the runner of games written in Python
+Tarvo is a small game engine: a frame loop over layered actors, tweens,
+sprites, text, particles, Box2D physics, named messages, key bindings, mouse and
+game pads, sound and an in-game Python console.
+.
+This package plays games made with it: `tarvo GAME_FOLDER` or `tarvo GAME.tarvo`.
+`tarvo pack` turns a game folder into one file to share, or into a Debian
+package of its own. An example game is in /usr/share/tarvo/examples/python.
+The files to build a game in C++ are in tarvo-dev.")
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "${tarvo_runtime_depends}")
+
+set(CPACK_DEBIAN_DEV_PACKAGE_NAME tarvo-dev)
+set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
+set(CPACK_DEBIAN_DEV_DESCRIPTION "compact 2-D game engine: development files and references
 Tarvo is a small C++ game engine: a frame loop over layered actors, tweens,
 sprites, text, particles, Box2D physics, named messages, key bindings, mouse and
 game pads, sound and an in-game Python console.
 .
-The runner `tarvo GAME_FOLDER` plays a game written in Python; the static
-library, headers, CMake package (find_package(Tarvo)) and pkg-config file build
-one in C++. An example of the former is in /usr/share/tarvo/examples/python.")
-# What find_package(Tarvo) and tarvo.pc look up again on the game maker's machine: the
-# CMake packages of GLFW and Box2D, pkg-config with FTGL's and the embeddable Python's
-# files, and the OpenGL and GLU headers and libraries.
-set(CPACK_DEBIAN_ENGINE_PACKAGE_DEPENDS "${tarvo_runtime_depends}, \
+This package builds a game in C++: the static library, headers, CMake package
+(find_package(Tarvo)), pkg-config file and SWIG interface files, with the C++
+and Python references in /usr/share/doc/tarvo-dev.")
+# A static library and text: nothing for dpkg-shlibdeps to read.
+set(CPACK_DEBIAN_DEV_PACKAGE_SHLIBDEPS OFF)
+# The engine's data folder, which find_package(Tarvo) names, is in the runtime of the
+# same version; then what find_package(Tarvo) and tarvo.pc look up again on the game
+# maker's machine: the CMake packages of GLFW and Box2D, pkg-config with FTGL's and the
+# embeddable Python's files, and the OpenGL and GLU headers and libraries.
+set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "tarvo (= ${PROJECT_VERSION}), \
 libglfw3-dev (>= 3.3), libbox2d-dev (>= 2.4), libftgl-dev, libpython3-dev, libgl-dev, libglu1-mesa-dev, \
 pkgconf | pkg-config")
 # A compiler and CMake are the game maker's choice, but the usual one.
-set(CPACK_DEBIAN_ENGINE_PACKAGE_RECOMMENDS "g++, cmake")
-set(CPACK_DEBIAN_ENGINE_PACKAGE_SUGGESTS "swig")
+set(CPACK_DEBIAN_DEV_PACKAGE_RECOMMENDS "g++, cmake")
+set(CPACK_DEBIAN_DEV_PACKAGE_SUGGESTS "swig")
 include(CPack)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The engine as another game gets it: installed into a temporary prefix, then
+# The engine as another game gets it: its runtime and development files installed into a
+# temporary prefix, then
 # examples/standalone configured and built against it with nothing but
 # find_package(Tarvo), run for a few frames with a screenshot, and once more until Escape.
 #   standalone.sh BUILD_DIR SOURCE_DIR CXX "COMPILE_FLAGS" "LINK_FLAGS"
@@ -10,7 +11,9 @@ build=$1 source=$2 cxx=$3 compile_flags=$4 link_flags=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-cmake --install "$build" --component engine --prefix "$work/prefix" >"$work/install.log"
+for component in runtime dev; do
+  cmake --install "$build" --component $component --prefix "$work/prefix" >>"$work/install.log"
+done
 # Nothing private goes out: no back-end headers, no test helpers, no sources.
 if find "$work/prefix" \( -path '*/backend/*' -o -name '*.cpp' -o -path '*TestUtilities*' \) | grep .; then
   echo "private files installed"
@@ -37,7 +40,7 @@ swig -c++ -python -outdir "$work" -o "$work/tarvo_wrap.cxx" "$work/prefix/share/
   { echo "SWIG fails on the installed interface files"; exit 1; }
 # The two references and the pages of docs/ they link to: every local link of the C++
 # reference's main page and of the Python reference's pages leads to an installed file.
-python3 - "$work/prefix/share/doc/tarvo" <<'PY'
+python3 - "$work/prefix/share/doc/tarvo-dev" <<'PY'
 import glob, os, re, sys
 docs = sys.argv[1]
 pages = [os.path.join(docs, "api", "cpp", "index.html")] + glob.glob(os.path.join(docs, "api", "python", "*.html"))

@@ -24,3 +24,19 @@ void DrawIcon(Canvas& canvas)
     canvas.Blit(coin, static_cast<int>(36.0f * unit), static_cast<int>(4.0f * unit));
 }
 } // namespace Art
+
+namespace Art
+{
+void DrawEngineIcon(Canvas& canvas)
+{
+    // A night-blue tile with a ball flying over a paddle: any game, none in particular,
+    // for a packed game whose folder brings no icon of its own.
+    const Sdf tile = Box(Vec{32.0f, 32.0f}, Vec{29.0f, 29.0f}, 11.0f);
+    canvas.Fill(Grow(tile, 1.5f), Rgb(20, 24, 40));
+    canvas.Fill(tile, Linear(Vec{32.0f, 3.0f}, Vec{32.0f, 61.0f}, Rgb(48, 66, 120), Rgb(24, 32, 64)));
+    canvas.Fill(Arc(Vec{32.0f, 52.0f}, 30.0f, 3.6f, 4.9f, 1.2f), Rgb(255, 255, 255, 0.35f));
+    canvas.Fill(Circle(Vec{40.0f, 22.0f}, 7.0f),
+                Radial(Vec{38.0f, 20.0f}, 8.0f, Rgb(255, 236, 150), Rgb(240, 170, 40)));
+    canvas.Fill(Box(Vec{26.0f, 47.0f}, Vec{13.0f, 3.5f}, 3.5f), Rgb(236, 92, 72));
+}
+} // namespace Art

@@ -29,4 +29,6 @@ void DrawParticle(Canvas& canvas);
 void DrawTestCard(Canvas& canvas);
 // The game's desktop icon: the player in his lie circle, with a coin.
 void DrawIcon(Canvas& canvas);
+// The engine's icon, for packed games that bring none: a ball over a paddle.
+void DrawEngineIcon(Canvas& canvas);
 } // namespace Art

@@ -53,6 +53,7 @@ std::vector<Image> Images()
     images.push_back({"particle.png", 32, 32.0f, [](Canvas& c) { DrawParticle(c); }});
     images.push_back({"testcard.png", 64, 64.0f, [](Canvas& c) { DrawTestCard(c); }});
     images.push_back({"qvrn-icon.png", 128, 64.0f, [](Canvas& c) { DrawIcon(c); }});
+    images.push_back({"tarvo-icon.png", 128, 64.0f, [](Canvas& c) { DrawEngineIcon(c); }});
     return images;
 }
 
