@@ -26,3 +26,4 @@ find_program(TARVO_PYTHON python3.11 PATHS /usr/bin NO_DEFAULT_PATH NO_CMAKE_FIN
 include(TarvoWarnings)
 include(TarvoEngine)
 add_subdirectory(Game)
+add_subdirectory(Runner)

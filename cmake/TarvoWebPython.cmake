@@ -15,7 +15,7 @@ target_link_libraries(tarvo_web_python INTERFACE
 target_link_options(tarvo_web_python INTERFACE "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/Scripting/web/pre.js")
 
 # The page's Python files: the standard modules, and the shadow module tarvo.py, as
-# bytecode alone. A page links them in with tarvo_preload_python(target).
+# bytecode alone. A page links them in with tarvo_preload_python.
 set(TARVO_WEB_STDLIB ${CMAKE_BINARY_DIR}/python/stdlib)
 set(TARVO_WEB_STDLIB_LIST ${CMAKE_SOURCE_DIR}/Scripting/web/standard-modules.txt)
 set(TARVO_WEB_SHADOW ${CMAKE_BINARY_DIR}/python/tarvo.pyc)
@@ -33,9 +33,10 @@ add_custom_command(OUTPUT ${TARVO_WEB_SHADOW}
   VERBATIM)
 add_custom_target(web_python_files DEPENDS ${TARVO_WEB_STDLIB}.stamp ${TARVO_WEB_SHADOW} script_module)
 
-# The run folder's Resources must be preloaded to /Resources by the page itself; this
-# adds the Python files beside them (tarvo.pyc where the start-up script finds tarvo.py).
-function(tarvo_preload_python target)
+# Adds the Python files to a page's data: the standard modules, and tarvo.pyc into
+# `script_folder`, the page's folder of the engine's scripts, where the start-up script
+# finds tarvo.py.
+function(tarvo_preload_python target script_folder)
   add_dependencies(${target} web_python_files)
   get_target_property(link_depends ${target} LINK_DEPENDS)
   if(NOT link_depends)
@@ -44,5 +45,5 @@ function(tarvo_preload_python target)
   set_target_properties(${target} PROPERTIES LINK_DEPENDS "${link_depends};${TARVO_WEB_STDLIB}.stamp;${TARVO_WEB_SHADOW}")
   target_link_options(${target} PRIVATE
     "SHELL:--preload-file ${TARVO_WEB_STDLIB}@/usr/local/lib/python3.11"
-    "SHELL:--preload-file ${TARVO_WEB_SHADOW}@/Resources/Scripts/tarvo.pyc")
+    "SHELL:--preload-file ${TARVO_WEB_SHADOW}@${script_folder}/tarvo.pyc")
 endfunction()

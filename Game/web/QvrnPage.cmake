@@ -18,4 +18,4 @@ target_link_options(qvrn PRIVATE
   -sEXIT_RUNTIME=0
   # This emcc crashes minifying the page's HTML; -g2 leaves it as written.
   -g2)
-tarvo_preload_python(qvrn)
+tarvo_preload_python(qvrn /Resources/Scripts)
