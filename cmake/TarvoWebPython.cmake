@@ -8,9 +8,7 @@ endif()
 
 add_library(tarvo_web_python INTERFACE)
 target_include_directories(tarvo_web_python INTERFACE ${TARVO_WEB_PYTHON}/include/python3.11)
-target_link_libraries(tarvo_web_python INTERFACE
-  ${TARVO_WEB_PYTHON}/lib/libpython3.11.a ${TARVO_WEB_PYTHON}/lib/libmpdec.a
-  ${TARVO_WEB_PYTHON}/lib/libexpat.a ${TARVO_WEB_PYTHON}/lib/libz.a)
+target_link_libraries(tarvo_web_python INTERFACE ${TARVO_WEB_PYTHON}/lib/libpython3.11.a ${TARVO_WEB_PYTHON}/lib/libz.a)
 # PYTHONHOME for the interpreter, before main() runs.
 target_link_options(tarvo_web_python INTERFACE "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/Scripting/web/pre.js")
 
