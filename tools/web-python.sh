@@ -52,6 +52,19 @@ if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
 fi
+# Checkouts on one machine share the cache: one builds, the others wait for it and take
+# its result, rather than building over each other in the same folders.
+mkdir -p "$cache"
+exec 9>"$cache/.lock-$key"
+if ! flock -n 9; then
+  step "another build of $key is running; waiting for it"
+  flock 9
+fi
+if [ -f "$prefix/.complete" ]; then
+  step "built meanwhile in $prefix"
+  echo "$prefix"
+  exit 0
+fi
 
 work="$cache/work-$key"
 rm -rf "$work" "$prefix"
