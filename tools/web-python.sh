@@ -3,12 +3,12 @@
 # source package with Debian's Emscripten, and zlib from Debian's zlib source beside it
 # (CPython's zlib module and FreeType both link that one copy). Prints the folder that
 # holds the result on its last line of output (everything else goes to standard error):
-#   lib/libpython3.11.a, lib/libz.a, include/python3.11,
-#   include/zlib.h, lib/python3.11 (the standard library's sources) and build-times.
+#   lib/libpython3.11.a, lib/libz.a, include/python3.11, include/zlib.h,
+#   lib/python3.11 (the standard library's sources) and build-times.
 #
-# The build costs a fresh machine the better part of half an hour (configure runs
-# hundreds of checks through emcc, a second each), so it is done once per machine, in a
-# cache outside any checkout: $TARVO_WEB_CACHE, else $XDG_CACHE_HOME/tarvo-web-deps
+# The build costs a fresh machine on two cores one and a half to four minutes, as busy as
+# it is (ten without tools/web-python-config.site, whose answers spare configure most of
+# its questions to emcc), so it is done once per machine, in a cache outside any checkout: $TARVO_WEB_CACHE, else $XDG_CACHE_HOME/tarvo-web-deps
 # (~/.cache/tarvo-web-deps). A per-user cache rather than /var/cache, because nothing
 # in it needs root and the web build may run as a plain user; a clean checkout, or
 # another worktree, on the same machine finds it there. Each build lives in a folder
@@ -102,7 +102,7 @@ started=$(seconds)
 # Modules whose libraries the page neither has nor needs are switched off by name, and so
 # are those a game in a page has no use for whose size every player would download:
 # Unicode's database, the East Asian codecs, decimal, XML, sockets (a page has none),
-# sound samples, time zones, memory maps and asyncio's accelerator (about 3 MB of the
+# sound samples, time zones, memory maps and asyncio's accelerator (2.5 MB of the
 # page's 8 MB of WebAssembly). zlib is ours; the test modules and pip stay out.
 (cd "$build_dir" && CONFIG_SITE="$work/config.site" emconfigure "$python_src/configure" \
   --cache-file="$build_dir/config.cache" \
