@@ -31,6 +31,16 @@ add_custom_command(OUTPUT ${TARVO_SWIG_WRAPPER} ${TARVO_SWIG_DIR}/tarvo_wrap.h $
   COMMENT "Generating the script module"
   VERBATIM)
 
+# Generated code: SWIG's own idioms trip warnings we hold our code to.
+set_source_files_properties(${TARVO_SWIG_WRAPPER} PROPERTIES
+  COMPILE_OPTIONS "-Wno-shadow;-Wno-unused-parameter;-Wno-missing-field-initializers;-Wno-cast-function-type")
+
+if(EMSCRIPTEN)
+  # The page takes tarvo.py compiled, without its source (cmake/TarvoWebPython.cmake).
+  add_custom_target(script_module DEPENDS ${TARVO_SWIG_WRAPPER} ${TARVO_SWIG_SHADOW})
+  return()
+endif()
+
 # Compiled ahead, so start-up reads the bytecode instead of compiling 1,500 lines of
 # shadow classes (about 85 ms) where Python can't write its cache itself.
 add_custom_command(OUTPUT ${TARVO_RUN_DIR}/Resources/Scripts/tarvo.py
@@ -43,7 +53,3 @@ add_custom_command(OUTPUT ${TARVO_RUN_DIR}/Resources/Scripts/tarvo.py
 # command never runs twice at once in a parallel build.
 add_custom_target(script_module DEPENDS ${TARVO_SWIG_WRAPPER} ${TARVO_RUN_DIR}/Resources/Scripts/tarvo.py)
 add_dependencies(run_folder script_module)
-
-# Generated code: SWIG's own idioms trip warnings we hold our code to.
-set_source_files_properties(${TARVO_SWIG_WRAPPER} PROPERTIES
-  COMPILE_OPTIONS "-Wno-shadow;-Wno-unused-parameter;-Wno-missing-field-initializers;-Wno-cast-function-type")

@@ -3,8 +3,9 @@
 # UndefinedBehaviorSanitizer, warnings as errors) and runs the whole suite through
 # ctest, under a virtual X server when there is no display; then gives each fuzz target
 # a 10-second run from a fixed seed (tools/fuzz.sh), builds and checks the game's and the
-# engine's Debian packages (tools/package.sh), and builds the game for the browser and
-# plays it in headless Chromium (tools/web-build.sh, tests/Web/browser_game.sh).
+# engine's Debian packages (tools/package.sh), and builds the game and the Python example
+# for the browser and plays them in headless Chromium (tools/web-build.sh,
+# tests/Web/browser_game.sh, tests/Web/browser_python_game.sh).
 # Extra arguments go to ctest, e.g. tools/test.sh -R Switchboard
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,4 +33,5 @@ if [ $# -eq 0 ]; then
   bash tools/package.sh
   bash tools/web-build.sh
   bash tests/Web/browser_game.sh build/web/page build/release/Game/qvrn
+  bash tests/Web/browser_python_game.sh build/web/python-game build/release/Runner/tarvo
 fi

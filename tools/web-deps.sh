@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds the libraries the WebAssembly build links (Box2D, FreeType) from Debian's own
-# sources with emscripten, as static libraries under build/web-deps/prefix. Emscripten's
-# ports can't be fetched here, so Debian's source packages are the only way in.
-# Quick when already done: a stamp holding this script's hash skips everything until
-# the script changes. Run as root on Debian 12, after tools/setup.sh and with the
-# emscripten package installed.
+# Builds the libraries the WebAssembly build links from Debian's own sources with
+# emscripten: CPython and zlib through tools/web-python.sh, into a cache kept between
+# checkouts (linked here as build/web-deps/python), then Box2D and FreeType (inflating
+# with that zlib) as static libraries under build/web-deps/prefix. Emscripten's ports
+# can't be fetched here, so Debian's source packages are the only way in.
+# Quick when already done: a stamp holding this script's hash and the CPython build it
+# linked skips everything until either changes. Run as root on Debian 12, after
+# tools/setup.sh and with the emscripten package installed.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,14 +15,21 @@ src="$out/src"
 work="$out/build"
 prefix="$out/prefix"
 stamp="$prefix/.web-deps-stamp"
-script_hash="$(sha256sum "${BASH_SOURCE[0]}" | cut -d' ' -f1)"
-sources_file=/etc/apt/sources.list.d/tarvo-web-sources.sources
 
 step() { echo "web-deps: $*"; }
 fail() {
   echo "web-deps: ERROR: $*" >&2
   exit 1
 }
+# shellcheck source=tools/web-sources.sh
+. "$root/tools/web-sources.sh"
+
+command -v emcmake >/dev/null || fail "emcmake not found: install Debian's emscripten package"
+python_prefix="$(bash "$root/tools/web-python.sh" | tail -n1)"
+[ -f "$python_prefix/lib/libz.a" ] || fail "tools/web-python.sh gave no CPython build"
+mkdir -p "$out"
+ln -sfn "$python_prefix" "$out/python"
+script_hash="$(cat "${BASH_SOURCE[0]}" "$root/tools/web-sources.sh" | sha256sum | cut -d' ' -f1) $python_prefix"
 
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$script_hash" ] &&
   [ -f "$prefix/lib/libbox2d.a" ] && [ -f "$prefix/lib/libfreetype.a" ]; then
@@ -28,63 +37,10 @@ if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$script_hash" ] &&
   exit 0
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-
-command -v emcmake >/dev/null || fail "emcmake not found: install Debian's emscripten package"
-if ! command -v dpkg-source >/dev/null; then
-  step "installing dpkg-dev"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends dpkg-dev
-fi
-
-# apt lists a Sources index only for suites some deb-src entry names.
-has_bookworm_sources() {
-  apt-get indextargets --format '$(CREATED_BY) $(RELEASE) $(COMPONENT)' 2>/dev/null |
-    grep -qx 'Sources bookworm main'
-}
-if ! has_bookworm_sources; then
-  step "adding a deb-src entry for bookworm main ($sources_file)"
-  $SUDO tee "$sources_file" >/dev/null <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-  step "apt-get update"
-  $SUDO apt-get update -qq
-elif ! apt-cache showsrc box2d 2>/dev/null | grep -q '^Package:'; then
-  # The entry is there but its index was never downloaded.
-  step "apt-get update (source index missing)"
-  $SUDO apt-get update -qq
-fi
-
+need_source_packages
 mkdir -p "$src" "$work" "$prefix"
-
-# Prints the one unpacked source folder of a package, fetching and unpacking it if needed.
-unpack() {
-  local package="$1" dsc dir
-  dsc="$(find "$src" -maxdepth 1 -name "${package}_*.dsc" | sort | tail -n1)"
-  if [ -z "$dsc" ]; then
-    step "downloading the $package source package" >&2
-    (cd "$src" && apt-get -o APT::Sandbox::User=root source --download-only -qq "$package" >&2)
-    dsc="$(find "$src" -maxdepth 1 -name "${package}_*.dsc" | sort | tail -n1)"
-    [ -n "$dsc" ] || fail "apt-get source $package gave no .dsc"
-  fi
-  dir="$src/$package"
-  if [ ! -d "$dir" ]; then
-    step "unpacking $(basename "$dsc")" >&2
-    # apt has checked the files against the signed archive index; the maintainer's own
-    # signature would need the Debian keyring, which nothing else here uses.
-    dpkg-source --no-check -x "$dsc" "$dir.tmp" >/dev/null
-    mv "$dir.tmp" "$dir"
-  fi
-  echo "$dir"
-}
-
-box2d_src="$(unpack box2d)"
-freetype_src="$(unpack freetype)"
+box2d_src="$(unpack box2d "$src")"
+freetype_src="$(unpack freetype "$src")"
 
 # Everything that follows is linked into one wasm module: static, Release, -O2.
 common=(
@@ -111,10 +67,12 @@ build() {
 build box2d "$box2d_src" \
   -DBOX2D_BUILD_UNIT_TESTS=OFF -DBOX2D_BUILD_TESTBED=OFF -DBOX2D_BUILD_DOCS=OFF
 
-# No compressed, PNG-coloured or shaped fonts are used: FreeType then needs nothing else.
+# No PNG-coloured or shaped fonts are used: FreeType then needs only zlib, and takes the
+# one CPython links. Its own copy of inflate (FT_DISABLE_ZLIB) has global names that
+# collide with zlib's at the page's link.
 build freetype "$freetype_src" \
-  -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
-  -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+  -DFT_REQUIRE_ZLIB=ON -DZLIB_INCLUDE_DIR="$python_prefix/include" -DZLIB_LIBRARY="$python_prefix/lib/libz.a" \
+  -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 
 for lib in libbox2d.a libfreetype.a; do
   [ -f "$prefix/lib/$lib" ] || fail "$lib was not installed into $prefix/lib"

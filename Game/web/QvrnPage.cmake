@@ -8,13 +8,14 @@ set_target_properties(qvrn PROPERTIES SUFFIX ".html" RUNTIME_OUTPUT_DIRECTORY ${
 target_link_options(qvrn PRIVATE
   "SHELL:--shell-file ${page_shell}"
   "SHELL:--pre-js ${page_script}"
-  # The art, sounds, font and bindings, decoded by the browser before the game starts;
-  # the Python scripts have nothing to run them here.
+  # The art, sounds, font, bindings and the console's start-up script, decoded by the
+  # browser before the game starts; tarvo.py comes compiled (tarvo_preload_python).
   "SHELL:--preload-file ${TARVO_WEB_RUN_FOLDER}/Resources@/Resources"
   "SHELL:--preload-file ${TARVO_WEB_RUN_FOLDER}/Config@/Config"
-  "SHELL:--exclude-file *.py" "SHELL:--exclude-file *.pyc" "SHELL:--exclude-file __pycache__"
+  "SHELL:--exclude-file */tarvo.py" "SHELL:--exclude-file */__pycache__" "SHELL:--exclude-file */__pycache__/*"
   --use-preload-plugins
   -sALLOW_MEMORY_GROWTH=1
   -sEXIT_RUNTIME=0
   # This emcc crashes minifying the page's HTML; -g2 leaves it as written.
   -g2)
+tarvo_preload_python(qvrn /Resources/Scripts)

@@ -138,4 +138,31 @@ def green(x, y):
 typed = sum(1 for y in range(386, 410) for x in range(40, 400) if green(x, y))
 sys.exit(0 if typed > 100 else "%d green pixels where the typed line should be" % typed)
 PY
+# The console runs Python in the page, against the live engine: the line's output shows,
+# a failing line shows its traceback and the console answers the next one (also when a
+# script class lacks a method the engine leaves to scripts, an error that crosses C++ as
+# an exception), the standard modules games use are there, and Tab completes (\t below
+# is the Tab key).
+console_lines=(
+  'print(6*7)'
+  '1/0'
+  'class Silent(Console): pass'
+  ''
+  'Silent().Execute("x")'
+  'import json, math, random; print(json.dumps([math.floor(2.5), 0 <= random.random() < 1]))'
+  'print(World.GetInst\t).GetConsole() is World.GetInstance().GetConsole())'
+)
+typing=()
+for line in "${console_lines[@]}"; do
+  typing+=(--evaluate "Module.ccall('TypeConsoleLine', null, ['string'], [$("$python" -c 'import json, sys; print(json.dumps(sys.argv[1].replace("\\t", "\t")))' "$line")])")
+done
+"$python" "$here/page_shot.py" --until "Python initialized." "${typing[@]}" --then "console: True" \
+  "${address}qvrn.html?test&seed=7&fixed-dt=0.0166&no-msaa" "$out/console.png" "$out/console.log" \
+  2>"$out/console.error" || fail "console: $(cat "$out/console.error")"
+for expected in "console: >>> print(6*7)" "console: 42" "console: ZeroDivisionError: division by zero" \
+  "console: RuntimeError: Swig director pure virtual method called Console::Execute" \
+  "console: [2, true]" "console: >>> print(World.GetInstance().GetConsole() is World.GetInstance().GetConsole())" \
+  "console: True"; do
+  grep -qxF "$expected" "$out/console.log" || { cat "$out/console.log"; fail "the console did not show \"$expected\""; }
+done
 echo "browser game ok"

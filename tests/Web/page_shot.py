@@ -3,12 +3,14 @@
 screenshot of the page as shown then.
 
     page_shot.py URL OUT.png LOG --until TEXT [--profile FOLDER] [--size WxH] [--timeout S]
-                 [--text-of ID]
+                 [--text-of ID] [--evaluate JS... --then TEXT]
 
 Every line the page logs goes to LOG, exceptions as "exception: ...". Exits 1 with one
 line saying why when the line doesn't come within the timeout (default 240 s) or the
 browser fails. With --text-of, prints the text of the page's element of that id, as it
-reads once the timers the page had set when the line came have run.
+reads once the timers the page had set when the line came have run. With --evaluate,
+runs each JS expression in the page, in order, once the line has come, and takes the
+picture when the page then logs the --then line.
 
 The browser is driven over its debugging protocol on a pipe, so the picture is taken when
 the page is done, however long loading takes on a busy machine: a virtual clock given a
@@ -133,7 +135,11 @@ def main():
     parser.add_argument("--size", default="1024x768")
     parser.add_argument("--timeout", type=float, default=240.0)
     parser.add_argument("--text-of")
+    parser.add_argument("--evaluate", action="append", default=[])
+    parser.add_argument("--then")
     args = parser.parse_args()
+    if bool(args.evaluate) != bool(args.then):
+        parser.error("--evaluate and --then go together")
     width, height = (int(side) for side in args.size.split("x"))
 
     with tempfile.TemporaryDirectory() as scratch:
@@ -152,6 +158,14 @@ def main():
             browser.call("Runtime.enable", deadline=deadline)
             browser.call("Page.navigate", {"url": args.url}, deadline=deadline)
             while not any(args.until in line for line in browser.console):
+                browser.receive(deadline)
+            for expression in args.evaluate:
+                result = browser.call("Runtime.evaluate", {"expression": expression}, deadline=deadline)
+                if "exceptionDetails" in result:
+                    details = result["exceptionDetails"]
+                    raise RuntimeError("evaluating " + expression + ": " +
+                                       details.get("exception", {}).get("description", details.get("text", "")))
+            while args.then and not any(args.then in line for line in browser.console):
                 browser.receive(deadline)
             # The last frame is drawn; two display frames later it is on the page.
             browser.call("Runtime.evaluate", {
