@@ -29,7 +29,9 @@ fail() {
 . "$root/tools/web-sources.sh"
 
 answers="$root/tools/web-python-config.site"
-cache="${TARVO_WEB_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tarvo-web-deps}"
+# A CI job may run without HOME: the account's own home folder then.
+home="${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}"
+cache="${TARVO_WEB_CACHE:-${XDG_CACHE_HOME:-$home/.cache}/tarvo-web-deps}"
 # The interpreter that runs CPython's own build tools must be the same 3.11: Debian's,
 # never another one found first on the PATH.
 build_python=/usr/bin/python3.11
