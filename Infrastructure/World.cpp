@@ -97,7 +97,7 @@ bool World::Initialize(const String& windowName, bool antiAliasing, bool vertica
     lastFrameTime = ReadTime();
 
     Draw::InitState();
-    Camera::ResizeCallback(Window::DefaultWidth, Window::DefaultHeight);
+    Camera::ResizeCallback(Window::GetOpeningWidth(), Window::GetOpeningHeight());
 
     // A script host may register a console of its own later; this one is then left alone,
     // as RegisterConsole promises.

@@ -13,6 +13,8 @@ GLFWwindow* window = nullptr;
 bool libraryRunning = false;
 bool keyRepeat = false;
 String lastLibraryError;
+int openingWidth = Window::DefaultWidth;
+int openingHeight = Window::DefaultHeight;
 WindowInputHandler* inputHandler = nullptr;
 std::function<void(int, int)> resizeHandler;
 std::function<void()> closeHandler;
@@ -73,6 +75,21 @@ void OnClose(GLFWwindow*)
 
 namespace Window
 {
+void SetOpeningSize(int width, int height)
+{
+#ifndef __EMSCRIPTEN__
+    openingWidth = width;
+    openingHeight = height;
+#else
+    (void)width;
+    (void)height;
+#endif
+}
+
+int GetOpeningWidth() { return openingWidth; }
+
+int GetOpeningHeight() { return openingHeight; }
+
 bool Open(const String& title, bool antiAliasing, String& error)
 {
     glfwSetErrorCallback(OnLibraryError);
@@ -101,7 +118,7 @@ bool Open(const String& title, bool antiAliasing, String& error)
 #endif
     glfwWindowHint(GLFW_DEPTH_BITS, 8);
     glfwWindowHint(GLFW_STENCIL_BITS, 1);
-    window = glfwCreateWindow(DefaultWidth, DefaultHeight, title.c_str(), nullptr, nullptr);
+    window = glfwCreateWindow(openingWidth, openingHeight, title.c_str(), nullptr, nullptr);
     if (!window)
     {
         error = lastLibraryError.empty() ? "no window was created" : lastLibraryError;

@@ -28,6 +28,14 @@ namespace Window
 constexpr int DefaultWidth = 1024;
 constexpr int DefaultHeight = 768;
 
+// The size in pixels the next Open gives the window; DefaultWidth x DefaultHeight until
+// set. Call it before World::Initialize (a game's own size, say); the caller checks the
+// bounds. An open window keeps its size. In the browser the page's canvas keeps the size
+// the page gives it.
+void SetOpeningSize(int width, int height);
+int GetOpeningWidth();
+int GetOpeningHeight();
+
 // Opens the window at (50, 50) with a current context; its events go to the handlers
 // below. On failure `error` says why and false is returned.
 bool Open(const String& title, bool antiAliasing, String& error);

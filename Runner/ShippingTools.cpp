@@ -103,29 +103,67 @@ int RunPackTool(const char* runnerPath, const std::vector<String>& arguments)
     return RunToolInChild(runnerPath, "pack", arguments, -1, "pack");
 }
 
-int OpenGameArchive(const char* runnerPath, const String& path, OpenedGameArchive& opened)
+namespace
+{
+// The lines of a tool's answer, without their ends.
+std::vector<String> AnswerLines(const String& answer)
+{
+    std::vector<String> lines;
+    size_t start = 0;
+    while (start < answer.size())
+    {
+        const size_t end = answer.find('\n', start);
+        lines.push_back(answer.substr(start, end == String::npos ? String::npos : end - start));
+        if (end == String::npos)
+            break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Runs `command` with `argument` and returns its status, its answer's lines in `lines`.
+// The answer is read only once the child is done: it is a few short lines, well within
+// what a pipe holds.
+int AskTool(const char* runnerPath, const char* command, const String& argument, const String& what,
+            std::vector<String>& lines)
 {
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
     {
-        std::fprintf(stderr, "tarvo: can't open %s: %s\n", path.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "tarvo: can't %s: %s\n", what.c_str(), std::strerror(errno));
         return 1;
     }
-    // The answer is read only once the child is done: it is two short lines, well within
-    // what a pipe holds.
-    const int status = RunToolInChild(runnerPath, "open", {path}, pipeEnds[1], "open " + path);
+    const int status = RunToolInChild(runnerPath, command, {argument}, pipeEnds[1], what);
     const String answer = ReadAll(pipeEnds[0]);
     close(pipeEnds[0]);
-    if (status != 0)
+    lines = AnswerLines(answer);
+    return status;
+}
+} // namespace
+
+int OpenGameArchive(const char* runnerPath, const String& path, OpenedGameArchive& opened)
+{
+    std::vector<String> lines;
+    if (const int status = AskTool(runnerPath, "open", path, "open " + path, lines); status != 0)
         return status;
-    const size_t end = answer.find('\n');
-    if (end == String::npos || end == 0)
+    if (lines.empty() || lines[0].empty())
     {
         std::fprintf(stderr, "tarvo: opening %s gave no folder\n", path.c_str());
         return 1;
     }
-    opened.folder = answer.substr(0, end);
-    const size_t titleEnd = answer.find('\n', end + 1);
-    opened.title = answer.substr(end + 1, titleEnd == String::npos ? String::npos : titleEnd - end - 1);
+    opened.folder = lines[0];
+    opened.title = lines.size() > 1 ? lines[1] : "";
+    opened.window = lines.size() > 2 ? lines[2] : "";
+    return 0;
+}
+
+int ReadGameFolderSettings(const char* runnerPath, const String& folder, GameFolderSettings& settings)
+{
+    std::vector<String> lines;
+    if (const int status = AskTool(runnerPath, "settings", folder, "read the settings of " + folder, lines);
+        status != 0)
+        return status;
+    settings.title = lines.size() > 0 ? lines[0] : "";
+    settings.window = lines.size() > 1 ? lines[1] : "";
     return 0;
 }

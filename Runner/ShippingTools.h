@@ -17,6 +17,7 @@ struct OpenedGameArchive
 {
     String folder; // in the player's cache, keyed by the archive's contents
     String title;  // from the archive's manifest, else its name
+    String window; // the manifest's window size, "WIDTH HEIGHT" (Runner/GameWindowSize.h)
 };
 
 // Checks the game archive at `path` (NAME.tarvo) and unpacks it, the first time, into the
@@ -25,3 +26,16 @@ struct OpenedGameArchive
 // exit status after one line on standard error: 2 for an archive that is no game or could
 // do harm (nothing is written then), 1 when the cache can't be written.
 int OpenGameArchive(const char* runnerPath, const String& path, OpenedGameArchive& opened);
+
+// What a game folder's game.ini says of the window: its title (empty when it gives none)
+// and size, "WIDTH HEIGHT" (empty for none).
+struct GameFolderSettings
+{
+    String title;
+    String window;
+};
+
+// Reads `folder`'s game.ini, in a child process as above. A game.ini that can't be read
+// or holds a bad value gets one WARNING from the tools and leaves both empty: the game
+// still plays. Returns 0, or 1 after one line when the tools can't run.
+int ReadGameFolderSettings(const char* runnerPath, const String& folder, GameFolderSettings& settings);

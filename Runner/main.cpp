@@ -10,6 +10,7 @@
 #include "Program/RunProgram.h"
 #include "Runner/ErrorView.h"
 #include "Runner/GameFolder.h"
+#include "Runner/GameWindowSize.h"
 #include "Runner/ShippingTools.h"
 #include "Scripting/GameScript.h"
 
@@ -49,6 +50,12 @@ bool IsGameArchive(const String& path)
         return !S_ISDIR(info.st_mode);
     const String suffix = ".tarvo";
     return path.size() > suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+bool HasGameSettings(const String& folder)
+{
+    struct stat info = {};
+    return stat((folder + "/game.ini").c_str(), &info) == 0;
 }
 
 String FolderName(const String& path)
@@ -92,12 +99,26 @@ int main(int argc, char** argv)
             return status;
         gameFolder = opened.folder;
         title = opened.title;
+        ApplyGameWindowSize(opened.window, first);
     }
     if (const String problem = ProblemWithGameFolder(gameFolder); !problem.empty())
     {
         std::fprintf(stderr, "%s: %s\n", ProgramName, problem.c_str());
         return 2;
     }
+#ifndef __EMSCRIPTEN__
+    // Only a folder with a game.ini pays for starting the tools; an archive's settings
+    // came with opening it. A page keeps its own canvas and title, and starts no process.
+    if (gameFolder == first && HasGameSettings(gameFolder))
+    {
+        GameFolderSettings settings;
+        if (ReadGameFolderSettings(argv[0], gameFolder, settings) == 0)
+        {
+            title = settings.title;
+            ApplyGameWindowSize(settings.window, gameFolder + "/game.ini");
+        }
+    }
+#endif
     char resolved[PATH_MAX] = {};
     const String folder = realpath(gameFolder.c_str(), resolved) ? String(resolved) : gameFolder;
     if (title.empty())

@@ -67,9 +67,22 @@ def current_umask():
 
 
 class OpenedGame:
-    def __init__(self, folder, title):
+    def __init__(self, folder, title, window):
         self.folder = folder
         self.title = title
+        self.window = window  # the manifest's "window" as it stands, None without one
+
+
+def window_line(window):
+    """The runner's line for a window size: "WIDTH HEIGHT", empty for none given, or
+    "unreadable" for a value the runner should warn about (it checks the bounds)."""
+    if window is None:
+        return ""
+    if isinstance(window, dict):
+        size = (window.get("width"), window.get("height"))
+        if all(isinstance(side, int) and not isinstance(side, bool) for side in size):
+            return "%d %d" % size
+    return "unreadable"
 
 
 def open_game(path, cache_root):
@@ -110,7 +123,7 @@ def open_game(path, cache_root):
             else:
                 unpack(archive, members, games, folder, shown)
             forget_old_games(games, folder)
-    return OpenedGame(folder, one_line(title))
+    return OpenedGame(folder, one_line(title), manifest.get("window"))
 
 
 def check_members(archive, shown):

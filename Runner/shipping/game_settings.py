@@ -6,7 +6,7 @@ A game folder may hold `game.ini`:
     name = apple-drop       # file and command name; default: the folder's name
     title = Apple Drop      # shown in the window, the menu and the package
     version = 1.2           # default 1.0
-    width = 1024            # the window the game is made for; default 1024 x 768
+    width = 1024            # the window the game opens; default 1024 x 768
     height = 768
     description = Catch the apples before they reach the grass.
     maintainer = Ann Maker <ann@example.org>
@@ -62,10 +62,9 @@ def one_line(text):
     return " ".join(str(text).split())
 
 
-def read_settings(folder):
-    """The folder's game.ini merged over the defaults; Refused on a file that can't be
-    read or holds a bad value."""
-    folder_name = os.path.basename(os.path.abspath(folder))
+def read_ini_values(folder):
+    """The [game] section of the folder's game.ini as written, {} without the file;
+    Refused on a file that can't be read."""
     values = {}
     path = os.path.join(folder, SETTINGS_FILE)
     if os.path.exists(path):
@@ -80,7 +79,16 @@ def read_settings(folder):
         values = dict(parser.items("game"))
         for key in sorted(set(values) - KNOWN_KEYS):
             warn("%s: unknown setting '%s' (known: %s)" % (path, key, ", ".join(sorted(KNOWN_KEYS))))
+    return values
 
+
+def read_settings(folder, values=None):
+    """The folder's game.ini (or `values` read from it already) merged over the
+    defaults; Refused on a file that can't be read or holds a bad value."""
+    folder_name = os.path.basename(os.path.abspath(folder))
+    path = os.path.join(folder, SETTINGS_FILE)
+    if values is None:
+        values = read_ini_values(folder)
     name = safe_file_name(values.get("name") or folder_name)
     title = one_line(values.get("title") or default_title(name))
     version = values.get("version", "1.0").strip()
@@ -93,9 +101,6 @@ def read_settings(folder):
         if not text.isdigit() or not 1 <= int(text) <= 16384:
             raise Refused("%s: %s '%s' is not a number of pixels from 1 to 16384" % (path, key, text))
         size.append(int(text))
-    if tuple(size) != ENGINE_WINDOW:
-        warn("the engine's window is %d x %d; %s's %d x %d is recorded for the game's page and package only"
-             % (ENGINE_WINDOW + (SETTINGS_FILE, size[0], size[1])))
     description = one_line(values.get("description") or "a game made with the Tarvo engine")
     maintainer = one_line(values.get("maintainer") or "%s makers <nobody@localhost>" % title)
     return GameSettings(name, title, version, size[0], size[1], description, maintainer)

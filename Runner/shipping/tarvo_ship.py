@@ -4,7 +4,12 @@
         writes NAME.tarvo (or NAME_VERSION_all.deb) into FOLDER, by default the current
         one, and prints its path;
     (from the runner) open ARCHIVE
-        prints the unpacked folder of a game archive and its title, one a line.
+        prints the unpacked folder of a game archive, its title and its window size
+        ("WIDTH HEIGHT", or empty), one a line;
+    (from the runner) settings GAME_FOLDER
+        prints the title and window size a game folder's game.ini gives, one a line
+        (empty for what it leaves out); a game.ini that can't be read or holds a bad
+        value gets one WARNING, and both lines empty.
 
 Each refusal is one line on standard error, "tarvo: ...", and exit status 2; a file
 that can't be written is status 1."""
@@ -77,6 +82,26 @@ def open_archive(arguments):
     opened = game_archive.open_game(arguments[0], cache)
     print(opened.folder)
     print(opened.title)
+    print(game_archive.window_line(opened.window))
+    return 0
+
+
+def folder_settings(arguments):
+    if len(arguments) != 1:
+        raise Refused("settings takes one game folder")
+    folder = arguments[0]
+    try:
+        values = game_settings.read_ini_values(folder)
+        settings = game_settings.read_settings(folder, values)
+    except Refused as refusal:
+        # A game that plays from its folder is not refused for its game.ini: the engine's
+        # defaults stand in.
+        game_settings.warn("%s; the game plays with the engine's title and window" % refusal)
+        print()
+        print()
+        return 0
+    print(settings.title if values.get("title") else "")
+    print("%d %d" % (settings.width, settings.height))
     return 0
 
 
@@ -85,9 +110,9 @@ def engine_data():
 
 
 def main():
-    commands = {"pack": pack, "open": open_archive}
+    commands = {"pack": pack, "open": open_archive, "settings": folder_settings}
     if len(sys.argv) < 2 or sys.argv[1] not in commands:
-        print("tarvo: the shipping tools take pack or open", file=sys.stderr)
+        print("tarvo: the shipping tools take pack, open or settings", file=sys.stderr)
         return 2
     try:
         return commands[sys.argv[1]](sys.argv[2:])
