@@ -19,6 +19,9 @@ import sys
 SETTINGS_FILE = "game.ini"
 START_SCRIPT = "main.py"
 ENGINE_WINDOW = (1024, 768)
+# The window sizes the runner applies (Runner/GameWindowSize.h); it plays others in
+# ENGINE_WINDOW.
+PLAYABLE_WINDOW = ((320, 240), (3840, 2160))
 KNOWN_KEYS = {"name", "title", "version", "width", "height", "description", "maintainer"}
 
 # What a player's runner accepts (game_archive.py), so that no packed game is refused
@@ -104,6 +107,15 @@ def read_settings(folder, values=None):
     description = one_line(values.get("description") or "a game made with the Tarvo engine")
     maintainer = one_line(values.get("maintainer") or "%s makers <nobody@localhost>" % title)
     return GameSettings(name, title, version, size[0], size[1], description, maintainer)
+
+
+def warn_of_unplayable_window(settings):
+    """One WARNING when the runner would not open the window game.ini asks for."""
+    (least_width, least_height), (most_width, most_height) = PLAYABLE_WINDOW
+    if not (least_width <= settings.width <= most_width and least_height <= settings.height <= most_height):
+        warn("%s: a %d x %d window is outside the %d x %d to %d x %d the runner opens; it plays in %d x %d"
+             % ((SETTINGS_FILE, settings.width, settings.height, least_width, least_height, most_width, most_height)
+                + ENGINE_WINDOW))
 
 
 def check_game_folder(folder):

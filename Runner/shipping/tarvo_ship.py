@@ -55,6 +55,7 @@ def pack(arguments):
 
     game_settings.check_game_folder(folder)
     settings = game_settings.read_settings(folder)
+    game_settings.warn_of_unplayable_window(settings)
     engine_version = os.environ.get("TARVO_ENGINE_VERSION", "0")
     if deb:
         files = game_settings.game_files(folder)

@@ -4,7 +4,7 @@
 # its meaning: a square at the origin is in the frame's middle, as many world units tall
 # as in the engine's 1024 x 768 window. A size out of bounds, a width that is no number
 # and a manifest whose window is out of bounds or malformed each get one WARNING, and the
-# game plays in 1024 x 768.
+# game plays in 1024 x 768; the packer warns of such a size too.
 # $1: the runner; $2: the source tree. Needs a display (the suite runs under Xvfb).
 set -uo pipefail
 tarvo=$1
@@ -68,6 +68,10 @@ for size in $'width = 100\nheight = 480\n' $'width = 640\nheight = 4000\n' $'wid
   settings "$size"
   default=$(play "$out/game" 1024 768 1) || fail "$default"
 done
+# The packer warns of a size the runner won't open, and still records it.
+settings $'width = 100\nheight = 480\n'
+(cd "$out" && "$tarvo" pack game) >"$out/log" 2>&1 || fail "pack of a small window: exit status $?"
+[ "$(grep -c "WARNING.*100 x 480 window" "$out/log")" -eq 1 ] || fail "pack did not warn once of a 100 x 480 window"
 # The square spans the same share of the frame's height: 2 units of the same view.
 python3 -c "import sys; sys.exit(abs($small / 480 - $default / 768) * 768 > 2)" ||
   fail "the square is $small of 480 pixels tall, but $default of 768"
