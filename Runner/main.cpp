@@ -52,11 +52,13 @@ bool IsGameArchive(const String& path)
     return path.size() > suffix.size() && path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+#ifndef __EMSCRIPTEN__
 bool HasGameSettings(const String& folder)
 {
     struct stat info = {};
     return stat((folder + "/game.ini").c_str(), &info) == 0;
 }
+#endif
 
 String FolderName(const String& path)
 {
