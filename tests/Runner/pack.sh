@@ -95,7 +95,7 @@ refused() {
   (cd "$out/play" && "$tarvo" pack "$@") >"$out/log" 2>&1 || status=$?
   [ $status -eq 2 ] || fail "tarvo pack $*: exit status $status, not 2"
   [ "$(grep -c . "$out/log")" -eq 1 ] || fail "tarvo pack $*: not one line"
-  grep -qF "$expected" "$out/log" || fail "tarvo pack $*: expected \"$expected\""
+  grep -qF -- "$expected" "$out/log" || fail "tarvo pack $*: expected \"$expected\""
 }
 rm -f "$out/play"/*.tarvo
 mkdir -p "$out/empty" "$out/broken" "$out/badversion"
