@@ -31,8 +31,13 @@ Module['preRun'] = [].concat(Module['preRun'] || [], function () {
       var slash = path.lastIndexOf('/');
       var folder = '/game' + (slash < 0 ? '' : '/' + path.substring(0, slash));
       FS.mkdirTree(folder);
-      // Adds and removes a run dependency of its own while the browser decodes an image.
-      FS.createPreloadedFile(folder, path.substring(slash + 1), bytes.subarray(at, at + size), true, true);
+      // Adds and removes a run dependency of its own while the browser decodes an image
+      // or a sound. One the browser can't decode is not written by it: the file is
+      // written anyway, so the engine names the file it can't use rather than a missing one.
+      var name = path.substring(slash + 1), data = bytes.subarray(at, at + size);
+      FS.createPreloadedFile(folder, name, data, true, true, null, function () {
+        FS.createDataFile(folder, name, data, true, true);
+      });
       at += size;
     });
   }
