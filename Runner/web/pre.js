@@ -2,6 +2,16 @@
 // writes it): fetched at start, each file written under /game before main() runs, images
 // decoded by the browser on the way as the engine's own preloaded images are.
 Module['arguments'] = ['/game'].concat(Module['arguments'] || []);
+// The fetch starts as the script loads, beside the WebAssembly's and the engine data's,
+// not in preRun, which comes only once the WebAssembly is compiled.
+var tarvoGamePack = fetch('game.pack').then(function (response) {
+  if (!response.ok)
+    throw new Error('game.pack: ' + response.status + ' ' + response.statusText);
+  return response.arrayBuffer();
+}).catch(function (error) {
+  // Held until preRun reports it, and not left as a rejection nobody handles yet.
+  return error;
+});
 Module['preRun'] = [].concat(Module['preRun'] || [], function () {
   var magic = 'TARVOPACK1\n';
   var told = false;
@@ -42,16 +52,14 @@ Module['preRun'] = [].concat(Module['preRun'] || [], function () {
     });
   }
   addRunDependency('game-pack');
-  fetch('game.pack').then(function (response) {
-    if (!response.ok)
-      fail('game.pack: ' + response.status + ' ' + response.statusText);
-    return response.arrayBuffer();
-  }).then(function (buffer) {
+  tarvoGamePack.then(function (buffer) {
+    if (buffer instanceof Error)
+      fail(buffer.message);
     unpack(buffer);
     removeRunDependency('game-pack');
   }).catch(function (error) {
     if (!told)
-      err('ERROR: the game could not be loaded: ' + error);
+      err('ERROR: the game could not be loaded: ' + (error instanceof Error ? error.message : error));
     told = true;
   });
 });
