@@ -37,7 +37,8 @@ void PrintUsage()
     String usage = RunOptionsUsage(String(ProgramName) + " GAME_FOLDER|GAME.tarvo");
     std::printf("%s", usage.c_str());
     std::printf("Runs GAME_FOLDER/main.py in a window on the engine; see docs/python-games.md.\n"
-                "A game packed with `%s pack [--deb] GAME_FOLDER` plays as `%s GAME.tarvo`; see docs/shipping.md.\n",
+                "A game packed with `%s pack GAME_FOLDER` plays as `%s GAME.tarvo`; with --deb it becomes a Debian\n"
+                "package, with --web a web page; see docs/shipping.md.\n",
                 ProgramName, ProgramName);
 }
 

@@ -3,7 +3,8 @@
 # each:
 #   build/package/qvrn_<version>_amd64.deb       the game
 #   build/package/tarvo_<version>_amd64.deb      the engine's runtime: the runner, its
-#                                                shipping tools, the engine's data
+#                                                shipping tools, the engine's data and
+#                                                the runner's web page (pack --web)
 #   build/package/tarvo-dev_<version>_amd64.deb  the development files and references
 # Install them with `apt install ./build/package/qvrn_*.deb` (and so on).
 # tools/test-package-install.sh then installs them on a fresh Debian 12 in a throw-away
@@ -12,7 +13,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
-cmake --preset release >/dev/null
+# The runner's web page ships in the runtime package, so a maker packs for the web
+# without Emscripten: built first (build/web/runner-page), then named to the install.
+bash tools/web-build.sh
+cmake --preset release -DTARVO_WEB_RUNNER_PAGE="$PWD/build/web/runner-page" >/dev/null
 cmake --build --preset release -j "$(nproc)"
 mkdir -p build/package
 rm -f build/package/qvrn_*.deb build/package/tarvo_*.deb build/package/tarvo-dev_*.deb

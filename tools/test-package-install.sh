@@ -6,7 +6,8 @@
 # ordinary user in unrelated folders under a virtual X server:
 #   - with only the runtime `tarvo` installed: runs the Python example, packs it with
 #     `tarvo pack` and plays the .tarvo, packs it with `tarvo pack --deb`, which root
-#     installs (it must pull nothing else), and starts it as its desktop entry says;
+#     installs (it must pull nothing else), and starts it as its desktop entry says,
+#     and packs it with `tarvo pack --web` from the page the runtime installed;
 #   - with `qvrn`: runs `qvrn --frames 30 --screenshot shot.png`;
 #   - with `tarvo-dev` (and cmake, g++ and make, which a game maker brings): copies
 #     examples/standalone, builds it with nothing but find_package(Tarvo) and runs it for
@@ -97,6 +98,13 @@ as_player "mkdir -p desktop && cd desktop && $xvfb $exec_line --frames 30 --no-m
 shot_drawn "$root/home/player/desktop/shot.png"
 no_errors "the packaged game"
 echo "the packaged example ran from its desktop entry: $(($(date +%s) - started)) s"
+
+# A web page, with no compiler: the runtime's own prebuilt page and the game's files.
+as_player "cd maker && tarvo pack --web /usr/share/tarvo/examples/python"
+for name in index.html tarvo.js tarvo.wasm tarvo.data game.pack; do
+  [ -s "$root/home/player/maker/apple-drop-web/$name" ] || { echo "the packed web page has no $name"; exit 1; }
+done
+echo "the example packed as a web page"
 
 # The game, from a folder that has nothing to do with it.
 install "$game"

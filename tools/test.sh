@@ -33,5 +33,6 @@ if [ $# -eq 0 ]; then
   bash tools/package.sh
   bash tools/web-build.sh
   bash tests/Web/browser_game.sh build/web/page build/release/Game/qvrn
-  bash tests/Web/browser_python_game.sh build/web/python-game build/release/Runner/tarvo
+  bash tests/Web/browser_python_game.sh build/web/python-game/apple-drop-web build/release/Runner/tarvo
+  bash tests/Web/browser_packed_game.sh build/release/Runner/tarvo build/web/runner-page
 fi

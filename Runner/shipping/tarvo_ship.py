@@ -1,8 +1,8 @@
 """The runner's shipping tools, run by the interpreter inside `tarvo` (Runner/ShippingTools.cpp):
 
-    tarvo pack [--deb] [--output FOLDER] GAME_FOLDER
-        writes NAME.tarvo (or NAME_VERSION_all.deb) into FOLDER, by default the current
-        one, and prints its path;
+    tarvo pack [--deb | --web] [--output FOLDER] GAME_FOLDER
+        writes NAME.tarvo (or NAME_VERSION_all.deb, or the web page's folder NAME-web)
+        into FOLDER, by default the current one, and prints its path;
     (from the runner) open ARCHIVE
         prints the unpacked folder of a game archive, its title and its window size
         ("WIDTH HEIGHT", or empty), one a line;
@@ -21,13 +21,14 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import debian_package  # noqa: E402
 import game_archive  # noqa: E402
 import game_settings  # noqa: E402
+import web_page  # noqa: E402
 from game_settings import Refused  # noqa: E402
 
-PACK_USAGE = "usage: tarvo pack [--deb] [--output FOLDER] GAME_FOLDER"
+PACK_USAGE = "usage: tarvo pack [--deb | --web] [--output FOLDER] GAME_FOLDER"
 
 
 def pack(arguments):
-    deb = False
+    kind = "archive"
     output = "."
     folder = None
     words = list(arguments)
@@ -35,11 +36,14 @@ def pack(arguments):
         word = words.pop(0)
         if word in ("-h", "--help"):
             print(PACK_USAGE)
-            print("Writes the game folder as NAME.tarvo, one file that `tarvo NAME.tarvo` plays, or with --deb as a\n"
-                  "Debian package that installs the game with a menu entry; see docs/shipping.md.")
+            print("Writes the game folder as NAME.tarvo, one file that `tarvo NAME.tarvo` plays, with --deb as a\n"
+                  "Debian package that installs the game with a menu entry, or with --web as the folder NAME-web,\n"
+                  "a page any static web server publishes; see docs/shipping.md.")
             return 0
-        if word == "--deb":
-            deb = True
+        if word in ("--deb", "--web"):
+            if kind != "archive":
+                raise Refused("--deb and --web make one thing each; %s" % PACK_USAGE)
+            kind = word[2:]
         elif word in ("-o", "--output"):
             if not words:
                 raise Refused("%s needs a folder; %s" % (word, PACK_USAGE))
@@ -57,7 +61,17 @@ def pack(arguments):
     settings = game_settings.read_settings(folder)
     game_settings.warn_of_unplayable_window(settings)
     engine_version = os.environ.get("TARVO_ENGINE_VERSION", "0")
-    if deb:
+    if kind == "web":
+        page_folder = web_page_folder()
+        web_page.check_page(page_folder)
+        # Packed into the folder it packs, the page must not hold its older self.
+        earlier = os.path.realpath(os.path.join(output, settings.name + "-web")) + os.sep
+        files = [entry for entry in game_settings.game_files(folder)
+                 if not os.path.realpath(entry[0]).startswith(earlier)]
+        game_settings.check_scripts_compile(files)
+        web_page.check_imports(files, page_folder)
+        path = web_page.write_page(output, settings, files, page_folder)
+    elif kind == "deb":
         files = game_settings.game_files(folder)
         game_settings.check_scripts_compile(files)
         path = debian_package.write_package(output, settings, files, folder, engine_data(), engine_version)
@@ -108,6 +122,11 @@ def folder_settings(arguments):
 
 def engine_data():
     return os.environ.get("TARVO_ENGINE_DATA") or os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def web_page_folder():
+    """The runner's prebuilt page: the engine's, or TARVO_WEB_RUNNER_PAGE's (a build tree's)."""
+    return os.environ.get("TARVO_WEB_RUNNER_PAGE") or os.path.join(engine_data(), "web")
 
 
 def main():

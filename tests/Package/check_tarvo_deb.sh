@@ -21,7 +21,9 @@ expect_files /usr/bin/tarvo \
   /usr/share/tarvo/Resources/Fonts/Inconsolata.otf /usr/share/tarvo/Resources/Images/tarvo-icon.png \
   /usr/share/tarvo/examples/python/main.py /usr/share/tarvo/examples/python/game.ini \
   /usr/share/tarvo/shipping/tarvo_ship.py /usr/share/tarvo/shipping/game_archive.py \
-  /usr/share/tarvo/shipping/__pycache__/tarvo_ship.cpython-311.pyc
+  /usr/share/tarvo/shipping/__pycache__/tarvo_ship.cpython-311.pyc \
+  /usr/share/tarvo/shipping/web_page.py /usr/share/tarvo/web/tarvo.html /usr/share/tarvo/web/tarvo.js \
+  /usr/share/tarvo/web/tarvo.wasm /usr/share/tarvo/web/tarvo.data /usr/share/tarvo/web/modules.txt
 # Only the runtime: no development files, nothing of the game's, nothing outside its folders.
 if grep -v '^/usr/\(bin/tarvo\|share/tarvo/\)' <<<"$contents" | grep -v '^/\(usr/\)\?\(bin/\|share/\)\?$' | grep .; then
   fail "holds files outside the runtime's folders"

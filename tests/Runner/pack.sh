@@ -95,7 +95,7 @@ refused() {
   (cd "$out/play" && "$tarvo" pack "$@") >"$out/log" 2>&1 || status=$?
   [ $status -eq 2 ] || fail "tarvo pack $*: exit status $status, not 2"
   [ "$(grep -c . "$out/log")" -eq 1 ] || fail "tarvo pack $*: not one line"
-  grep -qF "$expected" "$out/log" || fail "tarvo pack $*: expected \"$expected\""
+  grep -qF -- "$expected" "$out/log" || fail "tarvo pack $*: expected \"$expected\""
 }
 rm -f "$out/play"/*.tarvo
 mkdir -p "$out/empty" "$out/broken" "$out/badversion"
@@ -106,6 +106,9 @@ refused "tarvo: ../broken/main.py:2: SyntaxError" ../broken
 echo pass >"$out/badversion/main.py"
 printf '[game]\nversion = beta\n' >"$out/badversion/game.ini"
 refused "version 'beta' must start with a digit" ../badversion
-refused "usage: tarvo pack [--deb] [--output FOLDER] GAME_FOLDER" --frames 2 ../game
+refused "usage: tarvo pack [--deb | --web] [--output FOLDER] GAME_FOLDER" --frames 2 ../game
+refused "--deb and --web make one thing each" --deb --web ../game
+# The build's engine data has no web page (the package's has, tools/package.sh).
+TARVO_WEB_RUNNER_PAGE= refused "tarvo: the engine's web page is missing" --web ../game
 [ -z "$(ls -A "$out/play" | grep -v '^shot.png$')" ] || fail "a refused pack wrote $(ls -A "$out/play")"
 echo "PASS: pack and play a game archive"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A game written in Python alone, as the runner's page (build/web/python-game, the Python
-# example), in headless Chromium: a seeded game played from an input script must draw the
+# A game written in Python alone, as `tarvo pack --web` writes it (the web build packs the
+# Python example into build/web/python-game/apple-drop-web), in headless Chromium: a seeded game played from an input script must draw the
 # picture it drew when last checked by eye (tests/Web/reference/python_game.png), and
 # with DESKTOP_RUNNER (build/release/Runner/tarvo) the very frame the desktop draws.
 #   browser_python_game.sh PAGE_FOLDER [DESKTOP_RUNNER]
@@ -38,7 +38,7 @@ printf '%s\n' "10 key SPACE down" "13 key SPACE up" "40 key LEFT_ARROW down" "90
 options=(--seed 7 --fixed-dt 0.0166 --frames 240 --no-msaa)
 input=$("$python" -c 'import sys, urllib.parse; print(urllib.parse.quote(open(sys.argv[1]).read()))' "$out/play.script")
 "$python" "$here/page_shot.py" --until "The game has ended" \
-  "${address}tarvo.html?test&seed=7&fixed-dt=0.0166&no-msaa&frames=240&input=$input" \
+  "${address}index.html?test&seed=7&fixed-dt=0.0166&no-msaa&frames=240&input=$input" \
   "$out/game.png" "$out/game.log" 2>"$out/game.error" || fail "$(cat "$out/game.error")"
 grep -q "^Python initialized.$" "$out/game.log" || { cat "$out/game.log"; fail "Python did not start"; }
 if grep -q "ERROR\|Error\|Traceback\|Aborted\|exception" "$out/game.log"; then
