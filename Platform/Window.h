@@ -33,7 +33,9 @@ constexpr int DefaultHeight = 768;
 // bounds. An open window keeps its size. In the browser the page's canvas keeps the size
 // the page gives it.
 void SetOpeningSize(int width, int height);
+// The width in pixels the next Open gives the window.
 int GetOpeningWidth();
+// The height in pixels the next Open gives the window.
 int GetOpeningHeight();
 
 // Opens the window at (50, 50) with a current context; its events go to the handlers
