@@ -7,16 +7,7 @@
 # Resources/) and the run ends at --frames with status 1, for the error. Game modules named like standard
 # ones get a WARNING each and break neither the engine's imports nor its console.
 # $1: the runner; $2: the source tree. Needs a display (the suite runs under Xvfb).
-set -uo pipefail
-tarvo=$1
-source_dir=$2
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-fail() {
-  echo "FAIL: $1"
-  cat "$out/log" 2>/dev/null
-  exit 1
-}
+. "$(dirname "$0")/lib/scratch.sh"
 
 # Bad folders: one line each, status 2, and no window.
 refused() {

@@ -7,16 +7,7 @@
 # entry, and an archive written into the folder it packs never holds its older self.
 # Folders the packer refuses get one line and status 2, and no archive.
 # $1: the runner; $2: the source tree. Needs a display (the suite runs under Xvfb).
-set -uo pipefail
-tarvo=$1
-source_dir=$2
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-fail() {
-  echo "FAIL: $1"
-  cat "$out/log" 2>/dev/null
-  exit 1
-}
+. "$(dirname "$0")/lib/scratch.sh"
 export XDG_CACHE_HOME=$out/cache PYTHONDONTWRITEBYTECODE=1
 
 mkdir -p "$out/game/lib" "$out/game/.git" "$out/game/__pycache__" "$out/play"

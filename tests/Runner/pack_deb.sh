@@ -6,15 +6,7 @@
 # paths left out; a folder without icon.png gets the engine's. The installed game is
 # played from the package's files. A name Debian refuses gets one line and status 2.
 # $1: the runner; $2: the source tree. Needs a display (the suite runs under Xvfb).
-set -uo pipefail
-tarvo=$1
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-fail() {
-  echo "FAIL: $1"
-  cat "$out/log" 2>/dev/null
-  exit 1
-}
+. "$(dirname "$0")/lib/scratch.sh"
 export PYTHONDONTWRITEBYTECODE=1
 
 mkdir -p "$out/game/.git" "$out/packages"

@@ -5,16 +5,7 @@
 # runner with an input script: the ball breaks bricks, a missed ball costs lives until
 # the game is over, Enter starts a new one, and the bricks make their sound.
 # $1: the runner; $2: the source tree. Needs a display (the suite runs under Xvfb).
-set -uo pipefail
-tarvo=$1
-source_dir=$2
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-fail() {
-  echo "FAIL: $1"
-  cat "$out/log" 2>/dev/null
-  exit 1
-}
+. "$(dirname "$0")/lib/scratch.sh"
 game="$out/brickbreak"
 mkdir -p "$game/Config"
 python3 - "$source_dir/docs/python-games.md" "$game" <<'PY' || fail "the page's code could not be taken"

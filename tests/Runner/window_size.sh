@@ -6,16 +6,7 @@
 # and a manifest whose window is out of bounds or malformed each get one WARNING, and the
 # game plays in 1024 x 768; the packer warns of such a size too.
 # $1: the runner; $2: the source tree. Needs a display (the suite runs under Xvfb).
-set -uo pipefail
-tarvo=$1
-source_dir=$2
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-fail() {
-  echo "FAIL: $1"
-  cat "$out/log" 2>/dev/null
-  exit 1
-}
+. "$(dirname "$0")/lib/scratch.sh"
 export XDG_CACHE_HOME=$out/cache PYTHONDONTWRITEBYTECODE=1
 
 mkdir -p "$out/game"
