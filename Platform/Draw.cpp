@@ -21,8 +21,17 @@ int viewportHeight = 0;
 // from the plane z = 0 along its line of sight (0 when it never meets the plane).
 double apertureDegrees = 0.0;
 double eyeDistance = 0.0;
+// What those give, worked out when one of them changes rather than for every disc drawn.
+float worldPixelsPerUnit = 0.0f;
 // Screen-space stretches open now: a unit is a pixel there.
 int screenSpaceDepth = 0;
+
+void UpdatePixelsPerUnit()
+{
+    const double halfHeight = eyeDistance * std::tan(apertureDegrees * 3.14159265358979 / 360.0);
+    worldPixelsPerUnit =
+        (viewportHeight <= 0 || !(halfHeight > 0.0)) ? 0.0f : static_cast<float>(viewportHeight / (2.0 * halfHeight));
+}
 
 #ifdef __EMSCRIPTEN__
 // The browser's GLU takes gluLookAt's arguments in another order, and the world then
@@ -109,6 +118,7 @@ void SetViewport(int width, int height)
     glViewport(0, 0, width, height);
     viewportWidth = width;
     viewportHeight = height;
+    UpdatePixelsPerUnit();
 }
 
 int GetViewportWidth() { return viewportWidth; }
@@ -119,6 +129,7 @@ void SetPerspective(double aperture, double aspect, double nearClip, double farC
 {
     Flush();
     apertureDegrees = aperture;
+    UpdatePixelsPerUnit();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(aperture, aspect, nearClip, farClip);
@@ -132,6 +143,7 @@ void SetView(const Vector3& eye, const Vector3& target, const Vector3& up)
     const double length = std::sqrt(dx * dx + dy * dy + dz * dz);
     // Along the line of sight to where it meets z = 0; the screen's middle shows that point.
     eyeDistance = (length > 0.0 && dz != 0.0 && -eye.Z / dz > 0.0) ? -eye.Z / dz * length : 0.0;
+    UpdatePixelsPerUnit();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 #ifdef __EMSCRIPTEN__
@@ -141,15 +153,7 @@ void SetView(const Vector3& eye, const Vector3& target, const Vector3& up)
 #endif
 }
 
-float GetPixelsPerUnit()
-{
-    if (screenSpaceDepth > 0)
-        return 1.0f;
-    const double halfHeight = eyeDistance * std::tan(apertureDegrees * 3.14159265358979 / 360.0);
-    if (viewportHeight <= 0 || !(halfHeight > 0.0))
-        return 0.0f;
-    return static_cast<float>(viewportHeight / (2.0 * halfHeight));
-}
+float GetPixelsPerUnit() { return screenSpaceDepth > 0 ? 1.0f : worldPixelsPerUnit; }
 
 void BeginScreenSpace(float x, float y, float rotation)
 {
