@@ -25,3 +25,16 @@ set_property(SOURCE ${TARVO_SWIG_WRAPPER} APPEND PROPERTY COMPILE_OPTIONS -fexce
 target_link_options(tarvo INTERFACE -sUSE_GLFW=3 -sLEGACY_GL_EMULATION=1 -lopenal -lidbfs.js -fexceptions
   -sEXPORTED_RUNTIME_METHODS=ccall -sEXPORTED_FUNCTIONS=_main,_TypeConsoleLine)
 tarvo_set_warnings(tarvo)
+
+# A page's shell, written into `out` from Platform/web/page_shell.html.in: the same page,
+# status line and messages for every game, in the words of the one it carries. `game` is
+# the name its messages start with ("QVRN", "The game"), `loading` what the status line
+# loads, `program` the name the program's own errors start with.
+function(tarvo_page_shell out title game loading program notes)
+  set(PAGE_TITLE ${title})
+  set(PAGE_GAME ${game})
+  set(PAGE_GAME_LOWER ${loading})
+  set(PAGE_PROGRAM ${program})
+  set(PAGE_NOTES ${notes})
+  configure_file(${CMAKE_SOURCE_DIR}/Platform/web/page_shell.html.in ${out} @ONLY)
+endfunction()

@@ -1,7 +1,11 @@
 # QVRN as a web page: build/web/page holds qvrn.html and what it loads, a folder any
 # static web server can publish as it is.
 set(QVRN_PAGE_DIR ${CMAKE_BINARY_DIR}/page)
-set(page_shell ${CMAKE_CURRENT_SOURCE_DIR}/web/shell.html)
+set(page_shell ${CMAKE_CURRENT_BINARY_DIR}/qvrn_shell.html)
+tarvo_page_shell(${page_shell} "QVRN" "QVRN" "QVRN" "qvrn"
+  "Arrow keys walk, space lies, Enter picks on the menu, Escape leaves a game for the
+    menu. Browsers play sound only after
+    your first key or click on the page. The best price stays in this browser.")
 set(page_script ${CMAKE_SOURCE_DIR}/Platform/web/pre.js)
 set_target_properties(qvrn PROPERTIES SUFFIX ".html" RUNTIME_OUTPUT_DIRECTORY ${QVRN_PAGE_DIR}
   LINK_DEPENDS "${page_shell};${page_script}")

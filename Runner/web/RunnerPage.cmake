@@ -4,7 +4,11 @@
 # the page's Python can import. `tarvo pack --web` copies it beside a game's files
 # (game.pack), which the page fetches at start (web/pre.js).
 set(runner_page_dir ${CMAKE_BINARY_DIR}/runner-page)
-set(runner_shell ${CMAKE_CURRENT_SOURCE_DIR}/web/shell.html)
+set(runner_shell ${CMAKE_CURRENT_BINARY_DIR}/runner_shell.html)
+# Its title is the one `tarvo pack --web` replaces with the game's (Runner/shipping/web_page.py).
+tarvo_page_shell(${runner_shell} "A game on Tarvo" "The game" "the game" "tarvo"
+  "Browsers play sound only after your first key or click on the page. The backquote
+    key opens the console.")
 set(runner_script ${CMAKE_CURRENT_SOURCE_DIR}/web/pre.js)
 set_target_properties(tarvo_runner PROPERTIES SUFFIX ".html" RUNTIME_OUTPUT_DIRECTORY ${runner_page_dir}
   LINK_DEPENDS "${runner_shell};${runner_script};${CMAKE_SOURCE_DIR}/Platform/web/pre.js")
